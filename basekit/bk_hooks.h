@@ -1,0 +1,21 @@
+// What each program plugs into the shared layer: its window procedure, menus,
+// close actions, colour adjustment and the sound and exit steps around modal
+// boxes. Unset hooks are skipped, which is how the editor and the tests run.
+#pragma once
+
+struct hookstruct {
+  void (*window_proc)(int wind, int message, long wparam, long lparam);
+  void (*set_up_menus)();
+  void (*process_zap)(int index);
+  void (*change_colors_for_time)(int index, float* r, float* g, float* b);
+  void (*stop_sounds)();                  // engine and wind loops, around modal boxes
+  void (*restart_sounds)();
+  void (*play_alert_sound)(int is_about);
+  void (*after_alert)();                  // the box swallowed the button-up
+  void (*before_exit)(int fatal);         // logbook, force feedback, sound
+  void (*draw_startup_picture)();
+  int spoil_prefs_on_fatal;               // the simulator spoils its preferences file
+  const char* product_name;               // "Tarvel", "Gridwright"
+  const char* version_text;
+};
+extern hookstruct hok;

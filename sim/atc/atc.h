@@ -1,0 +1,17 @@
+// ATC state and flight plan.
+#pragma once
+
+struct atcstruct {
+  int menu_up;
+  int plan_index;
+  int ils_vectoring;
+};
+extern atcstruct atc;
+
+struct flightplanstruct {
+  int on_file, activated;
+  int IFR, VFR, DVFR;
+  char dep_id[8], arr_id[8];
+  float cruise_alt;
+};
+extern flightplanstruct fpl;

@@ -1,0 +1,9 @@
+// Weather and atmosphere.
+#pragma once
+
+struct atmospherestruct {
+  float hr[22][2];   // standard-atmosphere height (m) and density (kg/m3)
+  int   cld_type;    // 0 no clouds
+  float vis;         // visibility, m
+};
+extern atmospherestruct atm;

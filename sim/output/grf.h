@@ -1,0 +1,12 @@
+// Data graph and flight-path trail.
+#pragma once
+
+struct graphstruct {
+  float lefttime;
+};
+extern graphstruct grf;
+
+struct pathstruct {
+  float centroid_x, centroid_y, circ_rad;
+};
+extern pathstruct pat;

@@ -1,0 +1,17 @@
+// Control inputs, user settings and data-output selections.
+#pragma once
+
+struct settingstruct {
+  int   controls_type;       // -1 none (mouse), 5 joystick 1, 6 joystick 2
+  int   view_type;           // a View command, 999 while replaying the 3-D path
+  int   view_is_fullscreen;
+  int   grfout;              // data graph sampling is on
+  int   grfsel[4];
+  int   cycoutwaiting;
+  int   eq_thr;              // a throttle lever per engine
+  float FC_thro;             // final throttle 0..1
+  float MK_ptch, MK_roll, MK_hdng;  // keyboard flying, -1..1
+  float fcon_force_rat;
+  float cus_x, cus_y, cus_z, cus_psi, cus_v;
+};
+extern settingstruct set;
