@@ -14,6 +14,9 @@ struct hookstruct {
   void (*after_alert)();                  // the box swallowed the button-up
   void (*before_exit)(int fatal);         // logbook, force feedback, sound
   void (*draw_startup_picture)();
+  // Called instead of ending the process, with the exit status, when set:
+  // fuzz targets and tests jump back out of a fatal error here. Must not return.
+  void (*end_process)(int status);
   int spoil_prefs_on_fatal;               // the simulator spoils its preferences file
   const char* product_name;               // "Tarvel", "Gridwright"
   const char* version_text;
