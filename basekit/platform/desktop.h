@@ -69,15 +69,16 @@ void desk_answer_push_path(const char* path);  // a file dialog's choice
 void desk_answer_push_cancel();
 int  desk_answers_pending();
 void desk_answer_clear();
-// Every alert shown is recorded with its lines joined by '\n'.
+// Every alert shown is recorded with its lines joined by '\n' (empty lines kept).
 int  desk_alert_count();
 const char* desk_alert_text(int n);
 void desk_alert_record_clear();
 void desk_set_alert_listener(void (*listener)(const char* title, const char* text));
 
-// Shows a modal box with text (lines separated by '\n') and up to three buttons;
-// returns the button chosen (0 the first).
-int desk_alert(const char* title, const char* text, int buttons, const char* const* labels);
+// Shows a modal box with its lines (a blank line between each, long lines
+// wrapped) and one to three buttons; returns the button chosen (0 the first).
+int desk_alert(const char* title, const char* const* lines, int nlines, int buttons,
+               const char* const* labels);
 // File dialogs over a folder's entries filtered by extension ("acf", or "*" for all).
 // On OK, fills path (full) and name (bare) and returns 1; cancel returns 0.
 int desk_file_dialog(int save, const char* start_folder, const char* ext,

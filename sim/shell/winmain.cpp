@@ -1,0 +1,3 @@
+#include "sim/shell/lax.h"
+
+int main() { return tarvel_winmain(); }
