@@ -22,6 +22,8 @@ void thr_range_clip(float x1, float x2, float xmin, float xmax, float* tmin, flo
   }
 }
 
+static int clampi(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
+
 static int inside_clip(int x, int y) { return x >= X_LFT && x <= X_RGT && y >= Y_TOP && y <= Y_BOT; }
 
 void MACIBM_hsclippedline(int color, int x0, int y0, int x1, int y1) {
@@ -36,14 +38,14 @@ void MACIBM_hsclippedline(int color, int x0, int y0, int x1, int y1) {
   float tmax = txmax < tymax ? txmax : tymax;
   if (tmin >= tmax) return;
   float dx = (float)(x1 - x0), dy = (float)(y1 - y0);
-  MACIBM_line(color, (int)(x0 + tmin * dx), (int)(y0 + tmin * dy), (int)(x0 + tmax * dx), (int)(y0 + tmax * dy));
+  // Float error must not put an end a pixel outside the rectangle.
+  MACIBM_line(color, clampi((int)(x0 + tmin * dx), X_LFT, X_RGT), clampi((int)(y0 + tmin * dy), Y_TOP, Y_BOT),
+              clampi((int)(x0 + tmax * dx), X_LFT, X_RGT), clampi((int)(y0 + tmax * dy), Y_TOP, Y_BOT));
 }
 
 // ---------------------------------------------------------------- polygons
 
 static int walk_reverse;  // the polygon runs counter-clockwise on the screen
-
-static int clampi(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
 static void thr_add_poly_point(int x, int y, int code) {
   if (code == CLIP_VERTEX && poly_vert_max >= 0 && clip_code[poly_vert_max] == CLIP_VERTEX &&

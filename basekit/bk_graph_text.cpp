@@ -40,10 +40,14 @@ static void three_digits(int x, int y, int value, int color, int back, int big, 
   if (window) MACIBM_startsurf3(x, y, 16, big ? 7 : 5, two_colour ? back : 11, &x, &y, two_colour);
   for (int i = 0; i < 3; i++) {
     int cx = x + 6 * i;
-    if (two_colour)
-      big ? subADD_be(cx, y, d[i], color, back) : subADD_se(cx, y, d[i], color, back);
+    if (two_colour && big)
+      subADD_be(cx, y, d[i], color, back);
+    else if (two_colour)
+      subADD_se(cx, y, d[i], color, back);
+    else if (big)
+      subADD_bne(cx, y, d[i], color);
     else
-      big ? subADD_bne(cx, y, d[i], color) : subADD_sne(cx, y, d[i], color);
+      subADD_sne(cx, y, d[i], color);
   }
   if (window) MACIBM_finishsurf3();
 }
