@@ -146,8 +146,10 @@ static void repeat_held_click() {
   }
 }
 
+int evup_for_step(float prd) { return prd > 0 ? intlim(bk::round(0.1f / prd), 1, 99) : 99; }
+
 static void once_a_second() {
-  msc.evup = intlim(bk::round(0.1f / msc.prd), 1, 99);
+  msc.evup = evup_for_step(msc.prd);
   if (fpl.on_file && fpl.activated) handle_plan(0);
   if (atc.ils_vectoring) controller_respond(atc.ils_command);
   if (pln.entype) {
