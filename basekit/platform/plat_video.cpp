@@ -50,7 +50,7 @@ int plat_init(const char* window_title) {
       SDL_Quit();
       return 0;
     }
-    renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
+    renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
     if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
     if (!renderer) {
       std::fprintf(stderr, "tarvel: cannot draw in the window: %s\n", SDL_GetError());

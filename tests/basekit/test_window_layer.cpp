@@ -319,3 +319,29 @@ TEST_F(WindowLayerDeath, AFailingCloseActionDuringExitEndsAtOnce) {
       ::testing::ExitedWithCode(1), "");
 }
 }  // namespace
+
+namespace {
+TEST_F(WindowLayer, ComposedScreenShowsTheMenuBarAndEachWindowsPixelsInOrder) {
+  MACIBM_create_menu(40, "Zed");
+  MACIBM_startwind(0, 0);
+  for (int i = 0; i < active_dc->dx * active_dc->dy; i++) active_dc->pix[i] = 0;
+  active_dc->pix[0] = 77;  // client (0, 0) of the main window
+  set_win_params(13, "Set Weather Water", 197, 271, WIN_TYPE_SETTINGS);
+  MACIBM_startwind(13, 1);
+  active_dc->pix[5 * active_dc->row + 7] = 99;
+  int x, y, dx, dy;
+  desk_window_client_rect(mnw.wind[13], &x, &y, &dx, &dy);
+  desk_compose();
+  const uint8_t* s = plat_screen();
+  EXPECT_EQ(s[DESK_MENUBAR_H * PLAT_SCREEN_W + 0], 77);
+  EXPECT_EQ(s[(y + 5) * PLAT_SCREEN_W + x + 7], 99);
+  // The caption bar of the front window is drawn above its client area, the
+  // menu bar across the top.
+  EXPECT_NE(s[(y - 10) * PLAT_SCREEN_W + x + 100], s[(y + 10) * PLAT_SCREEN_W + x + 100]);
+  EXPECT_NE(s[5 * PLAT_SCREEN_W + 790], 0);
+  MACIBM_killwind(13);
+  desk_compose();
+  EXPECT_EQ(s[(y + 5) * PLAT_SCREEN_W + x + 7], 0);  // gone with its window
+  MACIBM_delete_menu(40);
+}
+}  // namespace
