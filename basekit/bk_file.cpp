@@ -29,7 +29,6 @@ char def_ext[8];
   MACIBM_exitalert("File-scanning error!", call, "file:", fname ? fname : "");
 }
 
-static std::streambuf* ib() { return inf.rdbuf(); }
 static void set_eof() { inf.setstate(std::ios::eofbit); }
 static void set_fail() { inf.setstate(std::ios::eofbit | std::ios::failbit); }
 static int failed() { return inf.fail() || inf.bad(); }
@@ -42,7 +41,7 @@ static int is_digit(int c) { return c >= '0' && c <= '9'; }
 static int eat_line_end(int c) {
   if (c == '\n') return 1;
   if (c != '\r') return 0;
-  if (ib()->sgetc() == '\n') ib()->sbumpc();
+  if (inf.peek() == '\n') inf.get();
   return 1;
 }
 
@@ -50,7 +49,7 @@ void rln(const char* fname) {
   if (inf_is_bin) return;
   if (failed()) scan_fail("rln middle", fname);
   for (;;) {
-    int c = ib()->sbumpc();
+    int c = inf.get();
     if (c == EOF) {
       set_fail();
       scan_fail("rln middle", fname);
@@ -65,21 +64,21 @@ void rln(const char* fname) {
 // plain decimal in the "C" locale: no hex, no "inf" or "nan".
 static int collect_number(char* buf, int size, int frac) {
   if (failed()) return 0;
-  int c = ib()->sgetc();
+  int c = inf.peek();
   while (is_space(c)) {
-    ib()->sbumpc();
-    c = ib()->sgetc();
+    inf.get();
+    c = inf.peek();
   }
   int n = 0, digits = 0, ok = 1;
   auto take = [&]() {
     if (n < size - 1) buf[n++] = (char)c; else ok = 0;
-    ib()->sbumpc();
-    c = ib()->sgetc();
+    inf.get();
+    c = inf.peek();
   };
   if (c == '+' || c == '-') {
     if (c == '-') buf[n++] = '-';
-    ib()->sbumpc();
-    c = ib()->sgetc();
+    inf.get();
+    c = inf.peek();
   }
   while (is_digit(c)) { take(); digits++; }
   if (frac) {
@@ -105,7 +104,7 @@ static int collect_number(char* buf, int size, int frac) {
 }
 
 static int read4(void* out) {
-  if (failed() || ib()->sgetn((char*)out, 4) != 4) {
+  if (failed() || !inf.read((char*)out, 4)) {
     set_fail();
     return 0;
   }
@@ -177,7 +176,7 @@ int bolscanNOSN(const char* fname) { return scan_int(fname, "bolscanNOSN", 0) ==
 void stringscan(char* C_string, const char* fname, int dim) {
   if (dim < 1) return;
   if (inf_is_bin) {
-    if (failed() || ib()->sgetn(C_string, dim) != dim) {
+    if (failed() || !inf.read(C_string, dim)) {
       set_fail();
       scan_fail("stringscan", fname);
     }
@@ -190,7 +189,7 @@ void stringscan(char* C_string, const char* fname, int dim) {
   // characters; the line end (or the last character kept) becomes the end.
   int pos = 0;
   for (;;) {
-    int c = ib()->sbumpc();
+    int c = inf.get();
     if (c == EOF) {
       set_fail();
       scan_fail("stringscan", fname);
@@ -239,13 +238,13 @@ int inf_open(const char* inf_name, int ftype, int version, int alert_bad_version
   inf.open(inf_name, std::ios::in | std::ios::binary);
   if (!inf.good()) return 0;
 
-  int mark = ib()->sbumpc();
+  int mark = inf.get();
   int got = 0, readable = 0;
   if (inf_is_bin) {
     if (mark != 'a' && mark != 'i') return 0;
     rev_inf_bin = mark == 'a';
     int v;
-    if (ib()->sgetn((char*)&v, 4) == 4) {
+    if (inf.read((char*)&v, 4)) {
       if (rev_inf_bin) rev_byte_order(&v);
       got = v;
       readable = 1;
@@ -255,15 +254,15 @@ int inf_open(const char* inf_name, int ftype, int version, int alert_bad_version
   } else {
     if (mark != 'A' && mark != 'I') return 0;
     // The rest of line 1 is the line end the whole file uses.
-    int c = ib()->sbumpc();
-    while (c != EOF && c != '\n' && c != '\r') c = ib()->sbumpc();
+    int c = inf.get();
+    while (c != EOF && c != '\n' && c != '\r') c = inf.get();
     if (c == EOF) return 0;
-    x_eln = (c == '\r' && ib()->sgetc() != '\n') ? '\r' : '\n';
+    x_eln = (c == '\r' && inf.peek() != '\n') ? '\r' : '\n';
     eat_line_end(c);
     readable = text_int(&got);
     if (readable) {
-      c = ib()->sbumpc();
-      while (c != EOF && !eat_line_end(c)) c = ib()->sbumpc();
+      c = inf.get();
+      while (c != EOF && !eat_line_end(c)) c = inf.get();
       if (c == EOF) set_eof();
     }
   }

@@ -42,6 +42,9 @@ int   inf_open(const char* inf_name, int ftype, int version, int alert_bad_versi
 // Both return 1 on success, or show the "could not save" alert and return 0.
 int   ouf_open(const char* ouf_name, int ftype, int version);
 int   ouf_close();
+// The open and save dialogs start in the folder of C_path (else app_path); on
+// OK they leave the full path in C_path and the bare name in C_file and return
+// 1, on cancel 0. A saved name typed without extension gets the type's own.
 int   MACIBM_open(char* C_file, char* C_path, int file_type);
 int   MACIBM_save(char* C_file, char* C_path, int file_type);
 void  set_up_IBM_filter(int file_type);

@@ -330,6 +330,7 @@ static int count_char(const char* s, char c) {
 }
 
 static int whole(const char* s) { return str_to_int(s); }
+static int is_digit(char c) { return c >= '0' && c <= '9'; }
 
 static void match_weather(const char* g, int* obs_vis, int* obs_den) {
   static const struct { const char* text; int kind, den; } table[] = {
@@ -372,8 +373,9 @@ void decode_wxr(const char* wxr_str, float z_report, float* z_time, int* cld_typ
   int tgrp = 0;
   if (ngrp > 1 && std::strlen(grp[1]) == 4) {
     const char* t = grp[1];
-    *z_time = (float)(36000 * char_to_int(t[0]) + 3600 * char_to_int(t[1]) + 600 * char_to_int(t[2]) +
-                      60 * char_to_int(t[3]));
+    if (str_is_int(t))
+      *z_time = (float)(36000 * char_to_int(t[0]) + 3600 * char_to_int(t[1]) + 600 * char_to_int(t[2]) +
+                        60 * char_to_int(t[3]));
     tgrp = 1;
   }
   int first = tgrp + 1;
@@ -442,13 +444,18 @@ void decode_wxr(const char* wxr_str, float z_report, float* z_time, int* cld_typ
   const char* w = f[2];
   size_t wl = std::strlen(w);
   if (wl != 4 && wl != 7) return;
-  if (w[0] == 'V' && w[1] == 'R')
+  // Digits where digits are read: a sign or a letter there is a broken field.
+  int vr = w[0] == 'V' && w[1] == 'R';
+  int gusty = wl == 7 && w[4] == 'G';
+  if (!(vr || (is_digit(w[0]) && is_digit(w[1]))) || !is_digit(w[2]) || !is_digit(w[3])) return;
+  if (gusty && !(is_digit(w[5]) && is_digit(w[6]))) return;
+  if (vr)
     *wnd_dir = 10.0f * intrand(0, 35);
   else
     *wnd_dir = 100.0f * char_to_int(w[0]) + 10.0f * char_to_int(w[1]);
   *wnd_spd = (10 * char_to_int(w[2]) + char_to_int(w[3])) * con.ktstomsc;
   *wnd_gus = 0.0f;
-  if (wl == 7 && w[4] == 'G') {
+  if (gusty) {
     float gust = (10 * char_to_int(w[5]) + char_to_int(w[6])) * con.ktstomsc;
     *wnd_gus = fltmax2(gust - *wnd_spd, 0.0f);  // a gust below the mean wind is no gust
   }
