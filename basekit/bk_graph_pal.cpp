@@ -90,18 +90,9 @@ void set_startup_colors() {
 
 void restore_sys_palette() {}
 
+// Only the program's entries: 0-10 and 246-255 are the desktop's own colours.
 void MACIBM_apply_palette() {
-  // 0-10 and 246-255 are not the program's: a few plain colours, 0 black and 255 white.
-  static const uint8_t low[11][3] = {{0, 0, 0},     {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
-                                     {0, 0, 128},   {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
-                                     {192, 220, 192}, {166, 202, 240}, {64, 64, 64}};
-  for (int i = 0; i < 11; i++) plat_set_palette_entry(i, low[i][0], low[i][1], low[i][2]);
   for (int i = 0; i < 235; i++) plat_set_palette_entry(11 + i, pe[i].r, pe[i].g, pe[i].b);
-  for (int i = 246; i < 255; i++) {
-    uint8_t v = (uint8_t)(128 + (i - 246) * 14);
-    plat_set_palette_entry(i, v, v, v);
-  }
-  plat_set_palette_entry(255, 255, 255, 255);
 }
 
 void init_palette() {

@@ -709,18 +709,21 @@ TEST_F(PaletteTest, StartupColoursAndTheScreenPalette) {
   EXPECT_RGB(at(55), 255, 255, 255);  // the fixed colours below stay
   for (int i = 59; i < 88; i++) EXPECT_LT(at(i).g, at(i + 1).g) << i;  // ramps run dark to light
   for (int i = 228; i < 245; i++) EXPECT_LT(at(i).b, at(i + 1).b) << i;
+  // Only the program's entries reach the screen; the desktop keeps 0-10 and 246-255.
+  plat_set_palette_entry(10, 1, 2, 3);
+  plat_set_palette_entry(246, 4, 5, 6);
   MACIBM_apply_palette();
   uint8_t r, g, b;
-  plat_get_palette_entry(0, &r, &g, &b);
-  EXPECT_EQ(r + g + b, 0);
-  plat_get_palette_entry(255, &r, &g, &b);
-  EXPECT_EQ(r + g + b, 3 * 255);
   plat_get_palette_entry(12, &r, &g, &b);
   EXPECT_EQ(r, 51);
   EXPECT_EQ(g, 204);
   plat_get_palette_entry(245, &r, &g, &b);
   EXPECT_EQ(r, at(245).r);
   EXPECT_EQ(b, at(245).b);
+  plat_get_palette_entry(10, &r, &g, &b);
+  EXPECT_EQ(r + g + b, 6);
+  plat_get_palette_entry(246, &r, &g, &b);
+  EXPECT_EQ(r + g + b, 15);
 }
 
 TEST_F(PaletteTest, EditorLeavesColoursUnchanged) {
