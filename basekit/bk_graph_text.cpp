@@ -60,6 +60,9 @@ void ADD_bne(int x, int y, int value, int color) { three_digits(x, y, value, col
 static int text_font = PLAT_FONT_SYSTEM;
 
 void MACIBM_drstring(int color, int x, int y, const char* C_string, int type_string) {
+  // The font choice holds for later strings even when this one is empty.
+  if (type_string == 4) text_font = PLAT_FONT_SYSTEM;
+  if (type_string == 6) text_font = PLAT_FONT_PROPORTIONAL;
   if (!C_string) return;
   int n = (int)strnlen(C_string, STR_DIM);
   if (n == 0) return;
@@ -75,8 +78,6 @@ void MACIBM_drstring(int color, int x, int y, const char* C_string, int type_str
     MACIBM_finishsurf3();
     return;
   }
-  if (type_string == 4) text_font = PLAT_FONT_SYSTEM;
-  if (type_string == 6) text_font = PLAT_FONT_PROPORTIONAL;
   rastertarget t;
   if (locked || !window_target(&t)) return;
   plat_draw_text(t.pix, t.row, t.dx, t.dy, text_font, x, y - 13, C_string, (uint8_t)color);

@@ -576,6 +576,49 @@ TEST_F(RasterTest, PanelStringGoesSevenRowsUpLockedOrNot) {
   EXPECT_EQ(gw_inuse[2], 0);
 }
 
+TEST_F(RasterTest, SystemTextTopIsThirteenRowsUpAndTheFontStays) {
+  if (plat_text_width(PLAT_FONT_SYSTEM, "Hi") == 0 || plat_text_width(PLAT_FONT_PROPORTIONAL, "Hi") == 0)
+    GTEST_SKIP() << "no text font on this machine";
+  auto lit_rows = [this](int* top, int* bottom) {
+    int n = 0;
+    *top = 1000;
+    *bottom = -1;
+    for (int y = 0; y < dc.dy; y++)
+      for (int x = 0; x < dc.dx; x++)
+        if (window[(size_t)y * dc.dx + x] == 7) {
+          n++;
+          if (y < *top) *top = y;
+          if (y > *bottom) *bottom = y;
+        }
+    return n;
+  };
+  int top, bottom;
+  make_window(120, 40);
+  MACIBM_drstring(7, 4, 30, "Hi", 4);
+  ASSERT_GT(lit_rows(&top, &bottom), 0);
+  EXPECT_GE(top, 30 - 13);
+  EXPECT_LT(bottom, 30 - 13 + plat_font_height(PLAT_FONT_SYSTEM));
+  std::string system = window_picture();
+
+  make_window(120, 40);
+  MACIBM_drstring(7, 4, 30, "Hi", 6);
+  std::string proportional = window_picture();
+  make_window(120, 40);
+  MACIBM_drstring(7, 4, 30, "Hi", 0);  // keeps the proportional font
+  EXPECT_EQ(window_picture(), proportional);
+  MACIBM_drstring(7, 4, 30, "", 4);    // an empty string still chooses the font
+  make_window(120, 40);
+  MACIBM_drstring(7, 4, 30, "Hi", 1);
+  EXPECT_EQ(window_picture(), system);
+
+  // Locked: system text draws nothing, anywhere.
+  make_window(120, 40);
+  lock_surface(120, 40);
+  MACIBM_drstring(7, 4, 30, "Hi", 4);
+  EXPECT_EQ(lit_rows(&top, &bottom), 0);
+  EXPECT_EQ(surface().find('7'), std::string::npos);
+}
+
 static int little_made = 0;
 static void make_little(int dx, int dy) {
   little_made++;
