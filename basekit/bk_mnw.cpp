@@ -290,6 +290,7 @@ int MACIBM_init(const char* main_name, int main_dx, int main_dy, int main_type) 
   MACIBM_startwind(0, 1);
   desk_set_system_colors();
   set_xsys_colors();
+  set_startup_colors();
   MACIBM_apply_palette();
   if (hok.set_up_menus) hok.set_up_menus();
   if (hok.draw_startup_picture) hok.draw_startup_picture();

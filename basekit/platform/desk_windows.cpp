@@ -20,6 +20,8 @@ struct message {
   long wparam, lparam;
 };
 
+enum { MAX_WINDOWS = 64 };
+dwin pool[MAX_WINDOWS];     // window slots; a slot is free while its handle is 0
 std::vector<dwin*> zorder;  // back to front
 std::deque<message> queue;
 desk_window_proc window_proc = nullptr;
@@ -92,7 +94,14 @@ void draw_client(const dwin* w) {
 
 int desk_window_create(int index, int x, int y, int dx, int dy, int framed, const char* title) {
   if (dx <= 0 || dy <= 0 || dx > 4096 || dy > 4096) return 0;
-  dwin* w = new dwin;
+  dwin* w = nullptr;
+  for (dwin& slot : pool)
+    if (!slot.handle) {
+      w = &slot;
+      break;
+    }
+  if (!w) return 0;
+  *w = dwin();
   w->handle = next_handle++;
   w->index = index;
   w->x = x;
@@ -119,7 +128,9 @@ void desk_window_destroy(int handle) {
     it = it->handle == handle ? queue.erase(it) : it + 1;
   if (capture == handle) capture = 0;
   if (drag_handle == handle) drag_handle = 0;
-  delete w;
+  w->handle = 0;
+  w->pixels.clear();
+  w->pixels.shrink_to_fit();
 }
 
 void desk_window_raise(int handle) {

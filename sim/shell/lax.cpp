@@ -11,6 +11,8 @@
 #include "sim/shell/event.h"
 #include "sim/shell/initgen.h"
 #include "sim/shell/placeholders.h"
+#include "sim/view/color_time.h"
+#include "sim/view/startpic.h"
 
 static uint64_t mouse_down_time = 0;
 static uint64_t governor_ref = 0;
@@ -54,6 +56,8 @@ static void install_hooks() {
   hok.play_alert_sound = alert_sound;
   hok.after_alert = after_alert;
   hok.before_exit = before_exit;
+  hok.change_colors_for_time = sim_change_colors_for_time;
+  hok.draw_startup_picture = draw_startup_picture;
   hok.spoil_prefs_on_fatal = 1;
   hok.product_name = "Tarvel";
   hok.version_text = "version 1.0";
