@@ -105,16 +105,20 @@ void plat_get_palette_entry(int index, uint8_t* r, uint8_t* g, uint8_t* b) {
   *b = palette_rgb[index][2];
 }
 
+void plat_screen_to_argb(uint32_t* argb, int pitch_bytes) {
+  for (int y = 0; y < PLAT_SCREEN_H; y++) {
+    uint32_t* out = (uint32_t*)((uint8_t*)argb + y * pitch_bytes);
+    const uint8_t* in = screen + y * PLAT_SCREEN_W;
+    for (int x = 0; x < PLAT_SCREEN_W; x++) out[x] = palette_argb[in[x]];
+  }
+}
+
 void plat_present() {
   if (!renderer || !texture) return;
   void* pixels;
   int pitch;
   if (SDL_LockTexture(texture, nullptr, &pixels, &pitch) != 0) return;
-  for (int y = 0; y < PLAT_SCREEN_H; y++) {
-    uint32_t* out = (uint32_t*)((uint8_t*)pixels + y * pitch);
-    const uint8_t* in = screen + y * PLAT_SCREEN_W;
-    for (int x = 0; x < PLAT_SCREEN_W; x++) out[x] = palette_argb[in[x]];
-  }
+  plat_screen_to_argb((uint32_t*)pixels, pitch);
   SDL_UnlockTexture(texture);
   SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
   SDL_RenderClear(renderer);

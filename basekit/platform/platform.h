@@ -15,6 +15,7 @@ uint8_t* plat_screen();
 void plat_set_palette_entry(int index, uint8_t r, uint8_t g, uint8_t b);
 void plat_get_palette_entry(int index, uint8_t* r, uint8_t* g, uint8_t* b);
 void plat_present();                        // screen through the palette to the window
+void plat_screen_to_argb(uint32_t* out, int pitch_bytes);  // the conversion present does
 int  plat_save_png(const char* path);       // 1 on success
 
 // ---- clock (monotonic milliseconds) ----
