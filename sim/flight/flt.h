@@ -4,5 +4,8 @@
 struct flightstruct {
   float x, y, z;          // world position, m (x east, y north, z up)
   float psi, the, phi;    // heading, pitch, roll, degrees
+  // Set by the aircraft reader: the starting load, kg, and the broken-off flag.
+  float m_fuel, m_jettison, m_fixed;
+  int   over_vne;         // the forward lifting surface has broken off
 };
 extern flightstruct flt;
