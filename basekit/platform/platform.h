@@ -67,6 +67,7 @@ void plat_draw_text(uint8_t* pix, int row, int w, int h, int font, int x, int y,
 // ---- joysticks (axes -32768..32767, buttons 0/1, hat bits 1 up 2 right 4 down 8 left) ----
 enum { PLAT_JOY_AXES = 8, PLAT_JOY_BUTTONS = 32 };
 struct plat_joy_state { int axes, buttons; int axis[PLAT_JOY_AXES]; int button[PLAT_JOY_BUTTONS]; int hat; };
+int  plat_joy_subsystem();                   // 0 when the system cannot handle joysticks at all
 int  plat_joy_count();                       // devices present
 int  plat_joy_read(int device, plat_joy_state* st);  // 1 on success
 // A fake device replaces the real ones while set (tests, scripts); null removes it.
