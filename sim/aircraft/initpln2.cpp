@@ -446,14 +446,14 @@ void finish_readin2() {
   else ins.msctoVVI = con.msctofpm * (pln.VVItype == 2 ? 0.032f : 0.08f);
 
   if (pln.is_heli) {
-    pln.osrad = -490; pln.oseng = -101; pln.ospau = -171; pln.osthr = -115; pln.osmix = -180;
+    ins.osrad = -490; ins.oseng = -101; ins.ospau = -171; ins.osthr = -115; ins.osmix = -180;
   } else {
-    pln.osrad = pln.radiotype == 1 ? 0 : 156;
-    pln.oseng = pln.radiotype == 1 ? 0 : -155;
-    pln.ospau = 0;
-    pln.osthr = pln.osmix = pln.oseng;
+    ins.osrad = pln.radiotype == 1 ? 0 : 156;
+    ins.oseng = pln.radiotype == 1 ? 0 : -155;
+    ins.ospau = 0;
+    ins.osthr = ins.osmix = ins.oseng;
   }
-  pln.ostrm = pln.osmix;
+  ins.ostrm = ins.osmix;
   static const int thro[4][4] = {{667}, {660, 674}, {653, 667, 681}, {646, 660, 674, 688}};
   static const int prop[4][4] = {{717}, {712, 722}, {707, 717, 727}, {702, 712, 722, 732}};
   static const int mixt[4][4] = {{757}, {752, 762}, {747, 757, 767}, {742, 752, 762, 772}};

@@ -145,7 +145,6 @@ struct planestruct {
   int   ecam, tape;
   float ASpwr, Vmin, Vmax;
   int   has_ins[9];
-  int   osrad, oseng, ospau, osthr, osmix, ostrm;
   int   thro_x[ENGINES], prop_x[ENGINES], mixt_x[ENGINES];
   int   en_x[3][ENGINES], en_y[3];
   int   gsx1, gsx2, gsw, gsy1, gsyc, gsy2;

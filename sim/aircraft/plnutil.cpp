@@ -31,10 +31,8 @@ void plane_data_path(const char* dir, const char* name, char* path, const char* 
   if (climbs_out(name))
     MACIBM_exitalert("A file named in a data file lies outside the application folder:", name,
                      "The file that names it is:", used_by);
-  size_t need = std::strlen(app_path) + 1 + std::strlen(dir) + 1 + std::strlen(name);
-  if (need >= STR_DIM)
+  if (!ap_dir(dir, name, path))
     MACIBM_exitalert("Path too long!", name, "The file that names it is:", used_by);
-  ap_dir(dir, name, path);
 }
 
 const char* part_name(int part) {

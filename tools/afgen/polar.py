@@ -22,7 +22,8 @@ def run_xfoil(naca, re, start, stop, step, iters=200):
             "NACA %s" % naca, "PANE", "OPER", "VISC %g" % re, "ITER %d" % iters,
             "PACC", polar, "", "ASEQ %g %g %g" % (start, stop, step), "PACC", "", "QUIT", ""])
         subprocess.run(["xvfb-run", "-a", "xfoil"], input=script, text=True,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=600, check=False)
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=600, check=False,
+                       cwd=tmp)  # xfoil leaves boundary-layer dumps in its folder
         rows = []
         if not os.path.exists(polar):
             return rows
