@@ -80,8 +80,9 @@ struct Acf {
   int find(int cp, const std::string& label, int nth = 0) const {
     for (size_t i = block(cp) + 1; i < lines.size(); i++) {
       const std::string& l = lines[i];
-      if (l.size() > label.size() && l.compare(l.size() - label.size(), label.size(), label) == 0 &&
-          l[l.size() - label.size() - 1] == ' ' && nth-- == 0)
+      bool ends = l.size() > label.size() && l.compare(l.size() - label.size(), label.size(), label) == 0 &&
+                  l[l.size() - label.size() - 1] == ' ';
+      if ((ends || l == label) && nth-- == 0)
         return (int)i;
     }
     ADD_FAILURE() << "no " << label << " after checkpoint " << cp;

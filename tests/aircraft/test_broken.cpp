@@ -69,7 +69,7 @@ TEST_F(BrokenTest, ValuesOutOfRangeAreRefused) {
   const Case cases[] = {
       {101, "numen", "5", "Invalid engine count!"},
       {101, "numen", "-1", "Invalid engine count!"},
-      {106, "els", "9", "Invalid element count!"},      // right wing 1, present
+      {106, "els", "9", "Invalid element count!"},      // left wing 1, present
       {106, "els", "0", "Invalid element count!"},
       {105, "els", "-3", "Invalid element count!"},
       {104, "els", "12", "Invalid element count!"},     // even on an absent part
