@@ -3,8 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <locale>
-#include <sstream>
+#include <charconv>
 #include "basekit/bk_file.h"
 #include "basekit/bk_mnw.h"
 #include "sim/aircraft/initpln.h"
@@ -66,13 +65,25 @@ static void check_drag(float cd, float least) {
 static void read_header(const char* name, float* Re, float* alpha_max) {
   char line[STR_DIM];
   stringscan(line, name, STR_DIM);
-  std::istringstream in(line);
-  in.imbue(std::locale::classic());
-  std::string label;
-  float thick = 0, further = 0;
-  in >> label >> thick >> *Re >> further >> *alpha_max;
-  if (in.fail() || !std::isfinite(*Re) || !std::isfinite(*alpha_max))
-    MACIBM_exitalert("File-scanning error!", "fltscan", "file:", name);
+  float v[4];
+  int got = 0;
+  const char* c = line;
+  for (int word = 0; word < 5; word++) {
+    while (*c == ' ' || *c == '\t') c++;
+    const char* end = c;
+    while (*end && *end != ' ' && *end != '\t' && *end != '\r' && *end != '\n') end++;
+    if (end == c) break;
+    // The label is any word; the numbers are plain decimals in any locale.
+    if (word > 0) {
+      auto r = std::from_chars(c, end, v[word - 1]);
+      if (r.ec != std::errc() || r.ptr != end || !std::isfinite(v[word - 1])) break;
+    }
+    got++;
+    c = end;
+  }
+  if (got < 5) MACIBM_exitalert("File-scanning error!", "fltscan", "file:", name);
+  *Re = v[1];
+  *alpha_max = v[3];
 }
 
 void grabafoil(const char* name, int EN, int Re, int RT) {

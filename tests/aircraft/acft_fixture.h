@@ -124,10 +124,12 @@ class AircraftTest : public ::testing::Test {
     return Acf{read_lines(std::string(TARVEL_SOURCE_DATA_DIR) + "/Aircraft/" + name + "/" + name + ".acf")};
   }
   // Writes the lines as Test.acf in the private folder and loads them.
+  // No string may live across a fatal alert's jump back, so the path is a member.
+  std::string acf_path;
   void load(const Acf& a, const char* eol = "\n") {
-    std::string p = dir + "/Aircraft/Test/Test.acf";
-    write_lines(p, a.lines, eol);
-    std::snprintf(pln.C_path, STR_DIM, "%s", p.c_str());
+    acf_path = dir + "/Aircraft/Test/Test.acf";
+    write_lines(acf_path, a.lines, eol);
+    std::snprintf(pln.C_path, STR_DIM, "%s", acf_path.c_str());
     std::snprintf(pln.C_file, STR_DIM, "Test.acf");
     load_plane();
   }
