@@ -7,6 +7,7 @@
 #include "basekit/bk_hooks.h"
 #include "basekit/bk_mnw.h"
 #include "basekit/platform/platform.h"
+#include "sim/aircraft/initpln.h"
 #include "sim/records.h"
 #include "sim/shell/event.h"
 #include "sim/shell/initgen.h"
@@ -84,6 +85,9 @@ void simulate_startup() {
   init_country_data();
   initprefs();
   load_region();
+  if (!pln.C_path[0]) set_default_aircraft();  // no aircraft named by the preferences
+  set_geo_report_stream(trk);
+  if (bbx) write_plane_banner(bbx);
   load_plane();
   set_fltvars(10);
   msc.ready_to_update = 1;

@@ -33,9 +33,6 @@ void process_zap(int) {}
 void init_country_data() {}
 void load_region() {}
 
-// ---- aircraft ----
-void load_plane() {}
-
 // ---- flight model ----
 void set_fltvars(int) {}
 void deg2integ() { msc.elap_time += msc.prd; }

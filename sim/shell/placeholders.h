@@ -19,9 +19,6 @@ void process_zap(int window);
 void init_country_data();
 void load_region();
 
-// ---- aircraft ----
-void load_plane();
-
 // ---- flight model ----
 void set_fltvars(int start);
 void deg2integ();

@@ -1,0 +1,14 @@
+// Small helpers shared by the aircraft and airfoil readers.
+#pragma once
+
+// Strips the white space and line-end characters a name line may carry, and
+// turns the original platform's backslashes into slashes.
+void trim_name(char* name);
+// Builds the path of a file named inside a data file: app_path/dir/name.
+// A name that climbs out of the folder, or a path longer than the buffer, is
+// fatal; `used_by` names the file that asked. An empty name gives "".
+void plane_data_path(const char* dir, const char* name, char* path, const char* used_by);
+// "left wing #1" and so on, for messages.
+const char* part_name(int part);
+// The separator, program and "Simulating" lines that head both report files.
+void plane_banner(char* text, int dim);
