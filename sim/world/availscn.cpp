@@ -137,11 +137,19 @@ static void sane_point(float* la, float* lo, float* z, int lat, int lon, int i, 
   *z = fltlim(*z, -1000.0f, 9000.0f);
 }
 
+// A point on a quadrant's edge is shared with its neighbours; a full load
+// leaves it with the value of the last of them read (the highest quadrant
+// number). A slide keeps that rule: a new quadrant does not write a point that
+// a kept quadrant of higher number shares.
 static int point_is_kept(int qx, int qy, int i, int j) {
-  if (i == 0 && qx > 0 && kept[qx - 1][qy]) return 1;
-  if (i == 59 && qx < 2 && kept[qx + 1][qy]) return 1;
-  if (j == 0 && qy > 0 && kept[qx][qy - 1]) return 1;
-  if (j == 79 && qy < 1 && kept[qx][qy + 1]) return 1;
+  for (int dx = -1; dx <= 1; dx++)
+    for (int dy = -1; dy <= 1; dy++) {
+      if (dx == 0 && dy == 0) continue;
+      if ((dx == 1 && i != 59) || (dx == -1 && i != 0) || (dy == 1 && j != 79) || (dy == -1 && j != 0)) continue;
+      int nx = qx + dx, ny = qy + dy;
+      if (nx < 0 || nx > 2 || ny < 0 || ny > 1) continue;
+      if (nx + 3 * ny > qx + 3 * qy && kept[nx][ny]) return 1;
+    }
   return 0;
 }
 
@@ -648,7 +656,7 @@ static int grid_floor(int v, int step) { return v >= 0 ? v / step * step : -((-v
 
 int find_var(float latdeg, float londeg) {
   if (!std::isfinite(latdeg) || !std::isfinite(londeg)) return 0;
-  int lat = (int)fltlim(latdeg, -90, 90), lon = (int)fltlim(londeg, -180, 180);
+  int lat = (int)fltlim(latdeg, -60, 60), lon = (int)fltlim(londeg, -180, 180);
   int la0 = intlim(grid_floor(lat, 30), -60, 30), lo0 = intlim(grid_floor(lon, 10), -180, 170);
   int r = (la0 + 60) / 30, c = (lo0 + 180) / 10;
   float west = interp((float)la0, var_table[r][c], la0 + 30.0f, var_table[r + 1][c], (float)lat);
