@@ -48,3 +48,5 @@ void set_region_from_apt(int n);
 int  start_at_airport(const char* id);
 int  region_airport_count();   // in-region airports
 int  region_navaid_count();    // in-region navaids read from the file
+// "region LAT_SOU LON_WES airports N navaids M" for the loaded region.
+void region_line(char* C_string);

@@ -42,8 +42,9 @@ static int kept[3][2];
 float env_y_of_lat(float lat) { return (lat - env.lat_sou) * DEG_M + planey[0][0]; }
 
 float env_x_of_latlon(float lat, float lon) {
-  int i = intlim((int)std::floor(lon) - env.lon_wes, 0, 2);
-  int j = intlim((int)std::floor(lat) - env.lat_sou, 0, 1);
+  // In floating point first: a position far outside the region must not overflow an int.
+  float fi = fltlim((float)std::floor(lon) - env.lon_wes, 0, 2), fj = fltlim((float)std::floor(lat) - env.lat_sou, 0, 1);
+  int i = (int)fi, j = (int)fj;
   return (lon - env.lonwes_ref[i][j]) * DEG_M * (float)std::cos(lat * 0.017453292519943295) +
          env.planex_ref[i][j];
 }
@@ -221,8 +222,10 @@ static void flatten_airports(int i0, int j0) {
     }
 }
 
-static void place_object(int type, float la, float lo, float h, int ci, int cj, int i0, int j0) {
+static void place_object(int type, float la, float lo, float h, int ci, int cj, int lat, int lon) {
   if (!std::isfinite(la) || !std::isfinite(lo) || !std::isfinite(h)) return;
+  if (la < lat - 0.5f || la > lat + 1.5f || lo < lon - 0.5f || lo > lon + 1.5f) return;  // not of this quadrant
+  int i0 = QUAD_CELLS_I * (lon - env.lon_wes), j0 = QUAD_CELLS_J * (lat - env.lat_sou);
   h *= FT;
   if (h <= 0 || h > 1000) return;
   int gi = i0 + intlim(ci, 0, QUAD_CELLS_I - 1), gj = j0 + intlim(cj, 0, QUAD_CELLS_J - 1);
@@ -231,7 +234,7 @@ static void place_object(int type, float la, float lo, float h, int ci, int cj, 
   else if (type == 5 || type == 6) make_a_bldng(la, lo, h, type, gi, gj);
 }
 
-static void read_objects(const char* label, const char* path, int i0, int j0) {
+static void read_objects(const char* label, const char* path, int lat, int lon) {
   if (!inf_is_bin && intscan(label) != 1) MACIBM_exitalert("Env file checkpoint busted!", path, "", "");
   while (1) {
     int type = intscan(label);
@@ -239,7 +242,7 @@ static void read_objects(const char* label, const char* path, int i0, int j0) {
     if (type >= 1 && type <= 6) {
       float la = fltscan(label), lo = fltscan(label), h = fltscan(label);
       int ci = intscan(label), cj = intscan(label);
-      place_object(type, la, lo, h, ci, cj, i0, j0);
+      place_object(type, la, lo, h, ci, cj, lat, lon);
     } else if (type == 8) {
       char name[STR_DIM];
       fltscan(label);
@@ -359,7 +362,7 @@ void read_quadrant(int lat, int lon, int quadrant) {
   read_points(have_file, label, lat, lon, qx, qy);
   flatten_airports(i0, j0);
   if (have_file) {
-    read_objects(label, path, i0, j0);
+    read_objects(label, path, lat, lon);
     inf.close();
   }
   colour_cells(i0, j0);

@@ -51,7 +51,7 @@ void open_apt_nav_dat(const char* name) {
 static void place_beacon(int n) {
   int h = apt_hdng[n][0];
   float d = apt_width[n][0] * 3 * NM_PER_M;
-  float c = icos((int)std::fabs(apt_lat[n][0]));
+  float c = icos((int)fltlim(std::fabs(apt_lat[n][0]), 0, 90));
   if (c < 0.01f) c = 0.01f;  // at the poles a longitude offset means nothing
   beaclat[n] = apt_lat[n][0] + d * isin(h) / 60;
   beaclon[n] = apt_lon[n][0] - d * icos(h) / (60 * c);
@@ -114,7 +114,7 @@ void init_country_data() {
 
 // ---- runway names ----
 
-int rev_rway_num(int num) { return ((num + 18 - 1) % 36 + 36) % 36 + 1; }
+int rev_rway_num(int num) { return ((num % 36 + 17) % 36 + 36) % 36 + 1; }
 
 char rev_rway_lr(char lr) {
   if (lr == 'x') return 'x';
@@ -224,7 +224,8 @@ static void build_beacon_grid() {
     int n = apt_to_index[k];
     float bx = env_x_of_latlon(beaclat[n], beaclon[n]), by = env_y_of_lat(beaclat[n]);
     // The grid is near-regular in latitude and longitude: look around the estimate.
-    int ic = (int)std::floor((beaclon[n] - env.lon_wes) * 59), jc = (int)std::floor((beaclat[n] - env.lat_sou) * 79);
+    int ic = (int)fltlim((float)std::floor((beaclon[n] - env.lon_wes) * 59), -10, GRID_I + 10);
+    int jc = (int)fltlim((float)std::floor((beaclat[n] - env.lat_sou) * 79), -10, GRID_J + 10);
     for (int i = intmax2(ic - 3, 0); i <= intmin2(ic + 3, GRID_I - 2); i++)
       for (int j = intmax2(jc - 3, 0); j <= intmin2(jc + 3, GRID_J - 2); j++)
         for (int t = 0; t < 2; t++) {
@@ -301,4 +302,9 @@ int region_navaid_count() {
   int c = 0;
   for (int n = 0; n < env.navmax - 2; n++) c += nav_inreg[n];
   return c;
+}
+
+void region_line(char* C_string) {
+  std::snprintf(C_string, STR_DIM, "region %d %d airports %d navaids %d", env.lat_sou, env.lon_wes,
+                region_airport_count(), region_navaid_count());
 }

@@ -200,6 +200,18 @@ TEST_F(InitNav, CrLfAndCrFilesReadTheSame) {
   }
 }
 
+TEST_F(InitNav, AbsurdNumbersStayInBounds) {
+  std::string l = "1 1e30 -1e30 2147483647 L 90 2000000000 2000000000 0 0 0 0 x 0 0 0 0 0 0 0 x 0 0 0 0 1e30 1 KBAD Bad\n";
+  files({l, apt_line(ksbd)}, {nav_line(3, 1e30f, 5, "BAD", "Bad")});
+  EXPECT_FALSE(WORLD_FATAL(init_country_data()));
+  env.lat_sou = 33;
+  env.lon_wes = -119;
+  EXPECT_FALSE(WORLD_FATAL(finish_nav_readin()));
+  EXPECT_EQ(apt_inreg[0], 0);
+  EXPECT_EQ(apt_inreg[1], 1);
+  EXPECT_EQ(rev_rway_num(2147483647), 1);  // 19 on the 36-point card, without overflowing
+}
+
 TEST(RunwayNames, NumbersLettersAndPads) {
   char s[STR_DIM];
   rway_to_cs(9, 'L', 0, s);
@@ -327,6 +339,9 @@ TEST(ShippedWorld, StartsAtKsbd) {
   EXPECT_EQ(env.lat_sou, 33);
   EXPECT_EQ(env.lon_wes, -119);
   EXPECT_GT(region_airport_count(), 40);
+  char line[STR_DIM];
+  region_line(line);
+  EXPECT_EQ(std::string(line).rfind("region 33 -119 airports ", 0), 0u) << line;
   EXPECT_GT(region_navaid_count(), 60);
   // The field and its surroundings are on land at the field's elevation.
   int i = (int)((apt_lon[n][0] - env.lon_wes) * 59), j = (int)((apt_lat[n][0] - env.lat_sou) * 79);

@@ -38,8 +38,9 @@ def land_mask(lat_s, lat_n, lon_w, lon_e):
         grd = os.path.join(tmp, "mask.nc")
         reg = "-R%g/%g/%g/%g" % (lon_w, lon_e, lat_s, lat_n)
         subprocess.run(["gmt", "grdlandmask", reg, "-I%ds" % (3600 // MASK_RES), "-Dh", "-N0/1/2/1/2",
-                        "-G" + grd], check=True)
-        out = subprocess.run(["gmt", "grd2xyz", grd, "-ZBLa"], check=True, capture_output=True, text=True).stdout
+                        "-G" + grd], check=True, cwd=tmp)
+        out = subprocess.run(["gmt", "grd2xyz", grd, "-ZBLa"], check=True, capture_output=True, text=True,
+                             cwd=tmp).stdout
     vals = [int(float(v)) for v in out.split()]
     ncol = int(round((lon_e - lon_w) * MASK_RES)) + 1
     nrow = len(vals) // ncol
