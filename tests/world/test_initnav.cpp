@@ -287,6 +287,9 @@ TEST_F(Region, ListsStopAtSeventyAndTheMenuTailFollowsTheListed) {
   // 70 approach-plate entries, the separator and "Reset Flight Path" at 580/581, not past 596.
   ASSERT_EQ(desk_menu_item_count(5), 72);
   EXPECT_STREQ(desk_menu_item_text(5, 71), "Reset Flight Path");
+  MACIBM_delete_menu_item(5, 581);  // its command: 512 + the last listed entry, 69
+  EXPECT_EQ(desk_menu_item_count(5), 71);
+  MACIBM_append_menu(5, 581, -1, "Reset Flight Path");
   EXPECT_EQ(desk_menu_item_count(9), 70);
   EXPECT_EQ(desk_menu_item_count(12), 37);
   // Loading again replaces the entries instead of adding to them.
