@@ -201,7 +201,7 @@ def town_objects(towns, airports, mask, lat_s, lon_w):
     objs = []
     rnd = rand_stream(SEED)
     for name, tlat, tlon, size in towns:
-        counts = {1: (60, 6, 3), 2: (25, 3, 1), 3: (10, 1, 1)}[size]
+        counts = {1: (45, 5, 2), 2: (18, 3, 1), 3: (8, 1, 1)}[size]
         radius_km = {1: 5.0, 2: 3.0, 3: 1.8}[size]
         nb, nmast, nlattice = counts
         tall = 14 if name in ("Los Angeles", "San Diego") else (4 if size == 1 else 0)
