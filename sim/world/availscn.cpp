@@ -26,7 +26,7 @@ int   beacon_index[GRID_I][GRID_J];
 float cloudx[CLOUD_I][CLOUD_J], cloudy[CLOUD_I][CLOUD_J], cloudz[CLOUD_I][CLOUD_J];
 int   clouddiv[CLOUD_I][CLOUD_J];
 int   cloudcol[CLOUD_I][CLOUD_J][2];
-char  env_data_root[400];
+char  env_data_root[STR_DIM];
 
 static const float DEG_M = 60.0f * 1852.0f;   // one degree of latitude, metres
 static const float FT = 0.3048f;

@@ -2,6 +2,7 @@
 // layer around it and the weather field (atm.wxr). Written by the region
 // loader and the slide; read by the flight model, the view and the maps.
 #pragma once
+#include "basekit/bk_funct.h"
 
 enum {
   GRID_I = 178, GRID_J = 159,        // terrain points, west to east and south to north
@@ -27,7 +28,7 @@ extern int   clouddiv[CLOUD_I][CLOUD_J];
 extern int   cloudcol[CLOUD_I][CLOUD_J][2];
 
 // Where the folder "DATA" lies; empty means the application folder.
-extern char env_data_root[400];
+extern char env_data_root[STR_DIM];
 
 void  load_region();
 void  read_quadrant(int lat, int lon, int quadrant);
