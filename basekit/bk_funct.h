@@ -28,8 +28,8 @@ float fltsgn(float v);
 namespace bk {
 int round(float x);  // halves away from zero
 }
-float fltnear(float in, float nearest, int round);
-int   intnear(int in, int nearest, int up);
+float fltnear(float in, float nearest, int round);  // a step of 0 returns in
+int   intnear(int in, int nearest, int up);         // an exact multiple still moves a step
 
 // ---- arithmetic ----
 float sqr(float x);
@@ -37,9 +37,9 @@ float signsqr(float x);
 float signsqrt(float x);
 float pythag(float a, float b);
 float pythag3(float a, float b, float c);
-float interp(float x1, float y1, float x2, float y2, float x);  // never clamps
+float interp(float x1, float y1, float x2, float y2, float x);  // never clamps; y1 when x1 == x2
 
-// ---- random numbers, both bounds inclusive ----
+// ---- random numbers from plat_rand(), both bounds inclusive, uniform ----
 int   intrand(int lo, int hi);
 float fltrand(float lo, float hi);
 
@@ -47,7 +47,7 @@ float fltrand(float lo, float hi);
 void flt_switch(float* a, float* b);
 void int_switch(int* a, int* b);
 
-// ---- whole-degree trigonometry (tables of Part constants), angle wrapped ----
+// ---- whole-degree trigonometry from the start-up tables; any angle is wrapped ----
 float isin(int deg);
 float icos(int deg);
 
@@ -61,7 +61,7 @@ void convert_ij_cw(float i, float j, int tri, float* i1, float* j1, float* i2, f
 // ---- strings: zero-terminated, callers' buffers are STR_DIM characters ----
 enum { STR_DIM = 400 };
 void  C_to_C(const char* src, char* dst);               // bounded to STR_DIM
-void  C_plus_C(const char* a, const char* b, char* dst);
+void  C_plus_C(const char* a, const char* b, char* dst);  // dst may be a
 void  app_C(char* dst, const char* src);
 char* lit_to_var(const char* literal);
 int   char_to_int(char c);
@@ -72,6 +72,7 @@ void  int_to_str(int n, char* s);
 int   str_is_frac(const char* s);
 float str_to_frac(const char* s);
 void  sec_to_hrs_min(float seconds, int* hours, int* minutes);
+// "+030-090/+034-084.env" for the cell at 34 N 84 W; without the folder when append_folder is 0.
 void  return_latlon_str_ENV(int lat_file, int lon_file, char* lookup_name, int append_folder);
 void  int_to_bol(int* b1, int* b2, int* b3, int* b4, int* b5, float* st, int* tex, int code);
 void  code_to_lgts(int* gls, int* rwy, int* app, int code);

@@ -19,6 +19,8 @@ struct hookstruct {
   void (*end_process)(int status);
   int spoil_prefs_on_fatal;               // the simulator spoils its preferences file
   const char* product_name;               // "Tarvel", "Gridwright"
+  const char* program_folder;             // user folders: "tarvel", "gridwright"
+  const char* prefs_name;                 // the preferences file in the configuration folder
   const char* version_text;
 };
 extern hookstruct hok;

@@ -31,6 +31,8 @@ int  desk_window_front();
 // ---- the message queue: the ten window messages the program handles ----
 enum { WM_KEYDOWN = 1, WM_MOVE, WM_DESTROY, WM_COMMAND, WM_MOUSEMOVE,
        WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_PAINT };
+// Key down: wparam the key code, lparam the character it types | modifiers << 8.
+// Mouse: lparam the client position, x | y << 16.
 typedef void (*desk_window_proc)(int handle, int message, long wparam, long lparam);
 void desk_set_window_proc(desk_window_proc proc);
 void desk_post(int handle, int message, long wparam, long lparam);
@@ -42,18 +44,24 @@ void desk_set_quit_handler(void (*on_quit)());  // the window manager's close of
 
 // ---- menus ----
 enum { DESK_MENUS = 236, DESK_MENU_ITEMS = 100 };
-void desk_menu_create(int menu, const char* title, int in_bar);      // in_bar 0 for a sub-menu
-void desk_menu_append(int menu, int item, int command, int mnemonic_pos, const char* text,
-                      int new_column, int submenu);  // text "-" is a separator; submenu 0 none
-void desk_menu_delete_item(int menu, int item);
-void desk_menu_delete(int menu);
-void desk_menu_check(int menu, int item, int on);
-void desk_menu_enable(int menu, int item, int on);
-int  desk_menu_checked(int menu, int item);
-int  desk_menu_enabled(int menu, int item);
+void desk_menu_create(int menu, const char* title, int in_bar);  // in_bar 0 for a sub-menu
+// Items are known by their id, the menu command they send; text "-" is a
+// separator; submenu 0 for a plain item.
+void desk_menu_append(int menu, int id, int mnemonic_pos, const char* text, int new_column, int submenu);
+void desk_menu_delete_item(int menu, int id);
+void desk_menu_delete(int menu);  // also its entry on the bar or in another menu
+void desk_menu_check(int menu, int id, int on);
+void desk_menu_enable(int menu, int id, int on);
+int  desk_menu_checked(int menu, int id);
+int  desk_menu_enabled(int menu, int id);
+// By position, 0 the first item.
 int  desk_menu_item_count(int menu);
-const char* desk_menu_item_text(int menu, int item);
-int  desk_menu_item_column(int menu, int item);
+int  desk_menu_item_id(int menu, int pos);
+const char* desk_menu_item_text(int menu, int pos);
+int  desk_menu_item_column(int menu, int pos);
+int  desk_menu_item_submenu(int menu, int pos);
+const char* desk_menu_title(int menu);
+int  desk_menu_exists(int menu);
 // Opens pull-down `menu` as if the user clicked its title (scripts and tests).
 void desk_menu_open(int menu);
 int  desk_menu_is_open();
@@ -83,3 +91,4 @@ int desk_alert(const char* title, const char* const* lines, int nlines, int butt
 // On OK, fills path (full) and name (bare) and returns 1; cancel returns 0.
 int desk_file_dialog(int save, const char* start_folder, const char* ext,
                      const char* default_name, char* path, int path_size, char* name, int name_size);
+

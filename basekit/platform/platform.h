@@ -15,6 +15,7 @@ uint8_t* plat_screen();
 void plat_set_palette_entry(int index, uint8_t r, uint8_t g, uint8_t b);
 void plat_get_palette_entry(int index, uint8_t* r, uint8_t* g, uint8_t* b);
 void plat_present();                        // screen through the palette to the window
+void plat_screen_to_argb(uint32_t* out, int pitch_bytes);  // the conversion present does
 int  plat_save_png(const char* path);       // 1 on success
 
 // ---- clock (monotonic milliseconds) ----
@@ -67,6 +68,7 @@ void plat_draw_text(uint8_t* pix, int row, int w, int h, int font, int x, int y,
 // ---- joysticks (axes -32768..32767, buttons 0/1, hat bits 1 up 2 right 4 down 8 left) ----
 enum { PLAT_JOY_AXES = 8, PLAT_JOY_BUTTONS = 32 };
 struct plat_joy_state { int axes, buttons; int axis[PLAT_JOY_AXES]; int button[PLAT_JOY_BUTTONS]; int hat; };
+int  plat_joy_subsystem();                   // 0 when the system cannot handle joysticks at all
 int  plat_joy_count();                       // devices present
 int  plat_joy_read(int device, plat_joy_state* st);  // 1 on success
 // A fake device replaces the real ones while set (tests, scripts); null removes it.

@@ -1,10 +1,12 @@
 // ATC state and flight plan.
 #pragma once
+#include "basekit/bk_funct.h"
 
 struct atcstruct {
   int menu_up;
   int plan_index;
   int ils_vectoring;
+  char ils_command[STR_DIM];  // the pending ILS request while vectoring
 };
 extern atcstruct atc;
 

@@ -7,5 +7,6 @@ struct atmospherestruct {
   float vis;         // visibility, m
   // ---- weather field of the region, written by the region loader ----
   float wxr[601][401];  // local weather intensity 0..1, 200 cells per degree
+  int   rate_change;  // weather rate of change, 1..8
 };
 extern atmospherestruct atm;

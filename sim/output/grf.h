@@ -8,5 +8,6 @@ extern graphstruct grf;
 
 struct pathstruct {
   float centroid_x, centroid_y, circ_rad;
+  int gs_dest;  // flight-path destination
 };
 extern pathstruct pat;

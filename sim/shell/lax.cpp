@@ -1,9 +1,215 @@
+// Entry, start-up and the frame loop with its time-step and visibility governors.
 #include "sim/shell/lax.h"
+#include <cmath>
+#include "basekit/bk_const.h"
+#include "basekit/bk_funct.h"
+#include "basekit/bk_graph.h"
+#include "basekit/bk_hooks.h"
+#include "basekit/bk_mnw.h"
+#include "basekit/platform/platform.h"
 #include "sim/records.h"
+#include "sim/shell/event.h"
+#include "sim/shell/initgen.h"
+#include "sim/shell/placeholders.h"
+#include "sim/view/color_time.h"
+#include "sim/view/startpic.h"
+
+static uint64_t mouse_down_time = 0;
+static uint64_t governor_ref = 0;
+static int my_prev = 0, my_prev_set = 0;
+static int warned_slow = 0;
+static int slow_count = 0;
+static float fixed_step = 0;
+
+void set_fixed_time_step(float prd) {
+  fixed_step = prd;
+  if (prd > 0) msc.prd = prd;
+}
+
+static void alert_sound(int is_about) { play_sound(is_about ? 20 : 19); }
+static void after_alert() { msc.mousedown = 0; }
+static void quit_from_window_manager() { handlemenu(206); }
+
+static void before_exit(int fatal) {
+  (void)fatal;
+  if (msc.logtime) {
+    char total[STR_DIM], night[STR_DIM], instrument[STR_DIM];
+    int h, m;
+    sec_to_hrs_min(msc.elap_time, &h, &m);
+    std::snprintf(total, sizeof total, "Total time logged: %d hours, %d minutes", h, m);
+    sec_to_hrs_min(msc.nigt_time, &h, &m);
+    std::snprintf(night, sizeof night, "Night time logged: %d hours, %d minutes", h, m);
+    sec_to_hrs_min(msc.aifr_time, &h, &m);
+    std::snprintf(instrument, sizeof instrument, "Actual instrument time logged: %d hours, %d minutes", h, m);
+    MACIBM_alert("Logbook results:", total, night, instrument, 0);
+  }
+  close_output_streams();
+  stop_engine_and_windrain();
+}
+
+static void install_hooks() {
+  hok.window_proc = handle_IBM_win;
+  hok.set_up_menus = set_up_menus;
+  hok.process_zap = process_zap;
+  hok.stop_sounds = stop_engine_and_windrain;
+  hok.restart_sounds = play_engine_and_windrain;
+  hok.play_alert_sound = alert_sound;
+  hok.after_alert = after_alert;
+  hok.before_exit = before_exit;
+  hok.change_colors_for_time = sim_change_colors_for_time;
+  hok.draw_startup_picture = draw_startup_picture;
+  hok.spoil_prefs_on_fatal = 1;
+  hok.product_name = "Tarvel";
+  hok.version_text = "version 1.0";
+  hok.program_folder = "tarvel";
+  hok.prefs_name = "Tarvel Ririzuz.prf";
+  desk_set_quit_handler(quit_from_window_manager);
+}
+
+int tarvel_start() {
+  clear_records();
+  install_hooks();
+  return MACIBM_init("Tarvel", 800, 580, 6);
+}
 
 int tarvel_winmain() {
-  clear_records();
+  if (!tarvel_start()) return 0;
+  simulate();
   return 0;
 }
 
-void simulate() {}
+void simulate_startup() {
+  MACIBM_initgworld(0, 800, 568);
+  initgen();
+  init_country_data();
+  initprefs();
+  load_region();
+  load_plane();
+  set_fltvars(10);
+  msc.ready_to_update = 1;
+  play_engine_and_windrain();
+  if (MACIBM_initjoy())
+    MACIBM_alert("Center the trim on your joystick.", "Get your feet off the rudder pedals if you have them.", "",
+                 "Push the 'OK' button below, and don't touch your joystick or pedals for a few seconds.", 0);
+  cal_stick();
+  governor_ref = plat_ticks_ms();
+}
+
+// Visibility is traded for frame rate only below the clouds; it never goes
+// below about 3 nm.
+static void visibility_governor() {
+  if (!(scn.belowbases || atm.cld_type == 0)) return;
+  if (!msc.running_slow) {
+    slow_count = 0;
+    return;
+  }
+  if (++slow_count <= 10) return;
+  float nm = con.nmtomtrs > 0 ? atm.vis / con.nmtomtrs : 0;
+  if (nm > 3.2f) atm.vis *= 0.95f;
+  else if (nm < 3.0f) atm.vis /= 0.95f;
+  if (!warned_slow && msc.warn_frame) {
+    warned_slow = 1;
+    MACIBM_alert("Warning: The simulator is running too slow for smooth animation and accurate flight dynamics.",
+                 "The simulator will maintain smooth animation by changing the visibility somewhat, allowing a "
+                 "higher frame rate for smoother animation.",
+                 "Remember, it is possible to set the visibility too high for almost ANY CPU... this insures "
+                 "that you can ask for all the visibility that YOUR CPU can handle!",
+                 "To avoid this warning again, reduce the visibility, or go to the 'Warnings' item in the "
+                 "'Settings' menu.",
+                 0);
+  }
+}
+
+void time_step_governor() {
+  if (fixed_step > 0) return;
+  uint64_t now = plat_ticks_ms();
+  float t = (float)(now - governor_ref) / 1000.0f;
+  governor_ref = now;
+  if (msc.event) {
+    msc.event = 0;
+    return;
+  }
+  // Ten frames inside one clock tick say nothing about the frame time.
+  if (t <= 0 || !(msc.prd > 0)) return;
+  msc.rtrat = fltlim(t / (msc.prd * 10.0f), 0.2f, 5.0f);
+  if (msc.rtrat >= 1.0f) msc.prd *= std::pow(msc.rtrat, 0.5f);
+  else msc.prd *= std::pow(msc.rtrat, 0.2f);
+  msc.running_slow = msc.prd > 0.07f;
+  if (msc.running_slow) msc.prd = 0.07f;
+  if (msc.prd < 0.0005f) msc.prd = 0.0005f;
+  visibility_governor();
+}
+
+static void repeat_held_click() {
+  switch (mnw.dragging_index) {
+    case 0: panclick(msc.mx, msc.my); break;
+    case 1: case 2: case 3: case 7: case 14: case 15: case 19: case 20: case 23: case 26: case 27:
+      window_click_handler(mnw.dragging_index);
+      break;
+    default: break;
+  }
+}
+
+int evup_for_step(float prd) { return prd > 0 ? intlim(bk::round(0.1f / prd), 1, 99) : 99; }
+
+static void once_a_second() {
+  msc.evup = evup_for_step(msc.prd);
+  if (fpl.on_file && fpl.activated) handle_plan(0);
+  if (atc.ils_vectoring) controller_respond(atc.ils_command);
+  if (pln.entype) {
+    int lever_row = (int)interp(0, 563, 1, 515, set.FC_thro);
+    if (!my_prev_set) {
+      my_prev = lever_row;
+      my_prev_set = 1;
+    } else if (lever_row != my_prev) {
+      enginecondrag(ins.osthr + 673, lever_row + 7);
+      my_prev = lever_row;
+    }
+    maintain_engine_sound();
+  }
+  maintain_windrain_sound();
+}
+
+static void simulation_step() {
+  msc.cntr += 1;
+  if (msc.cntr > 30000) msc.cntr = 0;
+  control();
+  deg2integ();
+  if (set.grfout) grfload();
+  if (msc.cntr % 10 == 0) time_step_governor();
+  if (msc.mousedown) enginecondrag(msc.mx, msc.my);
+  msc.evup = intlim(msc.evup, 1, 99);
+  if (msc.cntr % msc.evup == 0) {
+    msc.cntr10 += 1;
+    if (msc.cntr10 >= 10) {
+      msc.cntr10 = 0;
+      once_a_second();
+    }
+  }
+}
+
+void simulate_frame() {
+  MACIBM_pump();
+  if (mnw.up[23]) grfdrag();
+  if (mnw.up[15]) drawnull();
+  if (mnw.up[24]) play_movie();
+  uint64_t now = plat_ticks_ms();
+  if (!msc.mousedown) {
+    mouse_down_time = now;
+  } else {
+    msc.dragtime = (float)(now - mouse_down_time) / 1000.0f;
+    if (msc.dragtime > 0.5f) repeat_held_click();
+  }
+  if (!winsup()) {
+    if (!set.view_is_fullscreen) updatepanel();
+    else ins.tickle_all = 0;
+    start_looking();
+  }
+  if (!msc.paused && !winsup()) simulation_step();
+  desk_present();
+}
+
+void simulate() {
+  simulate_startup();
+  for (;;) simulate_frame();
+}

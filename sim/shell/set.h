@@ -13,5 +13,12 @@ struct settingstruct {
   float MK_ptch, MK_roll, MK_hdng;  // keyboard flying, -1..1
   float fcon_force_rat;
   float cus_x, cus_y, cus_z, cus_psi, cus_v;
+  float cus_alt, cus_spd;      // custom start, m and m/s
+  int   hud_on, hoops_on, radar_on;
+  int   map_mode, arg_mode;
+  float map_range, arg_range, radar_range;
+  int   ecam_page;
+  float hud_bright;
+  int   hud_color;
 };
 extern settingstruct set;

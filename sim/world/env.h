@@ -14,6 +14,7 @@ struct environmentstruct {
   int i_aircraft, j_aircraft;    // terrain cell of the aircraft and of the eye, moved by a slide
   int i_viewpoint, j_viewpoint;
   float boat_cgx, boat_cgy, boat_cgz;
+  int near_apt_max, near_vor_max, near_ndb_max;  // nearest-airport and navaid list maxima
 };
 extern environmentstruct env;
 

@@ -1,1 +1,293 @@
-int main() { return 0; }
+// tarvel-headless: runs the simulator without a display, from a script, and
+// writes screenshots. It links the simulator's own code and leaves through the
+// program's own quit command.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+#include "basekit/bk_mnw.h"
+#include "basekit/platform/desktop.h"
+#include "basekit/platform/platform.h"
+#include "sim/records.h"
+#include "sim/shell/lax.h"
+#include "sim/shell/placeholders.h"
+#include "tools/headless/script.h"
+
+namespace {
+struct options {
+  int frames = 600;
+  int seed = 1;
+  float step = 0.05f;
+  std::vector<script_event> events;
+};
+
+void usage(FILE* to) {
+  std::fprintf(to,
+               "usage: tarvel-headless [options]\n"
+               "Runs tarvel on SDL's dummy drivers with a fake clock and a fixed time step.\n"
+               "  --frames N               frames to run (default 600)\n"
+               "  --seed N                 random seed (default 1); the same seed repeats a run exactly\n"
+               "  --step SECONDS           fixed flight-model time step (default 0.05)\n"
+               "  --script PATH            commands at given frames (below)\n"
+               "  --screenshot FRAME:PATH  write a PNG of the screen after FRAME (repeatable)\n"
+               "  --help                   this text\n"
+               "Every alert is printed as it is shown; with no queued answer it gets OK.\n"
+               "After the last frame the run leaves through the quit command (File > Exit).\n\n%s",
+               script_help);
+}
+
+int parse_int(const char* s, int* out) {
+  char* end;
+  long v = std::strtol(s, &end, 10);
+  if (*s == 0 || *end != 0) return 0;
+  *out = (int)v;
+  return 1;
+}
+
+int parse(int argc, char** argv, options* o) {
+  for (int i = 1; i < argc; i++) {
+    std::string a = argv[i];
+    auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
+    const char* v = nullptr;
+    if (a == "--help" || a == "-h") {
+      usage(stdout);
+      std::exit(0);
+    } else if (a == "--frames") {
+      if (!(v = value()) || !parse_int(v, &o->frames) || o->frames < 0) return 0;
+    } else if (a == "--seed") {
+      if (!(v = value()) || !parse_int(v, &o->seed)) return 0;
+    } else if (a == "--step") {
+      if (!(v = value())) return 0;
+      o->step = (float)std::atof(v);
+      if (!(o->step > 0 && o->step <= 0.07f)) {
+        std::fprintf(stderr, "tarvel-headless: --step must be above 0 and at most 0.07\n");
+        return 0;
+      }
+    } else if (a == "--script") {
+      if (!(v = value()) || !read_script(v, &o->events)) return 0;
+    } else if (a == "--screenshot") {
+      if (!(v = value())) return 0;
+      const char* colon = std::strchr(v, ':');
+      int frame;
+      if (!colon || !parse_int(std::string(v, colon).c_str(), &frame) || frame < 0 || !colon[1]) {
+        std::fprintf(stderr, "tarvel-headless: --screenshot wants FRAME:PATH\n");
+        return 0;
+      }
+      o->events.push_back({frame, "screenshot", {colon + 1}, 0});
+    } else {
+      std::fprintf(stderr, "tarvel-headless: unknown option %s\n", a.c_str());
+      return 0;
+    }
+  }
+  return 1;
+}
+
+void print_alert(const char* title, const char* text) {
+  std::printf("alert: %s\n", title);
+  std::string t = text;
+  size_t start = 0;
+  for (;;) {
+    size_t nl = t.find('\n', start);
+    std::printf("  | %s\n", t.substr(start, nl == std::string::npos ? std::string::npos : nl - start).c_str());
+    if (nl == std::string::npos) break;
+    start = nl + 1;
+  }
+  std::fflush(stdout);
+}
+
+int key_code(const std::string& name) {
+  if (name.size() == 1) return (unsigned char)std::tolower((unsigned char)name[0]);
+  static const struct {
+    const char* name;
+    int code;
+  } named[] = {{"UP", KEY_UP},         {"DOWN", KEY_DOWN},     {"LEFT", KEY_LEFT},
+               {"RIGHT", KEY_RIGHT},   {"BACKSPACE", KEY_BACKSPACE}, {"RETURN", KEY_RETURN},
+               {"ESCAPE", KEY_ESCAPE}, {"TAB", KEY_TAB},       {"space", ' '},
+               {"comma", ','},         {"hash", '#'},          {"PAGEUP", KEY_PAGEUP},
+               {"PAGEDOWN", KEY_PAGEDOWN}};
+  for (const auto& k : named)
+    if (name == k.name) return k.code;
+  if ((name[0] == 'F' || name[0] == 'f') && std::isdigit((unsigned char)name[1])) {
+    int n = std::atoi(name.c_str() + 1);
+    if (n >= 1 && n <= 12) return KEY_F1 + n - 1;
+  }
+  if (name.size() == 3 && name.compare(0, 2, "KP") == 0 && std::isdigit((unsigned char)name[2]))
+    return KEY_KP0 + (name[2] - '0');
+  return 0;
+}
+
+void inject_key(int key, int shift, int text) {
+  plat_event e{};
+  if (shift) {
+    e.type = PLAT_EV_KEYDOWN;
+    e.key = KEY_SHIFT;
+    plat_inject_event(&e);
+  }
+  e = plat_event{};
+  e.type = PLAT_EV_KEYDOWN;
+  e.key = key;
+  e.mods = shift ? PLAT_MOD_SHIFT : 0;
+  e.text = text;
+  plat_inject_event(&e);
+  e.type = PLAT_EV_KEYUP;
+  plat_inject_event(&e);
+  if (shift) {
+    e = plat_event{};
+    e.type = PLAT_EV_KEYUP;
+    e.key = KEY_SHIFT;
+    plat_inject_event(&e);
+  }
+}
+
+// The key that types character c on a US keyboard, and whether Shift is needed.
+void key_for_char(char c, int* key, int* shift) {
+  static const char plain[] = "1234567890-=[];',./`\\";
+  static const char shifted[] = "!@#$%^&*()_+{}:\"<>?~|";
+  *shift = 0;
+  *key = (unsigned char)c;
+  if (c >= 'A' && c <= 'Z') {
+    *shift = 1;
+    *key = c - 'A' + 'a';
+  }
+  for (int i = 0; shifted[i]; i++)
+    if (shifted[i] == c) {
+      *shift = 1;
+      *key = plain[i];
+    }
+}
+
+void inject_mouse(int type, int x, int y, int button) {
+  plat_event e{};
+  e.type = type;
+  e.x = x;
+  e.y = y;
+  e.button = button;
+  plat_inject_event(&e);
+}
+
+plat_joy_state joys[2];
+int joy_plugged[2];
+
+void apply(const script_event& e, int* quit_requested) {
+  const std::vector<std::string>& a = e.args;
+  if (e.verb == "key") {
+    int code = key_code(a[0]);
+    if (!code) {
+      std::fprintf(stderr, "tarvel-headless: line %d: unknown key %s\n", e.line, a[0].c_str());
+      return;
+    }
+    int shift = a.size() > 1 && a[1] == "shift";
+    int key = code, text = 0;
+    if (code < 127 && a[0].size() == 1) key_for_char(a[0][0], &key, &shift);
+    if (code < 127) text = 0;  // the platform works out the character from the key and Shift
+    inject_key(key, shift, text);
+  } else if (e.verb == "type") {
+    for (char c : a[0]) {
+      int key, shift;
+      key_for_char(c, &key, &shift);
+      inject_key(key, shift, 0);
+    }
+  } else if (e.verb == "click" || e.verb == "press" || e.verb == "release" || e.verb == "move") {
+    int x = std::atoi(a[0].c_str()), y = std::atoi(a[1].c_str());
+    int button = a.size() > 2 && a[2] == "right" ? 3 : 1;
+    inject_mouse(PLAT_EV_MOUSEMOVE, x, y, 0);
+    if (e.verb == "click" || e.verb == "press") inject_mouse(PLAT_EV_BUTTONDOWN, x, y, button);
+    if (e.verb == "click" || e.verb == "release") inject_mouse(PLAT_EV_BUTTONUP, x, y, button);
+  } else if (e.verb == "menu") {
+    desk_post(mnw.wind[0], WM_COMMAND, std::atoi(a[0].c_str()), 0);
+  } else if (e.verb == "openmenu") {
+    desk_menu_open(std::atoi(a[0].c_str()));
+  } else if (e.verb == "joy") {
+    int dev = std::atoi(a[0].c_str());
+    if (dev < 0 || dev > 1) return;
+    plat_joy_state& j = joys[dev];
+    if (a[1] == "off") {
+      joy_plugged[dev] = 0;
+      plat_joy_set_fake(dev, nullptr);
+      return;
+    }
+    if (!joy_plugged[dev]) {
+      j = plat_joy_state{};
+      j.axes = 4;
+      j.buttons = 8;
+      joy_plugged[dev] = 1;
+    }
+    int n = std::atoi(a[2].c_str());
+    if (a[1] == "axis" && n >= 0 && n < PLAT_JOY_AXES) {
+      j.axis[n] = std::atoi(a[3].c_str());
+      if (n >= j.axes) j.axes = n + 1;
+    } else if (a[1] == "button" && n >= 0 && n < PLAT_JOY_BUTTONS) {
+      j.button[n] = std::atoi(a[3].c_str()) != 0;
+      if (n >= j.buttons) j.buttons = n + 1;
+    } else if (a[1] == "hat") {
+      j.hat = n;
+    }
+    plat_joy_set_fake(dev, &j);
+  } else if (e.verb == "answer") {
+    desk_answer_push_button(std::atoi(a[0].c_str()));
+  } else if (e.verb == "answer-path") {
+    desk_answer_push_path(a[0].c_str());
+  } else if (e.verb == "answer-cancel") {
+    desk_answer_push_cancel();
+  } else if (e.verb == "quit") {
+    *quit_requested = 1;
+  }
+}
+
+void screenshot(const std::string& path) {
+  desk_compose();
+  if (plat_save_png(path.c_str())) std::printf("screenshot %s\n", path.c_str());
+  else std::fprintf(stderr, "tarvel-headless: cannot write %s\n", path.c_str());
+  std::fflush(stdout);
+}
+
+// Runs the commands of one frame; screenshots wait until the frame is drawn.
+void run_commands(const options& o, int frame, std::vector<std::string>* shots, int* quit_requested) {
+  for (const script_event& e : o.events) {
+    if (e.frame != frame) continue;
+    if (e.verb == "screenshot") shots->push_back(e.args[0]);
+    else apply(e, quit_requested);
+  }
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  options o;
+  if (!parse(argc, argv, &o)) {
+    usage(stderr);
+    return 2;
+  }
+  std::stable_sort(o.events.begin(), o.events.end(),
+                   [](const script_event& a, const script_event& b) { return a.frame < b.frame; });
+  setenv("SDL_VIDEODRIVER", "dummy", 0);
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  // The generator is seeded from the clock at start-up: start the clock at the seed.
+  plat_use_fake_clock((uint64_t)((unsigned)o.seed % 32000u));
+  desk_set_alert_listener(print_alert);
+
+  int quit_requested = 0;
+  std::vector<std::string> shots;
+  run_commands(o, 0, &shots, &quit_requested);
+  if (!tarvel_start()) {
+    std::fprintf(stderr, "tarvel-headless: the simulator could not start its window\n");
+    return 1;
+  }
+  simulate_startup();
+  set_fixed_time_step(o.step);
+  for (const std::string& s : shots) screenshot(s);
+  shots.clear();
+  const uint64_t step_ms = (uint64_t)(o.step * 1000.0f + 0.5f);
+  for (int frame = 1; frame <= o.frames && !quit_requested; frame++) {
+    run_commands(o, frame, &shots, &quit_requested);
+    plat_advance_fake_clock(step_ms);
+    simulate_frame();
+    for (const std::string& s : shots) screenshot(s);
+    shots.clear();
+  }
+  std::printf("frames done\n");
+  std::fflush(stdout);
+  handlemenu(206);  // the quit command: writes the preferences and ends the program
+  return 0;
+}

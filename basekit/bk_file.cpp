@@ -1,0 +1,496 @@
+// Data files: the one input and one output stream and the scanning calls.
+#include "basekit/bk_file.h"
+#include <fcntl.h>
+#include <unistd.h>
+#include <charconv>
+#include <cfloat>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <locale>
+#include "basekit/bk_hooks.h"
+#include "basekit/bk_mnw.h"
+#include "basekit/platform/desktop.h"
+
+std::ifstream inf;
+std::ofstream ouf;
+int inf_is_bin = 0;
+int rev_inf_bin = 0;
+char x_eln = '\n';
+char app_path[STR_DIM];
+char prefs_path[STR_DIM];
+char filter_str[STR_DIM];
+char def_ext[8];
+
+// ---------------------------------------------------------------- reading
+
+[[noreturn]] static void scan_fail(const char* call, const char* fname) {
+  MACIBM_exitalert("File-scanning error!", call, "file:", fname ? fname : "");
+}
+
+static void set_eof() { inf.setstate(std::ios::eofbit); }
+static void set_fail() { inf.setstate(std::ios::eofbit | std::ios::failbit); }
+static int failed() { return inf.fail() || inf.bad(); }
+
+static int is_space(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+static int is_digit(int c) { return c >= '0' && c <= '9'; }
+
+// Consumes one line end: LF, CRLF or a lone CR, whichever the file uses.
+// Returns 0 when c was not a line end.
+static int eat_line_end(int c) {
+  if (c == '\n') return 1;
+  if (c != '\r') return 0;
+  if (inf.peek() == '\n') inf.get();
+  return 1;
+}
+
+void rln(const char* fname) {
+  if (inf_is_bin) return;
+  if (failed()) scan_fail("rln middle", fname);
+  for (;;) {
+    int c = inf.get();
+    if (c == EOF) {
+      set_fail();
+      scan_fail("rln middle", fname);
+    }
+    if (eat_line_end(c)) break;
+  }
+  if (failed()) scan_fail("rln finish", fname);
+}
+
+// Collects one decimal number (after white space, empty lines included) into
+// buf, leaving the stream on the first character after it. The grammar is
+// plain decimal in the "C" locale: no hex, no "inf" or "nan".
+static int collect_number(char* buf, int size, int frac) {
+  if (failed()) return 0;
+  int c = inf.peek();
+  while (is_space(c)) {
+    inf.get();
+    c = inf.peek();
+  }
+  int n = 0, digits = 0, ok = 1;
+  auto take = [&]() {
+    if (n < size - 1) buf[n++] = (char)c; else ok = 0;
+    inf.get();
+    c = inf.peek();
+  };
+  if (c == '+' || c == '-') {
+    if (c == '-') buf[n++] = '-';
+    inf.get();
+    c = inf.peek();
+  }
+  while (is_digit(c)) { take(); digits++; }
+  if (frac) {
+    if (c == '.') {
+      take();
+      while (is_digit(c)) { take(); digits++; }
+    }
+    if (digits && (c == 'e' || c == 'E')) {
+      take();
+      if (c == '+' || c == '-') take();
+      int exp_digits = 0;
+      while (is_digit(c)) { take(); exp_digits++; }
+      if (!exp_digits) ok = 0;
+    }
+  }
+  buf[n] = 0;
+  if (c == EOF) set_eof();
+  if (!digits || !ok) {
+    set_fail();
+    return 0;
+  }
+  return 1;
+}
+
+static int read4(void* out) {
+  if (failed() || !inf.read((char*)out, 4)) {
+    set_fail();
+    return 0;
+  }
+  if (rev_inf_bin) rev_byte_order(out);
+  return 1;
+}
+
+static int text_int(int* v) {
+  char buf[64];
+  if (!collect_number(buf, sizeof buf, 0)) return 0;
+  long long ll = 0;
+  auto r = std::from_chars(buf, buf + std::strlen(buf), ll);
+  if (r.ec != std::errc() || ll < INT_MIN || ll > INT_MAX) {
+    set_fail();
+    return 0;
+  }
+  *v = (int)ll;
+  return 1;
+}
+
+static int text_flt(float* v) {
+  char buf[128];
+  if (!collect_number(buf, sizeof buf, 1)) return 0;
+  double d = 0.0;
+  auto r = std::from_chars(buf, buf + std::strlen(buf), d);
+  // Tiny values flush to zero; values too large for a float are an error.
+  if (r.ec == std::errc::result_out_of_range) {
+    const char* e = std::strpbrk(buf, "eE");
+    if (e && e[1] == '-') d = 0.0, r.ec = std::errc();
+  }
+  if (r.ec != std::errc() || !(std::fabs(d) <= FLT_MAX)) {
+    set_fail();
+    return 0;
+  }
+  *v = (float)d;
+  return 1;
+}
+
+static int scan_int(const char* fname, const char* call, int skip_line) {
+  int v = 0;
+  if (inf_is_bin) {
+    if (!read4(&v)) scan_fail(call, fname);
+    return v;
+  }
+  if (!text_int(&v)) scan_fail(call, fname);
+  if (skip_line) rln(fname);
+  return v;
+}
+
+static float scan_flt(const char* fname, const char* call, int skip_line) {
+  float v = 0.0f;
+  if (inf_is_bin) {
+    // A NaN or infinity in a data file is corruption, whatever wrote it.
+    if (!read4(&v) || !std::isfinite(v)) scan_fail(call, fname);
+    return v;
+  }
+  if (!text_flt(&v)) scan_fail(call, fname);
+  if (skip_line) rln(fname);
+  return v;
+}
+
+int intscan(const char* fname) { return scan_int(fname, "intscan", 1); }
+float fltscan(const char* fname) { return scan_flt(fname, "fltscan", 1); }
+int bolscan(const char* fname) { return scan_int(fname, "bolscan", 1) == 1; }
+int intscanNOSN(const char* fname) { return scan_int(fname, "intscanNOSN", 0); }
+float fltscanNOSN(const char* fname) { return scan_flt(fname, "fltscanNOSN", 0); }
+int bolscanNOSN(const char* fname) { return scan_int(fname, "bolscanNOSN", 0) == 1; }
+
+void stringscan(char* C_string, const char* fname, int dim) {
+  if (dim < 1) return;
+  if (inf_is_bin) {
+    if (failed() || !inf.read(C_string, dim)) {
+      set_fail();
+      scan_fail("stringscan", fname);
+    }
+    // The field is fixed-size: a writer that filled it leaves no terminator.
+    C_string[dim - 1] = 0;
+    return;
+  }
+  if (failed()) scan_fail("stringscan", fname);
+  // The write position stops at dim - 1, so a long line keeps dim - 2
+  // characters; the line end (or the last character kept) becomes the end.
+  int pos = 0;
+  for (;;) {
+    int c = inf.get();
+    if (c == EOF) {
+      set_fail();
+      scan_fail("stringscan", fname);
+    }
+    C_string[pos] = (char)c;
+    if (pos < dim - 1) pos++;
+    if (eat_line_end(c)) break;
+  }
+  C_string[pos > 0 ? pos - 1 : 0] = 0;
+}
+
+void checkpoint(int pointwanted) {
+  static const char* const cpname = "file used by checkpoint";
+  rln(cpname);
+  int got = intscan(cpname);
+  if (got == pointwanted) {
+    rln(cpname);
+    return;
+  }
+  char line3[STR_DIM];
+  std::snprintf(line3, sizeof line3, "Wanted checkpoint %d, but got point %d.", pointwanted, got);
+  MACIBM_exitalert("An error occurred during read-in of the aircraft file.",
+                   "Either the file has been corrupted,or it is not really an aircraft file.", line3, "");
+}
+
+void rev_byte_order(void* value) {
+  unsigned char* b = (unsigned char*)value;
+  unsigned char t = b[0];
+  b[0] = b[3];
+  b[3] = t;
+  t = b[1];
+  b[1] = b[2];
+  b[2] = t;
+}
+
+static int pending_output();
+
+int inf_open(const char* inf_name, int ftype, int version, int alert_bad_version) {
+  // A writer that closed ouf itself still has its file waiting to be put in
+  // place; do it before anyone reads it back.
+  if (pending_output() && !ouf.is_open()) ouf_close();
+  if (inf.is_open()) inf.close();
+  inf.clear();
+  inf_is_bin = ftype == FTYPE_ANY_BINARY;
+  // Always binary underneath: line ends are handled here, whatever wrote the file.
+  inf.open(inf_name, std::ios::in | std::ios::binary);
+  if (!inf.good()) return 0;
+
+  int mark = inf.get();
+  int got = 0, readable = 0;
+  if (inf_is_bin) {
+    if (mark != 'a' && mark != 'i') return 0;
+    rev_inf_bin = mark == 'a';
+    int v;
+    if (inf.read((char*)&v, 4)) {
+      if (rev_inf_bin) rev_byte_order(&v);
+      got = v;
+      readable = 1;
+    } else {
+      set_fail();
+    }
+  } else {
+    if (mark != 'A' && mark != 'I') return 0;
+    // The rest of line 1 is the line end the whole file uses.
+    int c = inf.get();
+    while (c != EOF && c != '\n' && c != '\r') c = inf.get();
+    if (c == EOF) return 0;
+    x_eln = (c == '\r' && inf.peek() != '\n') ? '\r' : '\n';
+    eat_line_end(c);
+    readable = text_int(&got);
+    if (readable) {
+      c = inf.get();
+      while (c != EOF && !eat_line_end(c)) c = inf.get();
+      if (c == EOF) set_eof();
+    }
+  }
+
+  // An unreadable version line is as wrong as a wrong number.
+  if (!readable || got != version) {
+    if (!alert_bad_version) {
+      inf.close();
+      return 0;
+    }
+    MACIBM_exitalert("The following file is the wrong version for this version of Tarvel:", inf_name,
+                     "Throw that file away. You should only use the files that came with the program.",
+                     "You may have to re-install Tarvel from the CD.");
+  }
+  return inf.good() ? 1 : 0;
+}
+
+// ---------------------------------------------------------------- writing
+
+// Floats go out in the "C" locale, and a NaN or infinity that slipped into a
+// record is written as 0, so the file can always be read back.
+struct finite_num_put : std::num_put<char> {
+  iter_type do_put(iter_type out, std::ios_base& str, char fill, double v) const override {
+    return std::num_put<char>::do_put(out, str, fill, std::isfinite(v) ? v : 0.0);
+  }
+  iter_type do_put(iter_type out, std::ios_base& str, char fill, long double v) const override {
+    return std::num_put<char>::do_put(out, str, fill, std::isfinite(v) ? v : 0.0L);
+  }
+};
+
+static const std::locale& file_locale() {
+  static const std::locale loc(std::locale::classic(), new finite_num_put);
+  return loc;
+}
+
+// Output goes to a temporary file beside the target, renamed over it by
+// ouf_close(), so that a failed save never leaves half a file.
+static char ouf_name_given[STR_DIM];
+static char ouf_target[PATH_MAX];
+static char ouf_temp[PATH_MAX + 8];
+static int ouf_pending = 0;
+static char ouf_buf[4096];
+
+static int pending_output() { return ouf_pending; }
+
+static void save_failed(const char* name) {
+  MACIBM_alert("I could not save the file! Could your disk be full?", name,
+               "Could the file be flagged as read-only? This happens in Windows if you copy it from a CD!",
+               "Try alt-tab to put this app in the background and then flag the file as NOT read-only in Windows.",
+               0);
+}
+
+int ouf_open(const char* ouf_name, int ftype, int version) {
+  if (ouf_pending) ouf_close();
+  if (ouf.is_open()) ouf.close();
+  ouf.clear();
+  std::snprintf(ouf_name_given, sizeof ouf_name_given, "%s", ouf_name);
+
+  // Save through a link to the file it points at, and refuse a file the user
+  // has made read-only, as the save always did.
+  int ok = ouf_name[0] != 0;
+  if (!ok) {
+  } else if (access(ouf_name, F_OK) == 0) {
+    if (access(ouf_name, W_OK) != 0 || !realpath(ouf_name, ouf_target)) ok = 0;
+  } else if (std::strlen(ouf_name) < sizeof ouf_target) {
+    std::strcpy(ouf_target, ouf_name);
+  } else {
+    ok = 0;
+  }
+  if (ok) {
+    std::snprintf(ouf_temp, sizeof ouf_temp, "%s.tmp~", ouf_target);
+    ouf.rdbuf()->pubsetbuf(ouf_buf, sizeof ouf_buf);
+    ouf.imbue(file_locale());
+    ouf.open(ouf_temp, std::ios::out | std::ios::trunc | std::ios::binary);
+    if (ftype == FTYPE_ANY_BINARY) {
+      // Little-endian whatever the machine.
+      unsigned int u = (unsigned int)version;
+      char head[5] = {'i', (char)(u & 255), (char)((u >> 8) & 255), (char)((u >> 16) & 255), (char)(u >> 24)};
+      ouf.write(head, 5);
+    } else {
+      ouf << "I\n" << version << " version\n";
+    }
+    ok = ouf.good();
+  }
+  if (!ok) {
+    if (ouf.is_open()) {
+      ouf.close();
+      std::remove(ouf_temp);
+    }
+    save_failed(ouf_name);
+    return 0;
+  }
+  ouf_pending = 1;
+  return 1;
+}
+
+int ouf_close() {
+  if (!ouf_pending) {
+    if (ouf.is_open()) ouf.close();
+    return 1;
+  }
+  ouf_pending = 0;
+  int ok;
+  if (ouf.is_open()) {
+    ouf.flush();
+    ok = ouf.good();
+    ouf.close();
+    if (ouf.fail()) ok = 0;
+  } else {
+    ok = !ouf.fail() && !ouf.bad();
+  }
+  if (ok) {
+    // On the disk before the rename, so a crash leaves the old file or the new.
+    int fd = open(ouf_temp, O_RDONLY);
+    if (fd < 0 || fsync(fd) != 0) ok = 0;
+    if (fd >= 0) close(fd);
+  }
+  if (ok && std::rename(ouf_temp, ouf_target) == 0) return 1;
+  std::remove(ouf_temp);
+  save_failed(ouf_name_given);
+  return 0;
+}
+
+// ---------------------------------------------------------------- dialogs
+
+int build_IBM_filter(const char* name, const char* ext) {
+  char disp[STR_DIM], pat[STR_DIM];
+  std::snprintf(disp, sizeof disp, "%s (*.%s)", name, ext);
+  std::snprintf(pat, sizeof pat, "*.%s", ext);
+  size_t b = std::strlen(pat);
+  if (b > STR_DIM / 2) b = STR_DIM / 2, pat[b] = 0;
+  size_t a = std::strlen(disp);
+  if (a + 1 + b + 2 > STR_DIM) a = STR_DIM - b - 3, disp[a] = 0;
+  std::memcpy(filter_str, disp, a + 1);
+  std::memcpy(filter_str + a + 1, pat, b + 1);
+  filter_str[a + 1 + b + 1] = 0;
+  std::snprintf(def_ext, 5, "%s", ext);
+  return (int)(a + 1 + b + 2);
+}
+
+void set_up_IBM_filter(int file_type) {
+  switch (file_type) {
+    case FTYPE_AIRFOIL: build_IBM_filter("Airfoil", "afl"); break;
+    case FTYPE_FLAP: build_IBM_filter("Flap", "flp"); break;
+    case FTYPE_SITUATION: build_IBM_filter("Situation", "sit"); break;
+    case FTYPE_AIRCRAFT: build_IBM_filter("Aircraft", "acf"); break;
+    case FTYPE_ANY_TEXT: build_IBM_filter("Any", "*"); break;
+    default: break;  // keeps the previous filter
+  }
+}
+
+static void bounded_copy(char* dst, const char* src, size_t size) {
+  size_t n = strnlen(src, size - 1);
+  std::memmove(dst, src, n);
+  dst[n] = 0;
+}
+
+static int run_dialog(int save, char* C_file, char* C_path, int file_type) {
+  if (hok.stop_sounds) hok.stop_sounds();
+  set_up_IBM_filter(file_type);
+  const char* ext = def_ext[0] ? def_ext : "*";
+
+  // Start where the caller's path points, else in the application folder.
+  char folder[STR_DIM], start_name[STR_DIM];
+  bounded_copy(folder, C_path, sizeof folder);
+  char* slash = std::strrchr(folder, '/');
+  if (slash) {
+    bounded_copy(start_name, slash + 1, sizeof start_name);
+    slash[slash == folder ? 1 : 0] = 0;
+  } else {
+    bounded_copy(start_name, folder[0] ? folder : C_file, sizeof start_name);
+    bounded_copy(folder, app_path, sizeof folder);
+  }
+
+  char path[STR_DIM], file[STR_DIM];
+  int ok = desk_file_dialog(save, folder, ext, start_name, path, sizeof path, file, sizeof file);
+  // A name typed without an extension gets the type's own.
+  if (ok && save && ext[0] != '*' && !std::strchr(file, '.')) {
+    size_t e = std::strlen(ext) + 1;
+    if (std::strlen(path) + e < sizeof path && std::strlen(file) + e < sizeof file) {
+      std::strcat(path, ".");
+      std::strcat(path, ext);
+      std::strcat(file, ".");
+      std::strcat(file, ext);
+    } else {
+      ok = 0;
+    }
+  }
+  if (ok) {
+    bounded_copy(C_path, path, STR_DIM);
+    bounded_copy(C_file, file, STR_DIM);
+  }
+  if (hok.restart_sounds) hok.restart_sounds();
+  return ok;
+}
+
+int MACIBM_open(char* C_file, char* C_path, int file_type) { return run_dialog(0, C_file, C_path, file_type); }
+int MACIBM_save(char* C_file, char* C_path, int file_type) { return run_dialog(1, C_file, C_path, file_type); }
+
+// ---------------------------------------------------------------- paths
+
+// True when s holds ".." as a whole path component.
+static int has_dotdot(const char* s) {
+  for (const char* p = s; (p = std::strstr(p, "..")) != nullptr; p += 2) {
+    int starts = p == s || p[-1] == '/';
+    int ends = p[2] == 0 || p[2] == '/';
+    if (starts && ends) return 1;
+  }
+  return 0;
+}
+
+int ap_dir(const char* dir, const char* file, char* path) {
+  char out[STR_DIM];
+  const char* sep = app_path[0] && app_path[std::strlen(app_path) - 1] != '/' ? "/" : "";
+  int n;
+  if (dir && dir[0])
+    n = std::snprintf(out, sizeof out, "%s%s%s/%s", app_path, sep, dir, file);
+  else
+    n = std::snprintf(out, sizeof out, "%s%s%s", app_path, sep, file);
+  // Names from data files may carry the old backslash separators.
+  size_t base = std::strlen(app_path);
+  for (char* p = out + base; *p; p++)
+    if (*p == '\\') *p = '/';
+  // A name that does not fit, or climbs out of the folder, opens nothing.
+  if (n < 0 || n >= (int)sizeof out || has_dotdot(out + base)) {
+    path[0] = 0;
+    return 0;
+  }
+  std::memcpy(path, out, (size_t)n + 1);
+  return 1;
+}

@@ -1,0 +1,72 @@
+// The application folder and the user's configuration and data folders.
+#include <sys/stat.h>
+#include <unistd.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include "basekit/platform/platform.h"
+
+static int is_dir(const std::string& p) {
+  struct stat st;
+  return stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+static void make_dirs(const std::string& path) {
+  for (size_t i = 1; i <= path.size(); i++) {
+    if (i == path.size() || path[i] == '/') {
+      std::string part = path.substr(0, i);
+      if (!is_dir(part)) mkdir(part.c_str(), 0755);
+    }
+  }
+}
+
+const char* plat_app_dir() {
+  static std::string dir;
+  if (!dir.empty()) return dir.c_str();
+  // A build finds the data of the source tree it came from; an installed
+  // copy finds it beside its prefix.
+  char exe[4096];
+  ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+  std::string exe_dir;
+  if (n > 0) {
+    exe[n] = 0;
+    exe_dir = exe;
+    exe_dir = exe_dir.substr(0, exe_dir.rfind('/'));
+  }
+  const std::string candidates[] = {TARVEL_SOURCE_DATA_DIR, exe_dir + "/../share/tarvel",
+                                    TARVEL_INSTALL_DATA_DIR, exe_dir + "/data"};
+  for (const std::string& c : candidates)
+    if (!c.empty() && is_dir(c)) {
+      dir = c;
+      return dir.c_str();
+    }
+  dir = TARVEL_SOURCE_DATA_DIR;
+  return dir.c_str();
+}
+
+static std::string user_dir(const char* xdg_var, const char* fallback, const char* program) {
+  const char* xdg = std::getenv(xdg_var);
+  std::string base;
+  if (xdg && xdg[0] == '/') base = xdg;
+  else {
+    const char* home = std::getenv("HOME");
+    base = std::string(home && home[0] ? home : "/tmp") + fallback;
+  }
+  std::string dir = base + "/" + program;
+  make_dirs(dir);
+  return dir;
+}
+
+const char* plat_config_dir(const char* program) {
+  static std::string dir;
+  dir = user_dir("XDG_CONFIG_HOME", "/.config", program);
+  return dir.c_str();
+}
+
+const char* plat_data_dir(const char* program) {
+  static std::string dir;
+  dir = user_dir("XDG_DATA_HOME", "/.local/share", program);
+  return dir.c_str();
+}

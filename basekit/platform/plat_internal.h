@@ -1,0 +1,8 @@
+// Shared between the platform's own files.
+#pragma once
+
+int  plat_started();
+void plat_text_init();
+void plat_text_quit();
+void plat_joy_close_all();
+void plat_joy_device_event(int added, int which);

@@ -1,0 +1,250 @@
+// Start-up, the frame loop and its governors, on the dummy drivers and a fake clock.
+#include <gtest/gtest.h>
+#include <cmath>
+#include <cstring>
+#include "basekit/bk_const.h"
+#include "basekit/bk_mnw.h"
+#include "basekit/platform/desktop.h"
+#include "basekit/platform/platform.h"
+#include "sim/records.h"
+#include "sim/shell/event.h"
+#include "sim/shell/initgen.h"
+#include "sim/shell/lax.h"
+
+namespace {
+class FrameLoop : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    plat_use_fake_clock(5000);
+    ASSERT_EQ(tarvel_start(), 1);
+    simulate_startup();
+  }
+  void SetUp() override {
+    desk_alert_record_clear();
+    desk_answer_clear();
+    set_fixed_time_step(0);
+    msc.event = 0;
+    msc.prd = 0.05f;
+    msc.rtrat = 1.0f;
+    msc.paused = 0;
+    time_step_governor();  // takes the reference time now
+  }
+  // One governor measurement after ten frames of ms milliseconds in all.
+  void measure(uint64_t ms) {
+    plat_advance_fake_clock(ms);
+    time_step_governor();
+  }
+};
+
+TEST_F(FrameLoop, StartUpFillsTheDefaultsAndTables) {
+  EXPECT_EQ(msc.typestart, 900);
+  EXPECT_STREQ(msc.apt_id_req, "KAAA");
+  EXPECT_EQ(msc.ready_to_update, 1);
+  EXPECT_EQ(fpl.IFR, 1);
+  EXPECT_EQ(fpl.VFR + fpl.DVFR, 0);
+  EXPECT_FLOAT_EQ(fpl.cruise_alt, 5000);
+  EXPECT_EQ(flt.cell_i, 89);
+  EXPECT_EQ(flt.cell_j, 79);
+  EXPECT_EQ(set.hud_color, 57);
+  EXPECT_EQ(env.near_apt_max, -999);
+  EXPECT_EQ(nav.xfer_sel[0], 1);
+  EXPECT_EQ(nav.xfer_sel[1], 2);
+  for (int k = 0; k < FAILURE_KINDS; k++) EXPECT_EQ(rel.fail_type[k], 1);
+  // Sea-level density in kg/m3 and the last row at 259000 ft.
+  EXPECT_NEAR(atm.hr[0][1], 1.2250f, 0.002f);
+  EXPECT_NEAR(atm.hr[21][0], 259000 * 0.3048f, 1.0f);
+  EXPECT_FLOAT_EQ(atm.hr[21][1], 0.0f);
+  for (int i = 1; i < 22; i++) EXPECT_GT(atm.hr[i][0], atm.hr[i - 1][0]);
+  EXPECT_NEAR(set.cus_alt, 5000 * 0.3048f, 0.01f);
+}
+
+TEST_F(FrameLoop, SettingsWindowsAreRegisteredWithTheirTitlesAndSizes) {
+  EXPECT_STREQ(mnw.windowname[1], "Airport by ID");
+  EXPECT_EQ(mnw.dx[1], 176);
+  EXPECT_EQ(mnw.dy[1], 440);
+  EXPECT_STREQ(mnw.windowname[11], "Set Weather Atmosphere");
+  EXPECT_EQ(mnw.dx[20], 682);
+  EXPECT_EQ(mnw.dy[20], 560);
+  EXPECT_STREQ(mnw.windowname[26], "");
+  EXPECT_EQ(mnw.dx[26], 432);
+  for (int i = 1; i <= 27; i++) {
+    if (i == 3) continue;
+    EXPECT_EQ(mnw.win_type[i], WIN_TYPE_SETTINGS) << i;
+  }
+}
+
+TEST_F(FrameLoop, StarZeroStandsLowAndNoStarSitsOnIt) {
+  EXPECT_GE(sta.ele[0], 6.0f);
+  EXPECT_LE(sta.ele[0], 12.0f);
+  for (int i = 1; i < STARS; i++) {
+    EXPECT_GE(sta.azi[i], 0.0f);
+    EXPECT_LE(sta.azi[i], 360.0f);
+    bool on_star_zero = std::fabs(sta.ele[i] - sta.ele[0]) < 1 && std::fabs(sta.azi[i] - sta.azi[0]) < 1;
+    EXPECT_FALSE(on_star_zero) << i;
+  }
+}
+
+TEST_F(FrameLoop, FramesThatTakeTheStepLeaveTheStepAlone) {
+  measure(500);
+  EXPECT_FLOAT_EQ(msc.rtrat, 1.0f);
+  EXPECT_FLOAT_EQ(msc.prd, 0.05f);
+  EXPECT_EQ(msc.running_slow, 0);
+}
+
+TEST_F(FrameLoop, SlowFramesRaiseTheStepBySqrtFiveAtMostAndNeverAbove70ms) {
+  msc.prd = 0.01f;
+  measure(1000);  // ten times slower than the step
+  EXPECT_FLOAT_EQ(msc.rtrat, 5.0f);
+  EXPECT_NEAR(msc.prd, 0.01f * std::sqrt(5.0f), 1e-6);
+  EXPECT_EQ(msc.running_slow, 0);
+  msc.prd = 0.05f;
+  measure(5000);
+  EXPECT_FLOAT_EQ(msc.prd, 0.07f);
+  EXPECT_EQ(msc.running_slow, 1);
+}
+
+TEST_F(FrameLoop, FastFramesShrinkTheStepSlowly) {
+  measure(50);  // rtrat 0.1, limited to 0.2
+  EXPECT_FLOAT_EQ(msc.rtrat, 0.2f);
+  EXPECT_NEAR(msc.prd, 0.05f * std::pow(0.2f, 0.2f), 1e-6);
+}
+
+TEST_F(FrameLoop, ARepaintOrClickSpoilsTheMeasurement) {
+  msc.event = 1;
+  measure(5000);
+  EXPECT_FLOAT_EQ(msc.prd, 0.05f);
+  EXPECT_EQ(msc.event, 0);
+  measure(500);  // the next interval counts again
+  EXPECT_FLOAT_EQ(msc.prd, 0.05f);
+}
+
+TEST_F(FrameLoop, TenFramesWithinOneTickKeepTheStepFiniteAndPositive) {
+  for (int i = 0; i < 200; i++) measure(0);
+  EXPECT_TRUE(std::isfinite(msc.prd));
+  EXPECT_FLOAT_EQ(msc.prd, 0.05f);
+  for (int i = 0; i < 200; i++) measure(1);  // far faster than the step
+  EXPECT_TRUE(std::isfinite(msc.prd));
+  EXPECT_GT(msc.prd, 0.0f);
+}
+
+TEST_F(FrameLoop, SlowTaskSpacingFollowsTheStep) {
+  EXPECT_EQ(evup_for_step(0.07f), 1);
+  EXPECT_EQ(evup_for_step(0.05f), 2);
+  EXPECT_EQ(evup_for_step(0.01f), 10);
+  EXPECT_EQ(evup_for_step(0.0001f), 99);
+}
+
+TEST_F(FrameLoop, VisibilityIsTradedOnlyBelowTheCloudsAndNotBelowThreeMiles) {
+  msc.warn_frame = 1;
+  atm.cld_type = 0;
+  atm.vis = 10.0f * con.nmtomtrs;
+  for (int i = 0; i < 10; i++) measure(5000);  // ten slow measurements: not yet
+  EXPECT_FLOAT_EQ(atm.vis, 10.0f * con.nmtomtrs);
+  measure(5000);
+  EXPECT_FLOAT_EQ(atm.vis, 9.5f * con.nmtomtrs);
+  ASSERT_EQ(desk_alert_count(), 1);
+  EXPECT_NE(std::strstr(desk_alert_text(0), "running too slow"), nullptr);
+  measure(5000);
+  EXPECT_EQ(desk_alert_count(), 1);  // warned once per run
+  atm.vis = 3.1f * con.nmtomtrs;
+  measure(5000);
+  EXPECT_FLOAT_EQ(atm.vis, 3.1f * con.nmtomtrs);
+  atm.vis = 2.0f * con.nmtomtrs;
+  measure(5000);
+  EXPECT_NEAR(atm.vis, 2.0f / 0.95f * con.nmtomtrs, 0.01f);
+  // Above an overcast the governor leaves the visibility alone.
+  atm.cld_type = 1;
+  scn.belowbases = 0;
+  atm.vis = 10.0f * con.nmtomtrs;
+  for (int i = 0; i < 20; i++) measure(5000);
+  EXPECT_FLOAT_EQ(atm.vis, 10.0f * con.nmtomtrs);
+  // A normal measurement resets the count.
+  atm.cld_type = 0;
+  msc.prd = 0.05f;
+  measure(500);
+  measure(5000);
+  EXPECT_FLOAT_EQ(atm.vis, 10.0f * con.nmtomtrs);
+}
+
+TEST_F(FrameLoop, FrameCounterWrapsAfter30000) {
+  set_fixed_time_step(0.05f);
+  msc.cntr = 29999;
+  simulate_frame();
+  EXPECT_EQ(msc.cntr, 30000);
+  simulate_frame();
+  EXPECT_EQ(msc.cntr, 0);
+  simulate_frame();
+  EXPECT_EQ(msc.cntr, 1);
+}
+
+TEST_F(FrameLoop, PausedOrBehindASettingsWindowTheFlightDoesNotAdvance) {
+  set_fixed_time_step(0.05f);
+  int before = msc.cntr;
+  msc.paused = 1;
+  simulate_frame();
+  EXPECT_EQ(msc.cntr, before);
+  msc.paused = 0;
+  MACIBM_startwind(9, 1);
+  EXPECT_EQ(winsup(), 1);
+  simulate_frame();
+  EXPECT_EQ(msc.cntr, before);
+  MACIBM_killwind(9);
+  EXPECT_EQ(winsup(), 0);
+  simulate_frame();
+  EXPECT_EQ(msc.cntr, before + 1);
+}
+
+TEST_F(FrameLoop, MouseMessagesStoreTheClientPosition) {
+  plat_event e{};
+  e.type = PLAT_EV_MOUSEMOVE;
+  e.x = 123;
+  e.y = 20 + 456;
+  plat_inject_event(&e);
+  MACIBM_pump();
+  EXPECT_EQ(msc.mx, 123);
+  EXPECT_EQ(msc.my, 456);
+  e.type = PLAT_EV_BUTTONDOWN;
+  e.button = 1;
+  plat_inject_event(&e);
+  MACIBM_pump();
+  EXPECT_EQ(msc.mousedown, 1);
+  EXPECT_EQ(msc.event, 1);
+  e.type = PLAT_EV_BUTTONUP;
+  plat_inject_event(&e);
+  MACIBM_pump();
+  EXPECT_EQ(msc.mousedown, 0);
+}
+
+TEST_F(FrameLoop, JoystickFoundOrTheMouseAlert) {
+  plat_joy_set_fake(0, nullptr);
+  EXPECT_EQ(MACIBM_initjoy(), 0);
+  EXPECT_EQ(set.controls_type, -1);
+  ASSERT_EQ(desk_alert_count(), 1);
+  EXPECT_NE(std::strstr(desk_alert_text(0), "no joysticks on this computer"), nullptr);
+  plat_joy_state st{};
+  st.axes = 4;
+  plat_joy_set_fake(0, &st);
+  EXPECT_EQ(MACIBM_initjoy(), 1);
+  EXPECT_EQ(set.controls_type, 5);
+  EXPECT_EQ(desk_alert_count(), 1);
+  plat_joy_set_fake(0, nullptr);
+}
+
+TEST_F(FrameLoop, ProgressBarAdvancesDuringStartUpOnly) {
+  int saved = msc.ready_to_update;
+  msc.ready_to_update = 0;
+  MACIBM_startwind(0, 0);
+  uint8_t* at = active_dc->pix + 541 * active_dc->row;
+  int lit_before = 0, lit_after = 0;
+  for (int x = 59; x < 59 + 5 * 44; x++) lit_before += at[x] == 12;
+  show_init();
+  for (int x = 59; x < 59 + 5 * 44; x++) lit_after += at[x] == 12;
+  msc.ready_to_update = 1;
+  show_init();
+  int lit_done = 0;
+  for (int x = 59; x < 59 + 5 * 44; x++) lit_done += at[x] == 12;
+  msc.ready_to_update = saved;
+  EXPECT_EQ(lit_after, lit_before + 3);  // one more 3-pixel-wide block
+  EXPECT_EQ(lit_done, lit_after);
+}
+}  // namespace

@@ -1,0 +1,105 @@
+// The headless runner as a user drives it: a script in, alerts and PNGs out.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+namespace {
+struct run_result {
+  int status;
+  std::string out;
+};
+
+run_result run(const std::string& args) {
+  std::string cmd = std::string("cd ") + TARVEL_BUILD_DIR + " && ./tarvel-headless " + args + " 2>&1";
+  run_result r{-1, ""};
+  FILE* p = popen(cmd.c_str(), "r");
+  if (!p) return r;
+  char buf[4096];
+  size_t n;
+  while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+  int st = pclose(p);
+  r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+  return r;
+}
+
+std::string temp_path(const char* name) {
+  return std::string(TARVEL_BUILD_DIR) + "/headless-" + std::to_string(getpid()) + "-" + name;
+}
+
+// Width and height from a PNG header.
+bool png_size(const std::string& path, int* w, int* h) {
+  std::ifstream in(path, std::ios::binary);
+  unsigned char head[24];
+  if (!in.read((char*)head, 24)) return false;
+  if (head[1] != 'P' || head[2] != 'N' || head[3] != 'G') return false;
+  *w = (head[16] << 24) | (head[17] << 16) | (head[18] << 8) | head[19];
+  *h = (head[20] << 24) | (head[21] << 16) | (head[22] << 8) | head[23];
+  return true;
+}
+
+TEST(Headless, Runs600FramesWritesAScreenshotAndQuitsInOrder) {
+  std::string shot = temp_path("600.png");
+  run_result r = run("--frames 600 --seed 7 --screenshot 600:" + shot);
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("frames done"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("alert: Corvane Message"), std::string::npos) << r.out;
+  int w = 0, h = 0;
+  ASSERT_TRUE(png_size(shot, &w, &h)) << r.out;
+  EXPECT_EQ(w, 800);
+  EXPECT_EQ(h, 600);
+  std::remove(shot.c_str());
+}
+
+TEST(Headless, ScriptCommandsRunAtTheirFrames) {
+  std::string script = temp_path("script.txt");
+  std::string early = temp_path("early.png"), late = temp_path("late.png");
+  {
+    std::ofstream s(script);
+    s << "# the about box is answered, then the run quits early\n"
+      << "0 answer 0\n"
+      << "3 menu 801\n"
+      << "4 screenshot " << early << "\n"
+      << "5 quit\n"
+      << "9 screenshot " << late << "\n";
+  }
+  run_result r = run("--frames 20 --script " + script);
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("Tarvel version"), std::string::npos) << r.out;
+  int w, h;
+  EXPECT_TRUE(png_size(early, &w, &h));
+  EXPECT_FALSE(png_size(late, &w, &h));  // the run had quit by then
+  std::remove(script.c_str());
+  std::remove(early.c_str());
+}
+
+TEST(Headless, BadScriptsAndOptionsAreRefusedWithTheirLine) {
+  std::string script = temp_path("bad.txt");
+  {
+    std::ofstream s(script);
+    s << "1 key a\n"
+      << "2 click 10\n";
+  }
+  run_result r = run("--frames 5 --script " + script);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.out.find("line 2: click needs X Y"), std::string::npos) << r.out;
+  r = run("--frames -3");
+  EXPECT_EQ(r.status, 2);
+  r = run("--screenshot nocolon.png");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.out.find("FRAME:PATH"), std::string::npos);
+  r = run("--script /no/such/script");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.out.find("cannot read script /no/such/script"), std::string::npos);
+  std::remove(script.c_str());
+}
+
+TEST(Headless, HelpDescribesTheScriptFormat) {
+  run_result r = run("--help");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("Script format"), std::string::npos);
+  EXPECT_NE(r.out.find("joy DEV axis N VALUE"), std::string::npos);
+}
+}  // namespace
