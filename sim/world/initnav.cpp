@@ -151,12 +151,10 @@ static int menus_apt = 0, menus_vor = 0, menus_ndb = 0, menus_tail = -1;
 
 static void remove_location_menus() {
   for (int n = 0; n < menus_apt; n++) {
+    // Deleting a submenu also takes its item out of the menu it hangs on.
     MACIBM_delete_menu(SUB_TAKEOFF + n);
     MACIBM_delete_menu(SUB_VFR + n);
     MACIBM_delete_menu(SUB_ILS + n);
-    MACIBM_delete_menu_item(MENU_TAKEOFF, SUB_TAKEOFF + n);
-    MACIBM_delete_menu_item(MENU_VFR, SUB_VFR + n);
-    MACIBM_delete_menu_item(MENU_ILS, SUB_ILS + n);
     MACIBM_delete_menu_item(MENU_PLATES, 510 + n);
   }
   if (menus_tail >= 0) {

@@ -232,9 +232,23 @@ TEST(RunwayNames, NumbersLettersAndPads) {
 
 // ---- the region ----
 
+// The menus the generated entries go into, as the menu bar makes them.
+static void location_menus() {
+  for (int m = 1; m < DESK_MENUS - 1; m++)
+    if (desk_menu_exists(m)) MACIBM_delete_menu(m);
+  MACIBM_create_menu(3, "Location");
+  MACIBM_create_submenu(3, 9, 301, "Takeoff");
+  MACIBM_create_submenu(3, 10, 302, "VFR Final");
+  MACIBM_create_submenu(3, 11, 303, "ILS Final");
+  MACIBM_create_submenu(3, 12, 305, "Over VOR");
+  MACIBM_create_submenu(3, 13, 306, "Over NDB");
+  MACIBM_create_menu(5, "Output");
+}
+
 struct Region : InitNav {
   void SetUp() override {
     InitNav::SetUp();
+    location_menus();
     env.lat_sou = 33;
     env.lon_wes = -119;
   }
@@ -287,9 +301,14 @@ TEST_F(Region, ListsStopAtSeventyAndTheMenuTailFollowsTheListed) {
   // 70 approach-plate entries, the separator and "Reset Flight Path" at 580/581, not past 596.
   ASSERT_EQ(desk_menu_item_count(5), 72);
   EXPECT_STREQ(desk_menu_item_text(5, 71), "Reset Flight Path");
-  MACIBM_delete_menu_item(5, 581);  // its command: 512 + the last listed entry, 69
-  EXPECT_EQ(desk_menu_item_count(5), 71);
-  MACIBM_append_menu(5, 581, -1, "Reset Flight Path");
+  EXPECT_EQ(desk_menu_item_id(5, 0), 510);
+  EXPECT_EQ(desk_menu_item_id(5, 69), 579);
+  EXPECT_EQ(desk_menu_item_id(5, 70), 580);  // the separator
+  EXPECT_EQ(desk_menu_item_id(5, 71), 581);  // 512 + the last listed entry, 69
+  EXPECT_EQ(desk_menu_item_id(12, 0), 1201);
+  EXPECT_EQ(desk_menu_item_id(13, 37), 1338);
+  EXPECT_EQ(desk_menu_item_submenu(9, 69), 84);
+  EXPECT_EQ(desk_menu_item_column(9, 25), 1);  // a new column every 25
   EXPECT_EQ(desk_menu_item_count(9), 70);
   EXPECT_EQ(desk_menu_item_count(12), 37);
   // Loading again replaces the entries instead of adding to them.
@@ -306,6 +325,9 @@ TEST_F(Region, RunwayItemsOfAnAirportSubmenu) {
   finish_nav_readin();
   ASSERT_EQ(env.apt_list_num, 1);
   ASSERT_EQ(desk_menu_item_count(15), 4);  // the third slot's 1 ft runway is empty
+  EXPECT_EQ(desk_menu_item_id(15, 0), 1501);
+  EXPECT_EQ(desk_menu_item_id(15, 3), 1504);
+  EXPECT_EQ(desk_menu_item_id(155, 3), 15504);
   EXPECT_STREQ(desk_menu_item_text(15, 0), "Rwy 09L");
   EXPECT_STREQ(desk_menu_item_text(15, 1), "Rwy 27R");
   EXPECT_STREQ(desk_menu_item_text(15, 2), "Pad 27R");  // 400 ft: under 500 ft
