@@ -14,6 +14,8 @@
 #include "sim/shell/placeholders.h"
 #include "sim/view/color_time.h"
 #include "sim/view/startpic.h"
+#include "sim/world/apt.h"
+#include "sim/world/grid.h"
 
 static uint64_t mouse_down_time = 0;
 static uint64_t governor_ref = 0;

@@ -29,9 +29,6 @@ void yoke_key(int) {}
 void freeview_key(int) {}
 void process_zap(int) {}
 
-// ---- world ----
-void init_country_data() {}
-void load_region() {}
 
 // ---- flight model ----
 void set_fltvars(int) {}

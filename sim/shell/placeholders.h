@@ -15,9 +15,6 @@ void yoke_key(int code);
 void freeview_key(int code);
 void process_zap(int window);
 
-// ---- world ----
-void init_country_data();
-void load_region();
 
 // ---- flight model ----
 void set_fltvars(int start);
