@@ -8,6 +8,7 @@
 #include "basekit/bk_file.h"
 #include "basekit/bk_funct.h"
 #include "basekit/bk_mnw.h"
+#include "sim/shell/initgen.h"
 #include "sim/world/env.h"
 #include "sim/world/grid.h"
 
@@ -76,6 +77,7 @@ static void read_airports() {
     apt_z[n] *= 0.3048f;
     apt_inreg[n] = 0;
     place_beacon(n);
+    if (n % 400 == 0) show_init();
     n++;
   }
   inf.close();
@@ -94,6 +96,7 @@ static void read_navaids() {
                   nav_name[n]);
     nav_z[n] *= 0.3048f;
     nav_inreg[n] = 0;
+    if (n % 1000 == 0) show_init();
     n++;
   }
   inf.close();
