@@ -49,8 +49,9 @@ const char* part_name(int part) {
 }
 
 void plane_banner(char* text, int dim) {
+  // A plain separator: the reports are read in any text editor.
   char sep[101];
-  std::memset(sep, 0xA5, 100);
+  std::memset(sep, '=', 100);
   sep[100] = 0;
   std::snprintf(text, dim, "%s\n%s %s\nSimulating %s\n%s\n", sep, hok.product_name ? hok.product_name : "Tarvel",
                 hok.version_text ? hok.version_text : "", pln.C_file, sep);

@@ -103,3 +103,23 @@ TEST(Headless, HelpDescribesTheScriptFormat) {
   EXPECT_NE(r.out.find("joy DEV axis N VALUE"), std::string::npos);
 }
 }  // namespace
+
+namespace {
+TEST(Headless, StartsAtAnAirportAndPrintsTheRegionAndTheGeometryReport) {
+  run_result r = run("--frames 3 --airport KSBD --geometry-report");
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("region 33 -119 airports "), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("Simulating Trainer.acf"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("Finite Wing for Left Wing #1"), std::string::npos) << r.out;
+  r = run("--frames 1 --airport ZZZZ");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("no airport ZZZZ"), std::string::npos) << r.out;
+}
+
+TEST(Headless, FliesAnotherAircraftFromItsPath) {
+  std::string twin = std::string(TARVEL_SOURCE_DATA_DIR) + "/Aircraft/LightTwin/LightTwin.acf";
+  run_result r = run("--frames 2 --geometry-report --aircraft '" + twin + "'");
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("Simulating LightTwin.acf"), std::string::npos) << r.out;
+}
+}  // namespace

@@ -10,9 +10,11 @@
 #include "basekit/bk_mnw.h"
 #include "basekit/platform/desktop.h"
 #include "basekit/platform/platform.h"
+#include "sim/aircraft/initpln.h"
 #include "sim/records.h"
 #include "sim/shell/lax.h"
 #include "sim/shell/placeholders.h"
+#include "sim/world/apt.h"
 #include "tools/headless/script.h"
 
 namespace {
@@ -20,6 +22,8 @@ struct options {
   int frames = 600;
   int seed = 1;
   float step = 0.05f;
+  std::string aircraft, airport;
+  int geometry_report = 0;
   std::vector<script_event> events;
 };
 
@@ -32,6 +36,10 @@ void usage(FILE* to) {
                "  --step SECONDS           fixed flight-model time step (default 0.05)\n"
                "  --script PATH            commands at given frames (below)\n"
                "  --screenshot FRAME:PATH  write a PNG of the screen after FRAME (repeatable)\n"
+               "  --aircraft PATH          fly this aircraft file instead of the one the preferences name\n"
+               "  --geometry-report        print the aircraft's geometry report after loading it\n"
+               "  --airport ID             start on the runway of airport ID; prints the region loaded\n"
+               "                           (region LAT_SOU LON_WES airports N navaids M) and its Location menus\n"
                "  --help                   this text\n"
                "Every alert is printed as it is shown; with no queued answer it gets OK.\n"
                "After the last frame the run leaves through the quit command (File > Exit).\n\n%s",
@@ -65,6 +73,14 @@ int parse(int argc, char** argv, options* o) {
         std::fprintf(stderr, "tarvel-headless: --step must be above 0 and at most 0.07\n");
         return 0;
       }
+    } else if (a == "--aircraft") {
+      if (!(v = value())) return 0;
+      o->aircraft = v;
+    } else if (a == "--geometry-report") {
+      o->geometry_report = 1;
+    } else if (a == "--airport") {
+      if (!(v = value())) return 0;
+      o->airport = v;
     } else if (a == "--script") {
       if (!(v = value()) || !read_script(v, &o->events)) return 0;
     } else if (a == "--screenshot") {
@@ -236,6 +252,58 @@ void apply(const script_event& e, int* quit_requested) {
   }
 }
 
+// A menu and its sub-menus, one item a line.
+void print_menu(int menu, const std::string& indent) {
+  for (int pos = 0; pos < desk_menu_item_count(menu); pos++) {
+    const char* text = desk_menu_item_text(menu, pos);
+    if (text[0] == '-') continue;
+    int sub = desk_menu_item_submenu(menu, pos);
+    if (sub) {
+      std::printf("%s%s >\n", indent.c_str(), text);
+      print_menu(sub, indent + "    ");
+    } else {
+      std::printf("%s%d %s\n", indent.c_str(), desk_menu_item_id(menu, pos), text);
+    }
+  }
+}
+
+void print_location_menus() {
+  static const int menus[] = {9, 10, 11, 12, 13, 5};
+  for (int m : menus) {
+    if (!desk_menu_exists(m)) continue;
+    std::printf("menu %d %s\n", m, desk_menu_title(m));
+    print_menu(m, "    ");
+  }
+}
+
+// What the command line asks for beyond the preferences: another aircraft,
+// another airport. Both are placed as the menus place them.
+int apply_start_options(const options& o) {
+  if (!o.aircraft.empty()) {
+    std::snprintf(pln.C_path, sizeof pln.C_path, "%s", o.aircraft.c_str());
+    const char* slash = std::strrchr(pln.C_path, '/');
+    std::snprintf(pln.C_file, sizeof pln.C_file, "%s", slash ? slash + 1 : pln.C_path);
+    load_plane();
+  }
+  if (o.geometry_report) write_geo_report(stdout);
+  if (!o.airport.empty()) {
+    if (start_at_airport(o.airport.c_str()) < 0) {
+      std::fprintf(stderr, "tarvel-headless: no airport %s in the database\n", o.airport.c_str());
+      return 0;
+    }
+    char line[STR_DIM];
+    region_line(line);
+    std::printf("%s\n", line);
+    print_location_menus();
+  }
+  if (!o.aircraft.empty() || !o.airport.empty()) {
+    msc.typestart = 900;
+    set_fltvars(10);
+  }
+  std::fflush(stdout);
+  return 1;
+}
+
 void screenshot(const std::string& path) {
   desk_compose();
   if (plat_save_png(path.c_str())) std::printf("screenshot %s\n", path.c_str());
@@ -275,6 +343,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   simulate_startup();
+  if (!apply_start_options(o)) return 1;
   set_fixed_time_step(o.step);
   for (const std::string& s : shots) screenshot(s);
   shots.clear();
