@@ -3,6 +3,7 @@
 #include <cstdio>
 #include "basekit/bk_const.h"
 #include "sim/aircraft/initpln.h"
+#include "sim/aircraft/plnutil.h"
 #include "sim/aircraft/wash.h"
 #include "sim/records.h"
 
@@ -22,23 +23,6 @@ static int wash_mark(int s, int j, char* out) {
   if (n == 0) out[n++] = '-';
   out[n] = 0;
   return n;
-}
-
-static void wash_row(const char* label, int left, int right) {
-  char row[512], cell[16];
-  int n = std::snprintf(row, sizeof row, "%-4s", label);
-  if (have_this_part(left))
-    for (int j = pln.els[left] - 1; j >= 0; j--) {
-      wash_mark(left, j, cell);
-      n += std::snprintf(row + n, sizeof row - n, " %-4s", cell);
-    }
-  n += std::snprintf(row + n, sizeof row - n, " FUSE");
-  if (have_this_part(right))
-    for (int j = 0; j < pln.els[right]; j++) {
-      wash_mark(right, j, cell);
-      n += std::snprintf(row + n, sizeof row - n, " %-4s", cell);
-    }
-  geo_printf("%s\n", row);
 }
 
 static const char* breakdown_name(int p) {
@@ -75,9 +59,9 @@ void dump_geo() {
     }
 
   geo_printf("\nDOWNWASH SITUATION (surfaces shedding downwash onto each element, left tip to right tip):\n");
-  wash_row("W1", 4, 5);
-  wash_row("W2", 6, 7);
-  wash_row("HS", 8, 9);
+  print_wash_row("W1", 4, 5, wash_mark);
+  print_wash_row("W2", 6, 7, wash_mark);
+  print_wash_row("HS", 8, 9, wash_mark);
 
   geo_printf("\nx location positive aft      x force positive forwards    pitch/alpha pos nose up\n");
   geo_printf("y location positive right    y force positive right       roll pos right wing down\n");

@@ -357,7 +357,7 @@ static void propwash() {
   }
 }
 
-static void print_wash_row(const char* label, int left, int right, int (*mark)(int s, int j, char* out)) {
+void print_wash_row(const char* label, int left, int right, int (*mark)(int s, int j, char* out)) {
   char row[512];
   int n = std::snprintf(row, sizeof row, "%-4s", label);
   char cell[16];

@@ -12,3 +12,6 @@ void plane_data_path(const char* dir, const char* name, char* path, const char* 
 const char* part_name(int part);
 // The separator, program and "Simulating" lines that head both report files.
 void plane_banner(char* text, int dim);
+// One row of the report's wash map: the left part's elements tip to root,
+// "FUSE", the right part's root to tip, each marked by `mark`.
+void print_wash_row(const char* label, int left, int right, int (*mark)(int s, int j, char* out));
