@@ -12,6 +12,7 @@ static const float D2R = 0.017453292519943295f;
 static const double D2R_D = 0.017453292519943295;
 
 float wrap360(float deg) {
+  if (deg >= 0.0f && deg < 360.0f) return deg;
   if (!std::isfinite(deg)) return 0;
   float w = std::fmod(deg, 360.0f);
   if (w < 0) w += 360.0f;
@@ -19,6 +20,7 @@ float wrap360(float deg) {
 }
 
 float wrap180(float deg) {
+  if (deg >= -180.0f && deg < 180.0f) return deg;
   float w = wrap360(deg + 180.0f) - 180.0f;
   return w < 180.0f ? w : -180.0f;
 }

@@ -398,7 +398,7 @@ int main(int argc, char** argv) {
     run_commands(o, frame, &shots, &quit_requested);
     plat_advance_fake_clock(step_ms);
     simulate_frame();
-    if (csv && msc.elap_time >= next_row - 1e-4f) {
+    if (csv && msc.elap_time >= next_row - 0.5f * o.step) {  // the clock sums steps: half a step of slack
       csv_row(csv);
       next_row += o.csv_every;
       if (next_row < msc.elap_time) next_row = msc.elap_time + o.csv_every;
