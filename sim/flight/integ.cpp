@@ -147,7 +147,8 @@ static float step_toward(float now, float want, float step) {
 }
 
 void mod_evt() {
-  if (pln.ngearx > 0 && wrap180(flt.the - pln.the_eqlbm) < -2) {  // the nose wheel is down: brake off
+  // With the tail wheel lifted off (kind-0 wheel aft, nose 2 degrees below resting) the brake lets go.
+  if (pln.ngearx > 0 && wrap180(flt.the - pln.the_eqlbm) < -2) {
     set.parkbrake *= 0.95f;
     if (set.parkbrake < 0.25f) set.parkbrake = 0.25f;
   }

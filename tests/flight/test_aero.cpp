@@ -68,6 +68,20 @@ TEST_F(Aero, NinetyDegreesAndBeyondReadTheLastEntries) {
   EXPECT_TRUE(std::isfinite(cd));
 }
 
+// An airfoil whose lift line is flat has no zero-lift angle (-clB / clM is
+// infinite); its coefficients stay numbers.
+TEST_F(Aero, AFlatLiftLineGivesFiniteCoefficients) {
+  synthetic_foil();
+  afl.clM[4][0][0] = 0;
+  afl.clB[4][0][0] = 0.3f;
+  afl.al_zl[4][0][0] = -INFINITY;
+  float cl, cd, cm;
+  foil(4.0f, &cl, &cd, &cm);
+  EXPECT_FLOAT_EQ(cl, 0.3f);
+  EXPECT_NEAR(cd, 0.05f, 1e-5f);
+  EXPECT_TRUE(std::isfinite(cm));
+}
+
 TEST_F(Aero, MomentFollowsItsFourLines) {
   synthetic_foil();
   float cl, cd, cm;

@@ -213,6 +213,13 @@ TEST_F(Start, OnTheRunwayHalfItsLengthBackFacingDownIt) {
     EXPECT_EQ(flt.cat_stage, 29);
     EXPECT_EQ(env.localh, -999.0f);
   }
+  // Runway two of an airport that has only one: its first runway instead of a point at 0, 0.
+  apt_len[0][1] = 0;
+  apt_lat[0][1] = apt_lon[0][1] = 0;
+  msc.rway_sel = 2;
+  set_fltvars(10);
+  EXPECT_NEAR(flt.psi, 100, 1e-3f);
+  EXPECT_NEAR(flt.y, y_with_lat(34) - std::cos(100 * con.degtorad) * 1000, 0.5);
 }
 
 TEST_F(Start, OnTheApproachBackAlongThreeDegreesOrFiveHundredFeetUp) {
