@@ -10,5 +10,8 @@ struct inststruct {
   int   x_loc[11], y_loc[11];   // instrument centres in panel pixels (9: display origin)
   float indtoASI, msctoVVI;
   float tactoINS, n1_toINS, mprtoINS, trqtoINS, ff_toINS;
+  // ---- switches the flight model reads ----
+  int   jato_on, chute_on;
+  float baro;                   // altimeter setting, inches of mercury
 };
 extern inststruct ins;

@@ -8,6 +8,7 @@
 #include "basekit/bk_graph.h"
 #include "basekit/bk_mnw.h"
 #include "basekit/platform/platform.h"
+#include "sim/flight/forcefeed.h"
 #include "sim/records.h"
 #include "sim/shell/placeholders.h"
 

@@ -8,6 +8,9 @@
 #include "basekit/bk_mnw.h"
 #include "basekit/platform/platform.h"
 #include "sim/aircraft/initpln.h"
+#include "sim/flight/do_con.h"
+#include "sim/flight/forcefeed.h"
+#include "sim/flight/integ.h"
 #include "sim/records.h"
 #include "sim/shell/event.h"
 #include "sim/shell/initgen.h"
@@ -48,6 +51,8 @@ static void before_exit(int fatal) {
   }
   close_output_streams();
   stop_engine_and_windrain();
+  _ClearForces();
+  _CloseStick();
 }
 
 static void install_hooks() {

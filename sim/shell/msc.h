@@ -29,5 +29,8 @@ struct miscstruct {
   int   loc_index, rway_sel;
   float est_Vs;
   float ice;
+  // ---- timers kept by the flight model ----
+  float timr_time;
+  int   timer_running;
 };
 extern miscstruct msc;

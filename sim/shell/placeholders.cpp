@@ -1,7 +1,10 @@
 // Stand-ins for what later subsystems build (see placeholders.h). Each keeps
 // the program running with the least behaviour a user would expect.
 #include "sim/shell/placeholders.h"
+#include "basekit/bk_funct.h"
 #include "basekit/bk_mnw.h"
+#include "sim/flight/forcefeed.h"
+#include "sim/flight/integ.h"
 #include "sim/records.h"
 
 // ---- preferences, keys and menus ----
@@ -31,13 +34,16 @@ void process_zap(int) {}
 
 
 // ---- flight model ----
-void set_fltvars(int) {}
-void deg2integ() { msc.elap_time += msc.prd; }
-void control() {}
 void cal_stick() {}
-void _SetJoystickPort(int) {}
-void _InitStick(int) {}
-void _EnableForces() {}
+
+// ---- crash handling ----
+// The flight ends and a new one starts on the runway.
+void bendmetal(int) {
+  forcecall(24, 0, 0, 0);
+  forcecall(23, 100, intrand(0, 359), 250);
+  msc.typestart = 900;
+  set_fltvars(10);
+}
 
 // ---- view ----
 void start_looking() {}

@@ -17,13 +17,10 @@ void process_zap(int window);
 
 
 // ---- flight model ----
-void set_fltvars(int start);
-void deg2integ();
-void control();
 void cal_stick();
-void _SetJoystickPort(int port);
-void _InitStick(int stick);
-void _EnableForces();
+
+// ---- crash handling ----
+void bendmetal(int severe);
 
 // ---- view ----
 void start_looking();

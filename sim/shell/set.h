@@ -20,5 +20,14 @@ struct settingstruct {
   int   ecam_page;
   float hud_bright;
   int   hud_color;
+  // ---- flight controls and the flight model's settings ----
+  float YK_ptch, YK_roll, YK_hdng, YK_thro;  // pilot input, -1..1 (throttle 0..1)
+  float FC_ptch, FC_roll, FC_hdng;           // final commands, -1..1
+  float damp;                  // artificial damping, 0..1
+  int   cycout;                // the cycle dump is being written
+  int   gear_handle;           // gear handle down
+  int   gear_stat[3];          // nose, left and right gear down
+  float gear_time[3];          // when each gear finishes moving, s of elap_time
+  float parkbrake;             // 0..1
 };
 extern settingstruct set;

@@ -17,5 +17,9 @@ extern starstruct sta;
 
 struct carrierstruct {
   int built;
+  // ---- what the flight model reads ----
+  float trap_accel;             // arresting-wire deceleration, m/s2
+  float catang, appang;         // catapult and approach headings, degrees
+  float catx, caty;             // catapult start from the carrier's cell, m
 };
 extern carrierstruct car;

@@ -15,6 +15,13 @@ struct environmentstruct {
   int i_viewpoint, j_viewpoint;
   float boat_cgx, boat_cgy, boat_cgz;
   int near_apt_max, near_vor_max, near_ndb_max;  // nearest-airport and navaid list maxima
+  // ---- under the aircraft, written by the flight model ----
+  float localh;                  // ground height, m (-999 until the first frame)
+  int t_aircraft;                // triangle of the cell
+  int over_carr, over_boat;      // over the carrier deck or a boat
+  float boat_the, boat_phi, boat_psi;  // deck motion, radians
+  float carrz, obsz;             // deck and roof heights, m
+  int mvar;                      // magnetic variation, degrees
 };
 extern environmentstruct env;
 

@@ -11,10 +11,12 @@
 #include "basekit/platform/desktop.h"
 #include "basekit/platform/platform.h"
 #include "sim/aircraft/initpln.h"
+#include "sim/flight/integ.h"
 #include "sim/records.h"
 #include "sim/shell/lax.h"
 #include "sim/shell/placeholders.h"
 #include "sim/world/apt.h"
+#include "tools/headless/flight_out.h"
 #include "tools/headless/script.h"
 
 namespace {
@@ -24,6 +26,10 @@ struct options {
   float step = 0.05f;
   std::string aircraft, airport;
   int geometry_report = 0;
+  std::string csv;
+  float csv_every = 1.0f;
+  int start_air = 0;
+  air_start air = {};
   std::vector<script_event> events;
 };
 
@@ -40,6 +46,14 @@ void usage(FILE* to) {
                "  --geometry-report        print the aircraft's geometry report after loading it\n"
                "  --airport ID             start on the runway of airport ID; prints the region loaded\n"
                "                           (region LAT_SOU LON_WES airports N navaids M) and its Location menus\n"
+               "  --start-air FEET,KNOTS,HEADING\n"
+               "                           start in the air at FEET above sea level, KNOTS indicated, true\n"
+               "                           HEADING, engine idle, trimmed for steady flight (gliding without\n"
+               "                           thrust); prints the trim found (trim: found|not found ...)\n"
+               "  --csv PATH               write the flight state to PATH as CSV: time, position, height,\n"
+               "                           true and indicated airspeed, attitude, rates, alpha, beta, load\n"
+               "                           factor, the force sums (N) and moments (N m)\n"
+               "  --csv-every SECONDS      simulated seconds between CSV rows (default 1; 0 every frame)\n"
                "  --help                   this text\n"
                "Every alert is printed as it is shown; with no queued answer it gets OK.\n"
                "After the last frame the run leaves through the quit command (File > Exit).\n\n%s",
@@ -81,6 +95,23 @@ int parse(int argc, char** argv, options* o) {
     } else if (a == "--airport") {
       if (!(v = value())) return 0;
       o->airport = v;
+    } else if (a == "--start-air") {
+      if (!(v = value()) || !parse_air_start(v, &o->air)) {
+        std::fprintf(stderr, "tarvel-headless: --start-air wants FEET,KNOTS,HEADING (0..60000 ft, 0..1000 kt)\n");
+        return 0;
+      }
+      o->start_air = 1;
+    } else if (a == "--csv") {
+      if (!(v = value())) return 0;
+      o->csv = v;
+    } else if (a == "--csv-every") {
+      char* end;
+      if (!(v = value())) return 0;
+      o->csv_every = std::strtof(v, &end);
+      if (end == v || *end || !(o->csv_every >= 0 && o->csv_every <= 3600)) {
+        std::fprintf(stderr, "tarvel-headless: --csv-every wants seconds between 0 and 3600\n");
+        return 0;
+      }
     } else if (a == "--script") {
       if (!(v = value()) || !read_script(v, &o->events)) return 0;
     } else if (a == "--screenshot") {
@@ -287,7 +318,9 @@ int apply_start_options(const options& o) {
   }
   if (o.geometry_report) write_geo_report(stdout);
   if (!o.airport.empty()) {
-    if (start_at_airport(o.airport.c_str()) < 0) {
+    int n = start_at_airport(o.airport.c_str());
+    msc.loc_index = n;
+    if (n < 0) {
       std::fprintf(stderr, "tarvel-headless: no airport %s in the database\n", o.airport.c_str());
       return 0;
     }
@@ -345,6 +378,20 @@ int main(int argc, char** argv) {
   simulate_startup();
   if (!apply_start_options(o)) return 1;
   set_fixed_time_step(o.step);
+  if (o.start_air) start_in_air(o.air);
+  FILE* csv = nullptr;
+  if (!o.csv.empty()) {
+    csv = std::fopen(o.csv.c_str(), "w");
+    if (!csv) {
+      std::fprintf(stderr, "tarvel-headless: cannot write %s\n", o.csv.c_str());
+      return 1;
+    }
+    csv_header(csv);
+    csv_row(csv);
+  }
+  // Rows are timed by frames run, so that float sums of the clock drop none.
+  double next_row = o.csv_every;
+  std::fflush(stdout);
   for (const std::string& s : shots) screenshot(s);
   shots.clear();
   const uint64_t step_ms = (uint64_t)(o.step * 1000.0f + 0.5f);
@@ -352,9 +399,14 @@ int main(int argc, char** argv) {
     run_commands(o, frame, &shots, &quit_requested);
     plat_advance_fake_clock(step_ms);
     simulate_frame();
+    if (csv && frame * (double)o.step >= next_row - 0.25 * o.step) {
+      csv_row(csv);
+      next_row += o.csv_every;
+    }
     for (const std::string& s : shots) screenshot(s);
     shots.clear();
   }
+  if (csv && std::fclose(csv) != 0) std::fprintf(stderr, "tarvel-headless: writing %s failed\n", o.csv.c_str());
   std::printf("frames done\n");
   std::fflush(stdout);
   handlemenu(206);  // the quit command: writes the preferences and ends the program

@@ -1,0 +1,4 @@
+// The pilot's commands into control-surface deflections.
+#pragma once
+
+void control();

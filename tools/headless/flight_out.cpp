@@ -1,0 +1,106 @@
+#include "tools/headless/flight_out.h"
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include "basekit/bk_const.h"
+#include "sim/flight/contact.h"
+#include "sim/flight/do_wx.h"
+#include "sim/flight/fltutil.h"
+#include "sim/flight/integ.h"
+#include "sim/flight/trim.h"
+#include "sim/records.h"
+
+static int read_number(const char** s, float* v) {
+  char* end;
+  double d = std::strtod(*s, &end);
+  if (end == *s || !std::isfinite(d)) return 0;
+  *v = (float)d;
+  *s = end;
+  return 1;
+}
+
+int parse_air_start(const char* text, air_start* out) {
+  const char* s = text;
+  if (!read_number(&s, &out->feet) || *s++ != ',') return 0;
+  if (!read_number(&s, &out->knots) || *s++ != ',') return 0;
+  if (!read_number(&s, &out->heading) || *s) return 0;
+  return out->feet >= 0 && out->feet <= 60000 && out->knots > 0 && out->knots <= 1000;
+}
+
+int start_in_air(const air_start& a) {
+  set.cus_x = (float)flt.x;
+  set.cus_y = (float)flt.y;
+  set.cus_z = a.feet * con.fttomtrs;
+  set.cus_psi = a.heading;
+  atm_at_height(set.cus_z);
+  float sigma = atm.crtsig > 0 ? atm.crtsig : 1;
+  set.cus_v = a.knots * con.ktstomsc / std::sqrt(sigma);
+  float ground;
+  int i, j, t;
+  find_local_h(set.cus_x, set.cus_y, &ground, &i, &j, &t);
+  set_fltvars(12);
+  if (set.cus_z < ground) {
+    std::printf("start-air: %.0f ft is below the ground here; starting on the ground\n", a.feet);
+    return 0;
+  }
+  initpower(0);
+  set.parkbrake = 0;  // fixed gear is down in the air too; the brake is not
+  trim_result tr = find_trim(set.cus_v, wrap360(a.heading));
+  std::printf("trim: %s pitch %.3f roll %.3f alpha %.3f path %.3f elevator-trim %.4f aileron-trim %.4f "
+              "rudder-trim %.4f residual %.2e\n",
+              tr.ok ? "found" : "not found", tr.the, tr.phi, tr.alpha, tr.gamma, tr.trim, tr.ail_trim,
+              tr.rud_trim, tr.residual);
+  return tr.ok;
+}
+
+static const char* const columns =
+    "time_s,x_m,y_m,height_ft,lat_deg,lon_deg,tas_kt,ias_kt,vs_fpm,heading_deg,pitch_deg,roll_deg,"
+    "p_dps,q_dps,r_dps,alpha_deg,beta_deg,load_factor,"
+    "faxil_aero_n,fside_aero_n,fnrml_aero_n,faxil_prop_n,fside_prop_n,fnrml_prop_n,"
+    "faxil_gear_n,fside_gear_n,fnrml_gear_n,roll_moment_nm,pitch_moment_nm,yaw_moment_nm,on_surface";
+
+void csv_header(FILE* f) { std::fprintf(f, "%s\n", columns); }
+
+// Never a NaN or an infinity in the file: such a field is left empty.
+static void field(FILE* f, double v, int first = 0) {
+  if (!first) std::fputc(',', f);
+  if (std::isfinite(v)) std::fprintf(f, "%.6g", v);
+}
+
+void csv_row(FILE* f) {
+  float r, fw, up;
+  world_to_body(flt.ax, flt.ay, flt.az + atm.g, &r, &fw, &up);
+  float g = atm.g > 0 ? atm.g : con.g;
+  field(f, msc.elap_time, 1);
+  field(f, flt.x);
+  field(f, flt.y);
+  field(f, flt.z * con.mtrstoft);
+  field(f, flt.lat);
+  field(f, flt.lon);
+  field(f, flt.av * con.msctokts);
+  field(f, flt.vind);
+  field(f, flt.vu * con.msctofpm);
+  field(f, flt.psi);
+  field(f, flt.the180);
+  field(f, flt.phi180);
+  field(f, flt.P);
+  field(f, flt.Q);
+  field(f, flt.R);
+  field(f, flt.Alpha);
+  field(f, flt.Beta);
+  field(f, up / g);
+  field(f, flt.faxilaero);
+  field(f, flt.fsideaero);
+  field(f, flt.fnrmlaero);
+  field(f, flt.faxilprop);
+  field(f, flt.fsideprop);
+  field(f, flt.fnrmlprop);
+  field(f, flt.faxilgear);
+  field(f, flt.fsidegear);
+  field(f, flt.fnrmlgear);
+  field(f, flt.L);
+  field(f, flt.M);
+  field(f, flt.N);
+  field(f, flt.onsurface);
+  std::fputc('\n', f);
+}

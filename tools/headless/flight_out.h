@@ -1,0 +1,17 @@
+// The runner's flight options: a start in the air, trimmed, and a CSV time
+// history of the flight state.
+#pragma once
+#include <cstdio>
+
+struct air_start {
+  float feet, knots, heading;  // height above sea level, indicated airspeed, true heading
+};
+// "FEET,KNOTS,HEADING"; 0 when it does not read as three numbers in range.
+int parse_air_start(const char* text, air_start* out);
+// Places the aircraft, engine idle, and trims it; prints what the trim found.
+// 0 when no steady flight was found (the aircraft is left as close as it got).
+int start_in_air(const air_start& a);
+
+// CSV of the flight state: header, then one row a call.
+void csv_header(FILE* f);
+void csv_row(FILE* f);
