@@ -8,5 +8,11 @@ struct flightstruct {
   // Set by the aircraft reader: the starting load, kg, and the broken-off flag.
   float m_fuel, m_jettison, m_fixed;
   int   over_vne;         // the forward lifting surface has broken off
+  // ---- read by the shell's keys, menus and situations ----
+  float v;                // speed, m/s
+  float lat, lon;         // degrees
+  int   cat_stage;        // catapult launch stage, 27 waiting, 28 launching
+  int   revving_thrust[4];
+  float m_total;          // kg
 };
 extern flightstruct flt;

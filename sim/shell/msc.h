@@ -29,5 +29,8 @@ struct miscstruct {
   int   loc_index, rway_sel;
   float est_Vs;
   float ice;
+  // ---- preferences: sound and warning switches ----
+  int   sound_on;
+  int   warn_overspeed, warn_flaps, warn_bb;
 };
 extern miscstruct msc;

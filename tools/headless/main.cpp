@@ -13,6 +13,7 @@
 #include "sim/aircraft/initpln.h"
 #include "sim/records.h"
 #include "sim/shell/lax.h"
+#include "sim/shell/menus.h"
 #include "sim/shell/placeholders.h"
 #include "sim/world/apt.h"
 #include "tools/headless/script.h"
@@ -41,8 +42,12 @@ void usage(FILE* to) {
                "  --airport ID             start on the runway of airport ID; prints the region loaded\n"
                "                           (region LAT_SOU LON_WES airports N navaids M) and its Location menus\n"
                "  --help                   this text\n"
-               "Every alert is printed as it is shown; with no queued answer it gets OK.\n"
-               "After the last frame the run leaves through the quit command (File > Exit).\n\n%s",
+               "Every alert is printed as it is shown; with no queued answer it gets OK. Every file dialog\n"
+               "is printed with its folder and choice; with no queued answer an aircraft dialog takes the\n"
+               "default aircraft and any other dialog is cancelled. So a first start (no preferences in\n"
+               "$XDG_CONFIG_HOME/tarvel) shows the welcome alert and the aircraft dialog, and flies.\n"
+               "After the last frame the run leaves through the quit command (File > Exit), which writes\n"
+               "the preferences; the next run starts from them.\n\n%s",
                script_help);
 }
 
@@ -98,6 +103,12 @@ int parse(int argc, char** argv, options* o) {
     }
   }
   return 1;
+}
+
+void print_dialog(int save, const char* folder, const char* ext, const char* chosen) {
+  std::printf("dialog: %s *.%s in %s\n  -> %s\n", save ? "save" : "open", ext, folder,
+              chosen[0] ? chosen : "(cancelled)");
+  std::fflush(stdout);
 }
 
 void print_alert(const char* title, const char* text) {
@@ -287,10 +298,14 @@ int apply_start_options(const options& o) {
   }
   if (o.geometry_report) write_geo_report(stdout);
   if (!o.airport.empty()) {
-    if (start_at_airport(o.airport.c_str()) < 0) {
+    int n = start_at_airport(o.airport.c_str());
+    if (n < 0) {
       std::fprintf(stderr, "tarvel-headless: no airport %s in the database\n", o.airport.c_str());
       return 0;
     }
+    msc.loc_index = n;  // the runway start, and the preferences written on quit, are there
+    msc.rway_sel = 0;
+    update_location_menus();
     char line[STR_DIM];
     region_line(line);
     std::printf("%s\n", line);
@@ -334,6 +349,7 @@ int main(int argc, char** argv) {
   // The generator is seeded from the clock at start-up: start the clock at the seed.
   plat_use_fake_clock((uint64_t)((unsigned)o.seed % 32000u));
   desk_set_alert_listener(print_alert);
+  desk_set_dialog_listener(print_dialog);
 
   int quit_requested = 0;
   std::vector<std::string> shots;
