@@ -7,32 +7,42 @@
 #include "sim/shell/menus.h"
 #include "sim/shell/placeholders.h"
 
+static key_press quadrant(int x, int y) { return key_press{PRESS_QUADRANT, x, y}; }
+static key_press panel(int x, int y) { return key_press{PRESS_PANEL, x, y}; }
+static const key_press no_press = {PRESS_NONE, 0, 0};
+
+static void press(key_press p) {
+  if (p.where == PRESS_QUADRANT) enginecondrag(p.x, p.y);
+  else if (p.where == PRESS_PANEL) panclick(p.x, p.y);
+}
+
 // ---- function keys: the power quadrant ----
 
-void function_key(int code) {
+key_press function_key_press(int code) {
   if (!set.eq_thr) {
     switch (code) {
-      case 19: enginecondrag(ins.osthr + 673, ins.thro[0] + 9); break;
-      case 20: enginecondrag(ins.osthr + 673, ins.thro[0] + 5); break;
-      case 23: enginecondrag(ins.oseng + 721, ins.prop[0] + 13); break;
-      case 24: enginecondrag(ins.oseng + 721, ins.prop[0] + 9); break;
-      case 27: enginecondrag(ins.osmix + 761, ins.mixt[0] + 13); break;
-      case 28: enginecondrag(ins.osmix + 761, ins.mixt[0] + 9); break;
-      default: break;
+      case 19: return quadrant(ins.osthr + 673, ins.thro[0] + 9);
+      case 20: return quadrant(ins.osthr + 673, ins.thro[0] + 5);
+      case 23: return quadrant(ins.oseng + 721, ins.prop[0] + 13);
+      case 24: return quadrant(ins.oseng + 721, ins.prop[0] + 9);
+      case 27: return quadrant(ins.osmix + 761, ins.mixt[0] + 13);
+      case 28: return quadrant(ins.osmix + 761, ins.mixt[0] + 9);
+      default: return no_press;
     }
-    return;
   }
   // A lever per engine: the plain key moves it back, with Shift forward.
   int shift = code >= 31;
   int k = code - (shift ? 31 : 19);
-  if (k < 0 || k > 11) return;
+  if (k < 0 || k > 11) return no_press;
   int e = k % 4;
   switch (k / 4) {
-    case 0: enginecondrag(pln.thro_x[e] + ins.osthr + 7, ins.thro[e] + (shift ? 5 : 9)); break;
-    case 1: enginecondrag(pln.prop_x[e] + ins.oseng + 5, ins.prop[e] + (shift ? 9 : 13)); break;
-    default: enginecondrag(pln.mixt_x[e] + ins.osmix + 5, ins.mixt[e] + (shift ? 9 : 13)); break;
+    case 0: return quadrant(pln.thro_x[e] + ins.osthr + 7, ins.thro[e] + (shift ? 5 : 9));
+    case 1: return quadrant(pln.prop_x[e] + ins.oseng + 5, ins.prop[e] + (shift ? 9 : 13));
+    default: return quadrant(pln.mixt_x[e] + ins.osmix + 5, ins.mixt[e] + (shift ? 9 : 13));
   }
 }
+
+void function_key(int code) { press(function_key_press(code)); }
 
 // ---- the keypad: keyboard flying ----
 
@@ -135,30 +145,24 @@ static void turn_view(int left) {
   handlemenu(left ? 605 : 606);
 }
 
-static void flap_notch(int up) {
+// The lever is pressed at the next detent's row.
+static key_press flap_notch(int up) {
   int r = ins.flap, row;
   if (up) row = r < 462 ? 446 : r < 477 ? 454 : r < 493 ? 468 : 484;
   else row = r < 450 ? 454 : r < 461 ? 468 : r < 476 ? 484 : 500;
-  enginecondrag(ins.oseng + 650, row);
+  return quadrant(ins.oseng + 650, row);
 }
 
-static void slat_notch(int up) {
+static key_press slat_notch(int up) {
   int r = ins.slat;
-  enginecondrag(ins.oseng + 688, up ? (r < 479 ? 463 : 473) : (r < 468 ? 473 : 483));
+  return quadrant(ins.oseng + 688, up ? (r < 479 ? 463 : 473) : (r < 468 ? 473 : 483));
 }
 
-static void speedbrake_notch(int up) {
+static key_press speedbrake_notch(int up) {
   int r = ins.sbrk, row;
   if (up) row = r < 469 ? 453 : r < 479 ? 463 : 473;
   else row = r < 458 ? 463 : r < 468 ? 473 : 483;
-  enginecondrag(ins.oseng + 726, row);
-}
-
-static void heading_mode_only() {
-  ott.HDSLCT = 1;
-  ott.NAV[0] = ott.NAV[1] = ott.ALHOLD = ott.VVHOLD = ott.GS2 = ott.ASHOLD = 0;
-  panclick(ins.osrad + 493, 481);
-  if (pln.bitchinbettyEQ && msc.warn_bb) play_sound(18);
+  return quadrant(ins.oseng + 726, row);
 }
 
 // Shift and a letter tune the radios; 1 MHz, 5 hundredths or one digit a press.
@@ -199,55 +203,46 @@ static int view_key(int c) {
   return 0;
 }
 
-static int panel_key(int c) {
+key_press simkey_press(int c) {
   int r = ins.osrad;
   switch (c) {
-    case 'p': panclick(ins.ospau + 745, 260); return 1;
-    case 'b': panclick(r + 494, 560); return 1;
-    case 'g': panclick(r + 609, 520); return 1;
-    case '7': panclick(r + 580, 530); return 1;
-    case '8': panclick(r + 590, 530); return 1;
-    case '9': panclick(r + 580, 560); return 1;
-    case '0': panclick(r + 590, 560); return 1;
-    case '!': heading_mode_only(); return 1;
-    case '$': panclick(r + 516, 481); return 1;
-    case '%': panclick(r + 536, 481); return 1;
-    case '^': panclick(r + 556, 481); return 1;
-    case '&': panclick(r + 579, 481); return 1;
-    case '*': panclick(r + 619, 481); return 1;
+    case '.': return quadrant(ins.osthr + 673, flt.revving_thrust[0] ? 558 : 570);
+    case '1': return flap_notch(1);
+    case '2': return flap_notch(0);
+    case '3': return slat_notch(1);
+    case '4': return slat_notch(0);
+    case '5': return speedbrake_notch(1);
+    case '6': return speedbrake_notch(0);
+    case '[': return quadrant(ins.ostrm + 787, 524);
+    case ']': return quadrant(ins.ostrm + 787, 564);
+    case 'p': return panel(ins.ospau + 745, 260);
+    case 'b': return panel(r + 494, 560);
+    case 'g': return panel(r + 609, 520);
+    case '7': return panel(r + 580, 530);
+    case '8': return panel(r + 590, 530);
+    case '9': return panel(r + 580, 560);
+    case '0': return panel(r + 590, 560);
+    case '!': return panel(r + 493, 481);
+    case '$': return panel(r + 516, 481);
+    case '%': return panel(r + 536, 481);
+    case '^': return panel(r + 556, 481);
+    case '&': return panel(r + 579, 481);
+    case '*': return panel(r + 619, 481);
     default: break;
   }
   int y6 = ins.y_loc[6] + 40 + (pln.paneltype == 2 ? 27 : 0);
   switch (c) {
-    case 'y': panclick(ins.x_loc[6] + 30, y6); return 1;
-    case 'u': panclick(ins.x_loc[6] + 65, y6); return 1;
-    case 'n': panclick(ins.x_loc[6] - 55, y6); return 1;
-    case 'm': panclick(ins.x_loc[6] - 20, y6); return 1;
-    case 'i': panclick(ins.x_loc[10], ins.y_loc[10] - 10); return 1;
-    case 'o': panclick(ins.x_loc[10], ins.y_loc[10] + 10); return 1;
-    case 'h': panclick(ins.x_loc[4] - 45, ins.y_loc[4] + 26); return 1;
-    case 'j': panclick(ins.x_loc[4] - 10, ins.y_loc[4] + 26); return 1;
-    case 'k': panclick(ins.x_loc[4] - 40, ins.y_loc[4] + 26); return 1;
-    case 'l': panclick(ins.x_loc[4] - 30, ins.y_loc[4] + 26); return 1;
-    default: return 0;
-  }
-}
-
-static int lever_key(int c) {
-  switch (c) {
-    case '.':
-      msc.dragtime = 2.0f;
-      enginecondrag(ins.osthr + 673, flt.revving_thrust[0] ? 558 : 570);
-      return 1;
-    case '1': flap_notch(1); return 1;
-    case '2': flap_notch(0); return 1;
-    case '3': slat_notch(1); return 1;
-    case '4': slat_notch(0); return 1;
-    case '5': speedbrake_notch(1); return 1;
-    case '6': speedbrake_notch(0); return 1;
-    case '[': enginecondrag(ins.ostrm + 787, 524); return 1;
-    case ']': enginecondrag(ins.ostrm + 787, 564); return 1;
-    default: return 0;
+    case 'y': return panel(ins.x_loc[6] + 30, y6);
+    case 'u': return panel(ins.x_loc[6] + 65, y6);
+    case 'n': return panel(ins.x_loc[6] - 55, y6);
+    case 'm': return panel(ins.x_loc[6] - 20, y6);
+    case 'i': return panel(ins.x_loc[10], ins.y_loc[10] - 10);
+    case 'o': return panel(ins.x_loc[10], ins.y_loc[10] + 10);
+    case 'h': return panel(ins.x_loc[4] - 45, ins.y_loc[4] + 26);
+    case 'j': return panel(ins.x_loc[4] - 10, ins.y_loc[4] + 26);
+    case 'k': return panel(ins.x_loc[4] - 40, ins.y_loc[4] + 26);
+    case 'l': return panel(ins.x_loc[4] - 30, ins.y_loc[4] + 26);
+    default: return no_press;
   }
 }
 
@@ -266,8 +261,19 @@ void handle_simkey(int c) {
     case 'q': return turn_view(1);
     case 'e': return turn_view(0);
     case '/': return cal_stick();
+    case '.': msc.dragtime = 2.0f; break;  // the reverse lever moves at once
+    case '!':  // the autopilot's disconnect
+      ott.HDSLCT = 1;
+      ott.NAV[0] = ott.NAV[1] = ott.ALHOLD = ott.VVHOLD = ott.GS2 = ott.ASHOLD = 0;
+      break;
     default: break;
   }
-  if (view_key(c) || lever_key(c) || panel_key(c)) return;
+  if (view_key(c)) return;
+  key_press p = simkey_press(c);
+  if (p.where != PRESS_NONE) {
+    press(p);
+    if (c == '!' && pln.bitchinbettyEQ && msc.warn_bb) play_sound(18);
+    return;
+  }
   radio_key(c);
 }

@@ -6,6 +6,14 @@
 void set_up_menus();
 void handlemenu(int command);
 void handle_simkey(int character);
+// Where a key presses, for the keys that press the panel (panclick) or the
+// power quadrant (enginecondrag) where the mouse would.
+enum { PRESS_NONE, PRESS_PANEL, PRESS_QUADRANT };
+struct key_press {
+  int where, x, y;
+};
+key_press function_key_press(int code);
+key_press simkey_press(int character);
 void function_key(int code);   // 19..42: power-quadrant levers
 void yoke_key(int code);       // 207..213: keyboard flying
 void freeview_key(int code);   // 25..28: the free view
