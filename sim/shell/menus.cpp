@@ -261,6 +261,11 @@ static void ship_start(int start) {
 
 // ---- the commands ----
 
+// A window whose owner has not given it a size yet (the map's chart) stays shut.
+static void open_window(int index) {
+  if (mnw.dx[index] > 0 && mnw.dy[index] > 0) MACIBM_startwind(index, 1);
+}
+
 static char situation_folder[STR_DIM];
 
 static void situation_start_path(const char* name, char* path) {
@@ -349,7 +354,7 @@ static void open_plate(int entry) {
   std::snprintf(title, sizeof title, "%s (%s)", apt_name[n], apt_id[n]);
   set_win_title(26, title);
   if (mnw.up[26]) MACIBM_invalwind(26);
-  else MACIBM_startwind(26, 1);
+  else open_window(26);
 }
 
 static void graphic_flight_record() {
@@ -364,7 +369,7 @@ static void graphic_flight_record() {
     return;
   }
   grf.lefttime = 0;
-  MACIBM_startwind(23, 1);
+  open_window(23);
 }
 
 static void instructions(int command) {
@@ -422,8 +427,6 @@ static void instructions(int command) {
       break;
   }
 }
-
-static void open_window(int index) { MACIBM_startwind(index, 1); }
 
 static int settings_window(int command) {
   static const int map[][2] = {{401, 8},  {403, 9},  {405, 10}, {406, 11}, {407, 12}, {408, 13}, {410, 14}, {411, 15},
