@@ -25,12 +25,22 @@ char def_ext[8];
 
 // ---------------------------------------------------------------- reading
 
-[[noreturn]] static void scan_fail(const char* call, const char* fname) {
-  MACIBM_exitalert("File-scanning error!", call, "file:", fname ? fname : "");
-}
+int scan_soft = 0;
+int scan_failed = 0;
 
 static void set_eof() { inf.setstate(std::ios::eofbit); }
 static void set_fail() { inf.setstate(std::ios::eofbit | std::ios::failbit); }
+
+// Fatal, unless the reader asked to fall back: then the stream stays failed,
+// so every later scan fails quickly too, and the reader checks scan_failed.
+static void scan_fail(const char* call, const char* fname) {
+  if (scan_soft) {
+    scan_failed = 1;
+    set_fail();
+    return;
+  }
+  MACIBM_exitalert("File-scanning error!", call, "file:", fname ? fname : "");
+}
 static int failed() { return inf.fail() || inf.bad(); }
 
 static int is_space(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
@@ -47,12 +57,12 @@ static int eat_line_end(int c) {
 
 void rln(const char* fname) {
   if (inf_is_bin) return;
-  if (failed()) scan_fail("rln middle", fname);
+  if (failed()) return scan_fail("rln middle", fname);
   for (;;) {
     int c = inf.get();
     if (c == EOF) {
       set_fail();
-      scan_fail("rln middle", fname);
+      return scan_fail("rln middle", fname);
     }
     if (eat_line_end(c)) break;
   }
@@ -158,7 +168,10 @@ static float scan_flt(const char* fname, const char* call, int skip_line) {
   float v = 0.0f;
   if (inf_is_bin) {
     // A NaN or infinity in a data file is corruption, whatever wrote it.
-    if (!read4(&v) || !std::isfinite(v)) scan_fail(call, fname);
+    if (!read4(&v) || !std::isfinite(v)) {
+      scan_fail(call, fname);
+      v = 0.0f;
+    }
     return v;
   }
   if (!text_flt(&v)) scan_fail(call, fname);
@@ -178,13 +191,17 @@ void stringscan(char* C_string, const char* fname, int dim) {
   if (inf_is_bin) {
     if (failed() || !inf.read(C_string, dim)) {
       set_fail();
-      scan_fail("stringscan", fname);
+      C_string[0] = 0;
+      return scan_fail("stringscan", fname);
     }
     // The field is fixed-size: a writer that filled it leaves no terminator.
     C_string[dim - 1] = 0;
     return;
   }
-  if (failed()) scan_fail("stringscan", fname);
+  if (failed()) {
+    C_string[0] = 0;
+    return scan_fail("stringscan", fname);
+  }
   // The write position stops at dim - 1, so a long line keeps dim - 2
   // characters; the line end (or the last character kept) becomes the end.
   int pos = 0;
@@ -192,7 +209,8 @@ void stringscan(char* C_string, const char* fname, int dim) {
     int c = inf.get();
     if (c == EOF) {
       set_fail();
-      scan_fail("stringscan", fname);
+      C_string[pos] = 0;
+      return scan_fail("stringscan", fname);
     }
     C_string[pos] = (char)c;
     if (pos < dim - 1) pos++;

@@ -22,6 +22,12 @@ extern char def_ext[8];
 
 // Any scanning error ends the program with an alert naming the call and fname.
 // Text files read the same with LF, CRLF or CR line ends.
+// Readers that fall back instead (preferences, situations) set scan_soft: a
+// failed scan then returns 0 (an empty string), sets scan_failed and leaves
+// the stream failed, so that every later scan fails too. checkpoint() stays
+// fatal; such readers check their own.
+extern int scan_soft;
+extern int scan_failed;
 void  rln(const char* fname);
 int   intscan(const char* fname);
 float fltscan(const char* fname);

@@ -261,32 +261,54 @@ int run(dialog* d, std::string* chosen) {
 }
 }  // namespace
 
-int desk_file_dialog(int save, const char* start_folder, const char* ext, const char* default_name,
-                     char* path, int path_size, char* name, int name_size) {
-  std::string chosen;
+static desk_dialog_chooser dialog_default = nullptr;
+static void (*dialog_listener)(int, const char*, const char*, const char*) = nullptr;
+
+void desk_set_dialog_default(desk_dialog_chooser choose) { dialog_default = choose; }
+void desk_set_dialog_listener(void (*listener)(int, const char*, const char*, const char*)) {
+  dialog_listener = listener;
+}
+
+static int choose_path(int save, const char* start_folder, const char* ext, const char* default_name,
+                       std::string* chosen) {
   int kind, button;
   char queued[4096];
   if (desk_take_answer(&kind, &button, queued, sizeof queued)) {
     if (kind != DESK_ANSWER_PATH) return 0;
-    chosen = queued;
-  } else {
-    if (plat_headless() || !plat_started()) return 0;
-    static dialog d;
-    d = dialog();
-    d.save = save;
-    d.folder = start_folder && start_folder[0] ? start_folder : "/";
-    while (d.folder.size() > 1 && d.folder.back() == '/') d.folder.pop_back();
-    if (!is_dir(d.folder)) d.folder = "/";
-    d.ext = ext && ext[0] ? ext : "*";
-    d.name = default_name ? default_name : "";
-    d.x = (PLAT_SCREEN_W - BOX_W) / 2;
-    d.y = (PLAT_SCREEN_H - BOX_H) / 2;
-    read_folder(&d);
-    desk_menu_close_all();
-    int ok = run(&d, &chosen);
-    desk_present();
-    if (!ok) return 0;
+    *chosen = queued;
+    return 1;
   }
+  if (plat_headless() || !plat_started()) {
+    if (!dialog_default || !dialog_default(save, start_folder ? start_folder : "", ext ? ext : "*", queued,
+                                           sizeof queued))
+      return 0;
+    *chosen = queued;
+    return 1;
+  }
+  static dialog d;
+  d = dialog();
+  d.save = save;
+  d.folder = start_folder && start_folder[0] ? start_folder : "/";
+  while (d.folder.size() > 1 && d.folder.back() == '/') d.folder.pop_back();
+  if (!is_dir(d.folder)) d.folder = "/";
+  d.ext = ext && ext[0] ? ext : "*";
+  d.name = default_name ? default_name : "";
+  d.x = (PLAT_SCREEN_W - BOX_W) / 2;
+  d.y = (PLAT_SCREEN_H - BOX_H) / 2;
+  read_folder(&d);
+  desk_menu_close_all();
+  int ok = run(&d, chosen);
+  desk_present();
+  return ok;
+}
+
+int desk_file_dialog(int save, const char* start_folder, const char* ext, const char* default_name,
+                     char* path, int path_size, char* name, int name_size) {
+  std::string chosen;
+  int ok = choose_path(save, start_folder, ext, default_name, &chosen);
+  if (dialog_listener)
+    dialog_listener(save, start_folder ? start_folder : "", ext ? ext : "*", ok ? chosen.c_str() : "");
+  if (!ok) return 0;
   size_t slash = chosen.rfind('/');
   std::string bare = slash == std::string::npos ? chosen : chosen.substr(slash + 1);
   if ((int)chosen.size() >= path_size || (int)bare.size() >= name_size) return 0;

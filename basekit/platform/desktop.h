@@ -91,4 +91,11 @@ int desk_alert(const char* title, const char* const* lines, int nlines, int butt
 // On OK, fills path (full) and name (bare) and returns 1; cancel returns 0.
 int desk_file_dialog(int save, const char* start_folder, const char* ext,
                      const char* default_name, char* path, int path_size, char* name, int name_size);
+// Headless runs: what a file dialog with no queued answer chooses, when the
+// program offers a choice (returns 1 with path filled); otherwise it cancels.
+typedef int (*desk_dialog_chooser)(int save, const char* folder, const char* ext, char* path, int path_size);
+void desk_set_dialog_default(desk_dialog_chooser choose);
+// Told of every file dialog as it closes: its folder, file type and the path
+// chosen ("" when cancelled).
+void desk_set_dialog_listener(void (*listener)(int save, const char* folder, const char* ext, const char* chosen));
 

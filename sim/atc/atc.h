@@ -4,6 +4,8 @@
 
 struct atcstruct {
   int menu_up;
+  int menu_level;
+  int voice_out, text_out;  // speak, show transmissions
   int plan_index;
   int ils_vectoring;
   char ils_command[STR_DIM];  // the pending ILS request while vectoring

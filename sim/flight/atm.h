@@ -12,9 +12,18 @@ struct atmospherestruct {
   float rho, a, g, T;   // density (kg/m3), speed of sound (m/s), gravity (m/s2), temperature (K)
   float crtsig;         // density over sea-level density
   float wind_x, wind_y, wind_z;  // wind vector, m/s, world frame
-  float baro;           // sea-level pressure, inches of mercury
-  float baseMSL, topsMSL;        // cloud base and tops, m
-  float wave_amp, wave_length, wave_speed;  // sea waves, m, m, m/s
-  int   wave_dir;       // degrees
+  // ---- weather settings kept in the preferences ----
+  float temp_SL;                  // sea-level temperature, deg F
+  float baro;                     // sea-level pressure, inHg
+  float rain_tstm, wind_tbl, burst_prob;  // levels 1..5
+  int   change_clouds, change_vis, change_precip, change_turb, change_micro;
+  float topsMSL, baseMSL;         // m
+  float wnddir[9], wndspd[9], shrdir[9], shrspd[9], tbl[9];  // wind layers
+  float wave_amp, wave_length, wave_speed;  // m, m, m/s
+  int   wave_dir;
+  int   meteorite_code;           // 1..4
+  int   rway_fric_code;           // 1..3
+  float thermal_part, thermal_vvi;
+  int   therm_on_poly[178][159];  // terrain cells that carry thermals
 };
 extern atmospherestruct atm;

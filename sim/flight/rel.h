@@ -5,13 +5,17 @@ enum { FAILURE_KINDS = 30 };
 struct relstruct {
   int   clights;                      // cockpit lights
   int   vacuum;
+  // ---- repaired when the reliability windows close ----
+  int   ss_asi, ss_ahz, ss_alt, ss_tsi, ss_dgy, ss_vvi, efis_1, efis_2;
+  int   engine[4], thrgov[4], revlok[4], oilpmp[4];
+  int   fc_ail, fc_elv, fc_rud, fc_flp, fc_slt, fc_thr;
+  int   lagear[3];
+  int   hydsys, stbaug, symflp, sttrim, antice, otto, trotor;
+  float total_fail_entry;             // general failure chance, per 1000 draws
   float inst_fail_rate, equip_fail_rate;
   int   fail_type[FAILURE_KINDS];
   float fail_time_max[FAILURE_KINDS];
   // ---- systems the flight model reads ----
-  int   fc_thr, fc_slt, fc_flp;       // throttle, slat and flap controls
-  int   fc_elv, fc_ail, fc_rud;       // elevator, aileron and rudder controls
-  int   symflp;                       // both flaps move together
   float hyd_rat;                      // hydraulic pressure ratio, 0..1
 };
 extern relstruct rel;

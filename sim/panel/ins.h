@@ -3,7 +3,9 @@
 
 struct inststruct {
   int tickle_all;   // redraw every instrument
-  int thro, prop, mixt, flap;  // power-quadrant lever rows
+  int thro[4], prop[4], mixt[4];  // power-quadrant lever rows, per engine
+  int flap, slat, sbrk;           // flap, slat and speed-brake lever rows
+  float baro;                     // altimeter setting, inHg
   int osthr, oseng, osmix, ostrm, ospau, osrad;  // panel offsets of the levers and stacks
   // Layout and scale factors, set when the aircraft is read.
   int   avail[11];              // instrument 1..10 present
@@ -12,6 +14,5 @@ struct inststruct {
   float tactoINS, n1_toINS, mprtoINS, trqtoINS, ff_toINS;
   // ---- switches the flight model reads ----
   int   jato_on, chute_on;
-  float baro;                   // altimeter setting, inches of mercury
 };
 extern inststruct ins;

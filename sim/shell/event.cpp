@@ -3,6 +3,7 @@
 #include "basekit/bk_mnw.h"
 #include "basekit/platform/platform.h"
 #include "sim/records.h"
+#include "sim/shell/menus.h"
 #include "sim/shell/placeholders.h"
 
 int winsup() {

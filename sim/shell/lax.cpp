@@ -14,7 +14,9 @@
 #include "sim/records.h"
 #include "sim/shell/event.h"
 #include "sim/shell/initgen.h"
+#include "sim/shell/menus.h"
 #include "sim/shell/placeholders.h"
+#include "sim/shell/prefs.h"
 #include "sim/view/color_time.h"
 #include "sim/view/startpic.h"
 #include "sim/world/apt.h"
@@ -72,6 +74,7 @@ static void install_hooks() {
   hok.program_folder = "tarvel";
   hok.prefs_name = "Tarvel Ririzuz.prf";
   desk_set_quit_handler(quit_from_window_manager);
+  desk_set_dialog_default(headless_dialog_choice);
 }
 
 int tarvel_start() {
@@ -92,7 +95,7 @@ void simulate_startup() {
   init_country_data();
   initprefs();
   load_region();
-  if (!pln.C_path[0]) set_default_aircraft();  // no aircraft named by the preferences
+  update_location_menus();
   set_geo_report_stream(trk);
   if (bbx) write_plane_banner(bbx);
   load_plane();
@@ -165,6 +168,13 @@ int evup_for_step(float prd) { return prd > 0 ? intlim(bk::round(0.1f / prd), 1,
 
 static void once_a_second() {
   msc.evup = evup_for_step(msc.prd);
+  // The region may have slid under the aircraft: its lists feed the Location menu.
+  static int lat_seen = -999, lon_seen = -999;
+  if (env.lat_sou != lat_seen || env.lon_wes != lon_seen) {
+    lat_seen = env.lat_sou;
+    lon_seen = env.lon_wes;
+    update_location_menus();
+  }
   if (fpl.on_file && fpl.activated) handle_plan(0);
   if (atc.ils_vectoring) controller_respond(atc.ils_command);
   if (pln.entype) {

@@ -32,5 +32,8 @@ struct miscstruct {
   // ---- timers kept by the flight model ----
   float timr_time;
   int   timer_running;
+  // ---- preferences: sound and warning switches ----
+  int   sound_on;
+  int   warn_overspeed, warn_flaps, warn_bb;
 };
 extern miscstruct msc;

@@ -7,32 +7,6 @@
 #include "sim/flight/integ.h"
 #include "sim/records.h"
 
-// ---- preferences, keys and menus ----
-void initprefs() {
-  msc.prd = 0.05f;
-  msc.warn_frame = 1;
-}
-void write_prefs() {}
-void set_up_menus() {
-  MACIBM_create_menu(2, "File");
-  MACIBM_append_menu(2, 206, 1, "Exit");
-  MACIBM_create_menu(8, "?");
-  MACIBM_append_menu(8, 801, 0, "About Tarvel...");
-}
-void handlemenu(int command) {
-  if (command == 206) {
-    write_prefs();
-    MACIBM_exitalert(nullptr, nullptr, nullptr, nullptr);
-  }
-  if (command == 801) MACIBM_aboutalert();
-}
-void handle_simkey(int) {}
-void function_key(int) {}
-void yoke_key(int) {}
-void freeview_key(int) {}
-void process_zap(int) {}
-
-
 // ---- flight model ----
 void cal_stick() {}
 
@@ -47,6 +21,8 @@ void bendmetal(int) {
 
 // ---- view ----
 void start_looking() {}
+void set_mon(int, float) {}
+void set_palette_for_conditions(int) {}
 
 // ---- panel ----
 void updatepanel() {}
@@ -55,11 +31,22 @@ void panclick(int, int) {}
 void enginecondrag(int, int) {}
 void init_tape_colors() {}
 void init_nav_pic(int) {}
+static void step_wrapped(int* v, int step, int lo, int hi) {
+  *v += step;
+  if (*v > hi) *v = lo;
+  if (*v < lo) *v = hi;
+}
+void NAVinc(int* mhz, int step) { step_wrapped(mhz, step, 108, 117); }
+void COMinc(int* mhz, int step) { step_wrapped(mhz, step, 118, 134); }
+void HUNinc(int* hundredths, int step) { step_wrapped(hundredths, step, 0, 95); }
+void ADFinc(int* digit, int step) { step_wrapped(digit, step, 0, 9); }
+void XPNinc(int* digit, int step) { step_wrapped(digit, step, 0, 7); }
 
 // ---- ATC and speech ----
 int initspeechsynth() { return 0; }
 void handle_plan(int) {}
 void controller_respond(const char*) {}
+void speakstring(const char*) {}
 
 // ---- sound ----
 int initsound() { return 1; }
@@ -77,6 +64,24 @@ void grfplot() {}
 void grfclick() {}
 void play_movie() {}
 void plot_flight_path() {}
+// The graph channels follow the ticks, so that the graph window knows whether
+// anything is chosen.
+void set_rlt_grf_choices() {
+  int n = 0;
+  for (int k = 0; k < 4; k++) set.grfsel[k] = -1;
+  for (int i = 0; i < DATA_ITEMS && n < 4; i++)
+    if (set.Bgrf[i]) set.grfsel[n++] = i;
+  set.grfout = n > 0;
+}
+void clear_path() {
+  pat.cntr_record = 0;
+  for (int s = 0; s < PATH_SLOTS; s++) {
+    pat.inited[s] = 0;
+    for (int k = 0; k < 6; k++) pat.xyztpp[s][k] = 0;
+  }
+}
+void start_movie() {}
+void stop_movie() {}
 
 // ---- carrier ----
 void init_carrier() {}

@@ -4,18 +4,6 @@
 // subsystem's own files and its declaration into the subsystem's header.
 #pragma once
 
-// ---- preferences, keys and menus ----
-void initprefs();
-void write_prefs();
-void set_up_menus();
-void handlemenu(int command);
-void handle_simkey(int character);
-void function_key(int code);
-void yoke_key(int code);
-void freeview_key(int code);
-void process_zap(int window);
-
-
 // ---- flight model ----
 void cal_stick();
 
@@ -24,6 +12,10 @@ void bendmetal(int severe);
 
 // ---- view ----
 void start_looking();
+// Sets the view up for view command `view` (-1 keeps the view), the zoom
+// multiplied by `factor`.
+void set_mon(int view, float factor);
+void set_palette_for_conditions(int map_mode);
 
 // ---- panel ----
 void updatepanel();
@@ -31,11 +23,18 @@ void panclick(int x, int y);
 void enginecondrag(int x, int y);
 void init_tape_colors();
 void init_nav_pic(int kind);
+// Radio steppers: add step to the field, wrapping in its range.
+void NAVinc(int* mhz, int step);   // 108..117
+void COMinc(int* mhz, int step);   // 118..134
+void HUNinc(int* hundredths, int step);  // 0..95
+void ADFinc(int* digit, int step); // 0..9
+void XPNinc(int* digit, int step); // 0..7
 
 // ---- ATC and speech ----
 int  initspeechsynth();
 void handle_plan(int pilot_call);
 void controller_respond(const char* request);
+void speakstring(const char* text);
 
 // ---- sound ----
 int  initsound();
@@ -53,6 +52,10 @@ void grfplot();
 void grfclick();
 void play_movie();
 void plot_flight_path();
+void set_rlt_grf_choices();
+void clear_path();
+void start_movie();
+void stop_movie();
 
 // ---- carrier ----
 void init_carrier();

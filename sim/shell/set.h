@@ -1,6 +1,8 @@
 // Control inputs, user settings and data-output selections.
 #pragma once
 
+enum { DATA_ITEMS = 60, JOY_RESPONSES = 16 };
+
 struct settingstruct {
   int   controls_type;       // -1 none (mouse), 5 joystick 1, 6 joystick 2
   int   view_type;           // a View command, 999 while replaying the 3-D path
@@ -29,5 +31,11 @@ struct settingstruct {
   int   gear_stat[3];          // nose, left and right gear down
   float gear_time[3];          // when each gear finishes moving, s of elap_time
   float parkbrake;             // 0..1
+  // ---- preferences: data output ticks and joystick tuning ----
+  int   Bdsk[DATA_ITEMS], Brlt[DATA_ITEMS], Bgrf[DATA_ITEMS];  // disk, screen, graph
+  float joy_rat_ptch, joy_rat_hdng, joy_rat_roll;
+  int   eq_ped, eq_avi, eq_col;  // pedals, avionics, collective fitted
+  float NZptch, NZroll;          // null zones
+  int   joy_response[JOY_RESPONSES];
 };
 extern settingstruct set;

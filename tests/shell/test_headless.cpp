@@ -5,24 +5,16 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include "tests/shell/runner_fixture.h"
 
 namespace {
-struct run_result {
-  int status;
-  std::string out;
-};
+using runner_test::run_result;
 
+// Each test runs the program in a home of its own, so that the preferences one
+// run leaves are read only by the runs of the same test.
 run_result run(const std::string& args) {
-  std::string cmd = std::string("cd ") + TARVEL_BUILD_DIR + " && ./tarvel-headless " + args + " 2>&1";
-  run_result r{-1, ""};
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return r;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-  int st = pclose(p);
-  r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-  return r;
+  static runner_test::home h("headless");
+  return runner_test::run_in(h, args);
 }
 
 std::string temp_path(const char* name) {

@@ -14,6 +14,7 @@
 #include "sim/flight/integ.h"
 #include "sim/records.h"
 #include "sim/shell/lax.h"
+#include "sim/shell/menus.h"
 #include "sim/shell/placeholders.h"
 #include "sim/world/apt.h"
 #include "tools/headless/flight_out.h"
@@ -55,8 +56,12 @@ void usage(FILE* to) {
                "                           factor, the force sums (N) and moments (N m)\n"
                "  --csv-every SECONDS      simulated seconds between CSV rows (default 1; 0 every frame)\n"
                "  --help                   this text\n"
-               "Every alert is printed as it is shown; with no queued answer it gets OK.\n"
-               "After the last frame the run leaves through the quit command (File > Exit).\n\n%s",
+               "Every alert is printed as it is shown; with no queued answer it gets OK. Every file dialog\n"
+               "is printed with its folder and choice; with no queued answer an aircraft dialog takes the\n"
+               "default aircraft and any other dialog is cancelled. So a first start (no preferences in\n"
+               "$XDG_CONFIG_HOME/tarvel) shows the welcome alert and the aircraft dialog, and flies.\n"
+               "After the last frame the run leaves through the quit command (File > Exit), which writes\n"
+               "the preferences; the next run starts from them.\n\n%s",
                script_help);
 }
 
@@ -129,6 +134,12 @@ int parse(int argc, char** argv, options* o) {
     }
   }
   return 1;
+}
+
+void print_dialog(int save, const char* folder, const char* ext, const char* chosen) {
+  std::printf("dialog: %s *.%s in %s\n  -> %s\n", save ? "save" : "open", ext, folder,
+              chosen[0] ? chosen : "(cancelled)");
+  std::fflush(stdout);
 }
 
 void print_alert(const char* title, const char* text) {
@@ -319,11 +330,13 @@ int apply_start_options(const options& o) {
   if (o.geometry_report) write_geo_report(stdout);
   if (!o.airport.empty()) {
     int n = start_at_airport(o.airport.c_str());
-    msc.loc_index = n;
     if (n < 0) {
       std::fprintf(stderr, "tarvel-headless: no airport %s in the database\n", o.airport.c_str());
       return 0;
     }
+    msc.loc_index = n;  // the runway start, and the preferences written on quit, are there
+    msc.rway_sel = 0;
+    update_location_menus();
     char line[STR_DIM];
     region_line(line);
     std::printf("%s\n", line);
@@ -367,6 +380,7 @@ int main(int argc, char** argv) {
   // The generator is seeded from the clock at start-up: start the clock at the seed.
   plat_use_fake_clock((uint64_t)((unsigned)o.seed % 32000u));
   desk_set_alert_listener(print_alert);
+  desk_set_dialog_listener(print_dialog);
 
   int quit_requested = 0;
   std::vector<std::string> shots;

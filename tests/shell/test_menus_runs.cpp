@@ -1,0 +1,49 @@
+// Commands the menus never send, sent from a script: the start commands out
+// of range end the program with their numbered message; the navaid commands
+// outside their lists do nothing.
+#include <gtest/gtest.h>
+#include <fstream>
+#include "tests/shell/runner_fixture.h"
+
+using namespace runner_test;
+
+namespace {
+
+run_result run_command(const home& h, const char* command) {
+  std::string script = h.file("command.txt");
+  std::ofstream(script) << "3 menu " << command << "\n";
+  return run_in(h, "--frames 6 --script " + script);
+}
+
+TEST(MenuCommands, StartCommandsOutOfRangeEndTheProgramWithTheirNumber) {
+  home h("commands");
+  const struct {
+    const char* command;
+    const char* message;
+  } cases[] = {
+      {"1723", "rway_sel out of range!\n22\n"},   // entry 2, runway item 23
+      {"1500", "rway_sel out of range!\n-1\n"},   // entry 0, no runway item 0
+      {"1599", "rway_sel out of range!\n98\n"},
+      {"8401", "Apt sel out of range!\n69\n"},    // the 70th entry: the region lists fewer
+      {"22401", "Apt sel out of range!\n69\n"},
+  };
+  for (const auto& c : cases) {
+    run_result r = run_command(h, c.command);
+    EXPECT_EQ(r.status, 1) << c.command << "\n" << r.out;
+    EXPECT_NE(r.out.find(c.message), std::string::npos) << c.command << "\n" << r.out;
+  }
+  // The first runway item of the first airport is a takeoff.
+  run_result r = run_command(h, "1501");
+  EXPECT_EQ(r.status, 0) << r.out;
+}
+
+TEST(MenuCommands, NavaidCommandsOutsideTheListsDoNothing) {
+  home h("navaids");
+  for (const char* c : {"1200", "1271", "1300", "1371", "1269", "1370", "509", "627", "999", "23000"}) {
+    run_result r = run_command(h, c);
+    EXPECT_EQ(r.status, 0) << c << "\n" << r.out;
+    EXPECT_NE(r.out.find("frames done"), std::string::npos) << c << "\n" << r.out;
+  }
+}
+
+}  // namespace

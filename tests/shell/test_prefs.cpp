@@ -1,0 +1,548 @@
+// The preferences file: the first start, the layout written, the round trip
+// of every item and its bounds, and bad files, which must lead silently to
+// the defaults.
+#include <cmath>
+#include <cstring>
+#include "basekit/bk_const.h"
+#include "sim/aircraft/initpln.h"
+#include "sim/shell/prefs.h"
+#include "tests/shell/shell_fixture.h"
+
+using namespace shell_test;
+
+namespace {
+
+int kbkl() { return airport_index("KBKL"); }  // two runways
+int ksbd() {
+  int found = -1;
+  for (int n = 0; n <= env.aptmax; n++)
+    if (std::strncmp(apt_id[n], "KSBD", 4) == 0) found = n;
+  return found;
+}
+
+// Values unlike the defaults for every item the file keeps.
+void set_distinct_prefs() {
+  msc.loc_index = kbkl();
+  msc.rway_sel = 3;
+  scn.time = 4;
+  atm.temp_SL = 77.5f;
+  ins.baro = 30.12f;
+  atm.baro = 29.5f;
+  atm.rain_tstm = 2.5f;
+  atm.wind_tbl = 3.25f;
+  atm.burst_prob = 4.5f;
+  atm.change_clouds = 0;
+  atm.change_vis = 1;
+  atm.change_precip = 0;
+  atm.change_turb = 1;
+  atm.change_micro = 0;
+  atm.cld_type = 0;
+  atm.topsMSL = 3048.5f;
+  atm.baseMSL = 914.25f;
+  atm.vis = 25000;
+  for (int i = 0; i < 9; i++) {
+    atm.wnddir[i] = 10.0f * i + 5;
+    atm.wndspd[i] = 2.5f + i;
+    atm.shrdir[i] = 20.0f + i;
+    atm.shrspd[i] = 1.5f * i;
+    atm.tbl[i] = (float)(i % 5);
+  }
+  atm.wave_amp = 1.5f;
+  atm.wave_length = 42;
+  atm.wave_speed = 3.5f;
+  atm.wave_dir = 270;
+  atm.meteorite_code = 4;
+  atm.rway_fric_code = 3;
+  msc.sound_on = 0;
+  atc.voice_out = 1;
+  atc.text_out = 0;
+  msc.warn_frame = 0;
+  msc.warn_overspeed = 1;
+  msc.warn_flaps = 0;
+  msc.warn_bb = 1;
+  for (int i = 0; i < DATA_ITEMS; i++) {
+    set.Bdsk[i] = 1;
+    set.Brlt[i] = i % 3 == 0;
+    set.Bgrf[i] = i % 7 == 1;
+  }
+  set.damp = 0.25f;
+  set.joy_rat_ptch = 0.5f;
+  set.joy_rat_hdng = 0.75f;
+  set.joy_rat_roll = 1.25f;
+  set.eq_ped = 1;
+  set.eq_avi = 0;
+  set.eq_thr = 1;
+  set.eq_col = 1;
+  set.fcon_force_rat = 1.5f;
+  set.NZptch = 0.03f;
+  set.NZroll = 0.04f;
+  for (int k = 0; k < JOY_RESPONSES; k++) set.joy_response[k] = 30 - k;
+  nav.vol[0] = 0.25f;
+  nav.vol[1] = 0.75f;
+  nav.nf[0] = 113;
+  nav.nf100[0] = 45;
+  nav.nf[1] = 116;
+  nav.nf100[1] = 90;
+  nav.cf[0] = 124;
+  nav.cf100[0] = 35;
+  nav.cf[1] = 132;
+  nav.cf100[1] = 80;
+  nav.adf1 = 3;
+  nav.adf2 = 7;
+  nav.adf3 = 9;
+  nav.obs[0] = 123.5f;
+  nav.obs[1] = 275;
+  nav.dmesel = 1;
+  nav.gps_index_mode = 3;
+  nav.gps_index = 200;
+  nav.gps_apt_index = 300;
+  nav.gps_vor_index = 400;
+  nav.gps_ndb_index = 500;
+  const int ids[4] = {1, 2, 35, 36};
+  for (int k = 0; k < 4; k++) nav.gps_id[k] = ids[k];
+  msc.prd = 0.035f;
+  msc.logtime = 1;
+  rel.total_fail_entry = 2.5f;
+}
+
+void expect_distinct_prefs() {
+  EXPECT_EQ(msc.loc_index, kbkl());
+  EXPECT_EQ(msc.rway_sel, 3);
+  EXPECT_EQ(scn.time, 4);
+  EXPECT_FLOAT_EQ(atm.temp_SL, 77.5f);
+  EXPECT_FLOAT_EQ(ins.baro, 30.12f);
+  EXPECT_FLOAT_EQ(atm.baro, 29.5f);
+  EXPECT_FLOAT_EQ(atm.rain_tstm, 2.5f);
+  EXPECT_FLOAT_EQ(atm.wind_tbl, 3.25f);
+  EXPECT_FLOAT_EQ(atm.burst_prob, 4.5f);
+  EXPECT_EQ(atm.change_clouds, 0);
+  EXPECT_EQ(atm.change_vis, 1);
+  EXPECT_EQ(atm.change_precip, 0);
+  EXPECT_EQ(atm.change_turb, 1);
+  EXPECT_EQ(atm.change_micro, 0);
+  EXPECT_EQ(atm.cld_type, 0);
+  EXPECT_FLOAT_EQ(atm.topsMSL, 3048.5f);
+  EXPECT_FLOAT_EQ(atm.baseMSL, 914.25f);
+  EXPECT_FLOAT_EQ(atm.vis, 25000);
+  for (int i = 0; i < 9; i++) {
+    EXPECT_FLOAT_EQ(atm.wnddir[i], 10.0f * i + 5) << i;
+    EXPECT_FLOAT_EQ(atm.wndspd[i], 2.5f + i) << i;
+    EXPECT_FLOAT_EQ(atm.shrdir[i], 20.0f + i) << i;
+    EXPECT_FLOAT_EQ(atm.shrspd[i], 1.5f * i) << i;
+    EXPECT_FLOAT_EQ(atm.tbl[i], (float)(i % 5)) << i;
+  }
+  EXPECT_FLOAT_EQ(atm.wave_amp, 1.5f);
+  EXPECT_FLOAT_EQ(atm.wave_length, 42);
+  EXPECT_FLOAT_EQ(atm.wave_speed, 3.5f);
+  EXPECT_EQ(atm.wave_dir, 270);
+  EXPECT_EQ(atm.meteorite_code, 4);
+  EXPECT_EQ(atm.rway_fric_code, 3);
+  EXPECT_EQ(msc.sound_on, 0);
+  EXPECT_EQ(atc.voice_out, 1);
+  EXPECT_EQ(atc.text_out, 0);
+  EXPECT_EQ(msc.warn_frame, 0);
+  EXPECT_EQ(msc.warn_overspeed, 1);
+  EXPECT_EQ(msc.warn_flaps, 0);
+  EXPECT_EQ(msc.warn_bb, 1);
+  for (int i = 0; i < DATA_ITEMS; i++) {
+    EXPECT_EQ(set.Bdsk[i], 0) << "the disk column is not kept, item " << i;
+    EXPECT_EQ(set.Brlt[i], i % 3 == 0) << i;
+    EXPECT_EQ(set.Bgrf[i], i % 7 == 1) << i;
+  }
+  EXPECT_FLOAT_EQ(set.damp, 0.25f);
+  EXPECT_FLOAT_EQ(set.joy_rat_ptch, 0.5f);
+  EXPECT_FLOAT_EQ(set.joy_rat_hdng, 0.75f);
+  EXPECT_FLOAT_EQ(set.joy_rat_roll, 1.25f);
+  EXPECT_EQ(set.eq_ped, 1);
+  EXPECT_EQ(set.eq_avi, 0);
+  EXPECT_EQ(set.eq_thr, 1);
+  EXPECT_EQ(set.eq_col, 1);
+  EXPECT_FLOAT_EQ(set.fcon_force_rat, 1.5f);
+  EXPECT_FLOAT_EQ(set.NZptch, 0.03f);
+  EXPECT_FLOAT_EQ(set.NZroll, 0.04f);
+  for (int k = 0; k < JOY_RESPONSES; k++) EXPECT_EQ(set.joy_response[k], 30 - k) << k;
+  EXPECT_FLOAT_EQ(nav.vol[0], 0.25f);
+  EXPECT_FLOAT_EQ(nav.vol[1], 0.75f);
+  EXPECT_EQ(nav.nf[0], 113);
+  EXPECT_EQ(nav.nf100[0], 45);
+  EXPECT_EQ(nav.nf[1], 116);
+  EXPECT_EQ(nav.nf100[1], 90);
+  EXPECT_EQ(nav.cf[0], 124);
+  EXPECT_EQ(nav.cf100[0], 35);
+  EXPECT_EQ(nav.cf[1], 132);
+  EXPECT_EQ(nav.cf100[1], 80);
+  EXPECT_EQ(nav.adf1, 3);
+  EXPECT_EQ(nav.adf2, 7);
+  EXPECT_EQ(nav.adf3, 9);
+  EXPECT_FLOAT_EQ(nav.obs[0], 123.5f);
+  EXPECT_FLOAT_EQ(nav.obs[1], 275);
+  EXPECT_EQ(nav.dmesel, 1);
+  EXPECT_EQ(nav.gps_index_mode, 3);
+  EXPECT_EQ(nav.gps_index, 200);
+  EXPECT_EQ(nav.gps_apt_index, 300);
+  EXPECT_EQ(nav.gps_vor_index, 400);
+  EXPECT_EQ(nav.gps_ndb_index, 500);
+  const int ids[4] = {1, 2, 35, 36};
+  for (int k = 0; k < 4; k++) EXPECT_EQ(nav.gps_id[k], ids[k]) << k;
+  EXPECT_FLOAT_EQ(msc.prd, 0.035f);
+  EXPECT_EQ(msc.logtime, 1);
+  EXPECT_FLOAT_EQ(rel.total_fail_entry, 2.5f);
+}
+
+void write_prefs_as_they_stand(const char* path) {
+  ASSERT_EQ(ouf_open(path, FTYPE_ANY_TEXT, PREFS_VERSION), 1);
+  dump_prefs();
+  ASSERT_EQ(ouf_close(), 1);
+}
+
+// The value of the n-th line (from 0) ending in label is replaced.
+std::string with_value(const std::string& text, const std::string& label, int n, const std::string& value) {
+  std::vector<std::string> lines = lines_of(text);
+  std::string out;
+  int seen = 0, done = 0;
+  for (const std::string& l : lines) {
+    std::string line = l;
+    if (!done && l.size() >= label.size() && l.compare(l.size() - label.size(), label.size(), label) == 0 &&
+        seen++ == n) {
+      line = value + label;
+      done = 1;
+    }
+    out += line + "\n";
+  }
+  EXPECT_TRUE(done) << "no line " << n << " labelled '" << label << "'";
+  return out;
+}
+
+std::string default_aircraft() {
+  char p[STR_DIM];
+  default_aircraft_path(p);
+  return p;
+}
+
+const char* const welcome =
+    "Welcome to Tarvel for Macintosh/Windows95.\n"
+    "Since you have never flown with us before, you will now select an aircraft to start your flying in "
+    "Tarvel.\n\n";
+
+class Prefs : public ShellTest {
+ protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    msc.ready_to_update = 1;
+  }
+  // A good file holding the distinct values, as text.
+  std::string good_file() {
+    set_distinct_prefs();
+    write_prefs_as_they_stand(prefs_path);
+    return read_file(prefs_path);
+  }
+  // Reads `text` as the preferences file at start-up and expects the
+  // defaults, reached without any message but the first start's.
+  void expect_defaults_from(const std::string& text, const std::string& what) {
+    write_file(prefs_path, text);
+    set_distinct_prefs();
+    msc.logtime = 0;  // not among the defaults: must not come from the file either
+    desk_alert_record_clear();
+    initprefs();
+    ASSERT_GE(desk_alert_count(), 1) << what;
+    EXPECT_EQ(std::string(desk_alert_text(0)), welcome) << what;
+    EXPECT_EQ(msc.loc_index, ksbd()) << what;
+    EXPECT_EQ(msc.rway_sel, 0) << what;
+    EXPECT_EQ(scn.time, 2) << what;
+    EXPECT_FLOAT_EQ(atm.vis, 10 * con.nmtomtrs) << what;
+    EXPECT_FLOAT_EQ(msc.prd, 0.05f) << what;
+    EXPECT_EQ(nav.gps_apt_index, 1600) << what;
+    EXPECT_EQ(msc.logtime, 0) << what;
+    EXPECT_EQ(std::string(pln.C_path), default_aircraft()) << what;
+  }
+};
+
+TEST_F(Prefs, FirstStartWelcomesChoosesTheShippedAircraftAndStartsAtSanBernardino) {
+  const std::vector<std::string>& shown = startup_alerts();
+  ASSERT_GE(shown.size(), 2u);
+  EXPECT_EQ(shown[0], welcome);
+  EXPECT_EQ(shown[1],
+            "Important note for Windows 95 users:\n"
+            "It is recommended that you set the task bar so that it is NOT always on top.\n"
+            "Do this in the 'Settings' menu of the task bar.\n"
+            "This allows access to all of Tarvel's controls.");
+  ASSERT_GE(ksbd(), 0);
+  EXPECT_EQ(std::string(apt_id[msc.loc_index]).substr(0, 4), "KSBD");
+  EXPECT_EQ(env.lat_sou, bk::round(apt_lat[ksbd()][0] - 1.0f));
+  EXPECT_EQ(env.lon_wes, bk::round(apt_lon[ksbd()][0] - 1.5f));
+  EXPECT_STREQ(pln.C_file, "Trainer.acf");
+  EXPECT_EQ(std::string(pln.C_path), default_aircraft());
+}
+
+TEST_F(Prefs, DefaultsAreTheFactorySettings) {
+  expect_defaults_from("", "an empty file");
+  EXPECT_FLOAT_EQ(atm.temp_SL, 59);
+  EXPECT_FLOAT_EQ(ins.baro, 29.92f);
+  EXPECT_FLOAT_EQ(atm.topsMSL, 5000 * 0.3048f);
+  EXPECT_FLOAT_EQ(atm.baseMSL, 4000 * 0.3048f);
+  EXPECT_FLOAT_EQ(atm.wave_amp, 0.3f);
+  EXPECT_EQ(atm.meteorite_code, 2);
+  EXPECT_EQ(atm.rway_fric_code, 1);
+  EXPECT_EQ(msc.warn_bb + msc.warn_flaps + msc.warn_frame + msc.warn_overspeed + msc.sound_on, 5);
+  EXPECT_FLOAT_EQ(set.NZptch, 0.01f);
+  const int responses[JOY_RESPONSES] = {2, 1, 5, 6, 22, 21, 19, 20, 15, 16, 11, 12, 10, 9, 17, 18};
+  for (int k = 0; k < JOY_RESPONSES; k++) EXPECT_EQ(set.joy_response[k], responses[k]);
+  EXPECT_EQ(nav.nf[0] * 100 + nav.nf100[0], 11170);
+  EXPECT_EQ(nav.cf[1] * 100 + nav.cf100[1], 12100);
+  EXPECT_EQ(nav.gps_vor_index, 2100);
+  EXPECT_EQ(nav.gps_ndb_index, 700);
+  for (int k = 0; k < 4; k++) EXPECT_EQ(nav.gps_id[k], 11);
+  EXPECT_FLOAT_EQ(rel.total_fail_entry, 1.0f);
+}
+
+TEST_F(Prefs, EveryItemSurvivesTheWriteAndTheNextStart) {
+  good_file();
+  hardprefs();  // everything back to the factory values before reading
+  desk_alert_record_clear();
+  initprefs();
+  EXPECT_EQ(desk_alert_count(), 0) << alerts();
+  expect_distinct_prefs();
+  EXPECT_EQ(desk_menu_checked(7, 711), 1) << "the logbook item follows the file";
+  // The start is at the file's airport, in its region.
+  EXPECT_FLOAT_EQ(flt.lat, apt_lat[kbkl()][0]);
+  EXPECT_EQ(env.lat_sou, bk::round(apt_lat[kbkl()][0] - 1.0f));
+}
+
+TEST_F(Prefs, TheFileHasThePartsLayout) {
+  set_distinct_prefs();
+  set_default_aircraft();
+  env.apt_list_max = 3;
+  write_prefs();
+  std::vector<std::string> l = lines_of(read_file(prefs_path));
+  std::vector<std::string> want = {"I", "38 version", "Trainer.acf", "Aircraft/Trainer/Trainer.acf", "",
+                                   "100 checkpoint", ""};
+  auto labels = [&](const char* label, int n) {
+    for (int k = 0; k < n; k++) want.push_back(label);
+  };
+  auto checkpoint = [&](const char* n) {
+    want.push_back("");
+    want.push_back(std::string(n) + " checkpoint");
+    want.push_back("");
+  };
+  labels(" apt start ", 1);
+  labels(" rway selection", 1);
+  labels(" time", 1);
+  labels(" temp", 1);
+  checkpoint("101");
+  labels(" wx", 5);
+  labels(" prefs on/off", 5);
+  labels(" cld type", 1);
+  labels(" tops,  m", 1);
+  labels(" bases, m", 1);
+  labels(" vis,   km", 1);
+  labels("  wx data", 9);
+  checkpoint("102");
+  labels(" wave stuff, metric", 4);
+  labels(" more stuff", 2);
+  checkpoint("103");
+  labels(" prefs on/off", 7);
+  labels("<data>", DATA_ITEMS);
+  labels(" damping", 1);
+  labels(" joystick ratio (sensitivity)", 3);
+  labels(" nwheel steering type", 2);
+  labels(" recip hel throt type", 1);
+  labels(" prefs on/off", 1);
+  labels(" force rat", 1);
+  labels(" nullzone", 2);
+  labels(" joy use", JOY_RESPONSES);
+  checkpoint("104");
+  for (const char* s : {" nav volumes", " nav 1", " nav 2", " com 1", " com 2", " adf", " obs 1", " obs 2",
+                        " dme mode", " gps mode"})
+    labels(s, 1);
+  labels(" gps index", 4);
+  labels(" gps id code", 4);
+  checkpoint("105");
+  labels(" period", 1);
+  labels(" note time flown", 1);
+  labels(" total failure chance", 1);
+  ASSERT_EQ(l.size(), want.size());
+  for (size_t k = 0; k < want.size(); k++) {
+    const std::string& w = want[k];
+    if (k < 7 || w.empty() || w.find("checkpoint") != std::string::npos) {
+      EXPECT_EQ(l[k], w) << "line " << k + 1;
+    } else if (w == "<data>") {
+      int a, b, c;
+      char tail;
+      EXPECT_EQ(std::sscanf(l[k].c_str(), "%d %d %d%c", &a, &b, &c, &tail), 3) << "line " << k + 1 << ": " << l[k];
+    } else {
+      ASSERT_GT(l[k].size(), w.size()) << "line " << k + 1;
+      EXPECT_EQ(l[k].substr(l[k].size() - w.size()), w) << "line " << k + 1 << ": " << l[k];
+      EXPECT_NE(l[k][0], ' ') << "line " << k + 1 << " starts with its value";
+    }
+  }
+  EXPECT_EQ(l[7], std::to_string(kbkl()) + " apt start ");
+  EXPECT_EQ(l[14], "30.12 wx");
+  EXPECT_EQ(l[28], "5 2.5 20 0 0  wx data");
+}
+
+TEST_F(Prefs, TheQuitWriteWaitsForTheRegionLists) {
+  write_file(prefs_path, "as it was\n");
+  env.apt_list_max = -999;
+  write_prefs();
+  EXPECT_EQ(read_file(prefs_path), "as it was\n");
+  env.apt_list_max = 0;
+  msc.ready_to_update = 0;
+  write_prefs();
+  EXPECT_EQ(read_file(prefs_path), "as it was\n");
+  msc.ready_to_update = 1;
+  write_prefs();
+  EXPECT_EQ(read_file(prefs_path).substr(0, 13), "I\n38 version\n");
+}
+
+TEST_F(Prefs, ThePeriodIsHeldBetweenOneAndTenHundredths) {
+  std::string good = good_file();
+  const struct {
+    const char* written;
+    float read;
+  } cases[] = {{"0.5", 0.1f}, {"0.001", 0.01f}, {"0.1", 0.1f}, {"0.01", 0.01f}, {"0.042", 0.042f}, {"-3", 0.01f}};
+  for (const auto& c : cases) {
+    write_file(prefs_path, with_value(good, " period", 0, c.written));
+    msc.prd = 0.05f;
+    initprefs();
+    EXPECT_FLOAT_EQ(msc.prd, c.read) << c.written;
+  }
+}
+
+TEST_F(Prefs, AvionicsSwitchStartsTheRadiosAtTheirDefaults) {
+  set_distinct_prefs();
+  set.eq_avi = 1;
+  write_prefs_as_they_stand(prefs_path);
+  initprefs();
+  EXPECT_EQ(set.eq_avi, 1);
+  EXPECT_EQ(nav.nf[0] * 100 + nav.nf100[0], 11170);
+  EXPECT_EQ(nav.nf[1] * 100 + nav.nf100[1], 11170);
+  EXPECT_EQ(nav.cf[0] * 100 + nav.cf100[0], 12100);
+  EXPECT_EQ(nav.cf[1] * 100 + nav.cf100[1], 12100);
+  EXPECT_EQ(nav.adf1 * 100 + nav.adf2 * 10 + nav.adf3, 210);
+  EXPECT_FLOAT_EQ(nav.vol[1], 0.75f) << "only the frequencies are reset";
+}
+
+TEST_F(Prefs, LineEndsOfAnyKindReadTheSame) {
+  std::string good = good_file();
+  std::string crlf, cr;
+  for (char c : good) {
+    crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    cr += c == '\n' ? '\r' : c;
+  }
+  for (const std::string* text : {&crlf, &cr}) {
+    write_file(prefs_path, *text);
+    hardprefs();
+    desk_alert_record_clear();
+    initprefs();
+    EXPECT_EQ(desk_alert_count(), 0) << alerts();
+    expect_distinct_prefs();
+  }
+}
+
+TEST_F(Prefs, EveryTruncationLeadsSilentlyToTheDefaults) {
+  std::string good = good_file();
+  std::vector<size_t> cuts;
+  for (size_t k = 0; k < good.size(); k++)
+    if (good[k] == '\n') {
+      cuts.push_back(k);      // the line without its end
+      cuts.push_back(k + 1);  // the whole line
+      if (k > 3) cuts.push_back(k - 2);
+    }
+  for (size_t cut : cuts) {
+    if (cut >= good.size()) continue;
+    expect_defaults_from(good.substr(0, cut), "cut at " + std::to_string(cut));
+    if (HasFailure()) return;
+  }
+}
+
+TEST_F(Prefs, BadValuesAndBadFilesLeadSilentlyToTheDefaults) {
+  std::string good = good_file();
+  std::string last_apt = std::to_string(env.aptmax + 1), last_nav = std::to_string(env.navmax);
+  const struct {
+    const char* label;
+    int n;
+    std::string value;
+  } bad[] = {
+      {" apt start ", 0, "-1"},     {" apt start ", 0, last_apt},   {" apt start ", 0, "99999999999"},
+      {" apt start ", 0, "abc"},    {" rway selection", 0, "6"},     {" rway selection", 0, "-1"},
+      {" time", 0, "0"},            {" time", 0, "5"},               {" temp", 0, "nan"},
+      {" temp", 0, "1e99"},         {" cld type", 0, "2"},           {" more stuff", 0, "5"},
+      {" more stuff", 1, "0"},      {" dme mode", 0, "2"},           {" gps mode", 0, "4"},
+      {" gps index", 0, "-5"},      {" gps index", 1, last_apt},     {" gps index", 2, last_nav},
+      {" gps index", 3, "-1"},      {" gps id code", 0, "37"},       {" gps id code", 3, "-1"},
+      {" adf", 0, "10 0 0"},        {" adf", 0, "1 2 -1"},           {" period", 0, "inf"},
+  };
+  for (const auto& b : bad)
+    expect_defaults_from(with_value(good, b.label, b.n, b.value), std::string(b.label) + " = " + b.value);
+
+  // A runway that the starting airport does not have: San Bernardino has one.
+  std::string at_ksbd = with_value(good, " apt start ", 0, std::to_string(ksbd()));
+  expect_defaults_from(with_value(at_ksbd, " rway selection", 0, "2"), "rway 2 at KSBD");
+
+  std::string wrong_version = good;
+  wrong_version.replace(0, 13, "I\n37 version\n");
+  expect_defaults_from(wrong_version, "version 37");
+  expect_defaults_from("I\n-1 version\nz\nz\nz\nz\nz\n", "the file a fatal error leaves");
+  std::string cp = good;
+  cp.replace(cp.find("102 checkpoint"), 3, "103");
+  expect_defaults_from(cp, "checkpoint out of place");
+  expect_defaults_from(std::string("A\n38 version\n\x01\x02\xff\xfe", 17), "binary junk");
+  expect_defaults_from(std::string(5000, 'x'), "no header");
+}
+
+TEST_F(Prefs, AFailedReadKeepsNothingOfWhatItRead) {
+  // Everything up to the last item reads well; the last is missing.
+  std::string good = good_file();
+  std::string cut = good.substr(0, good.rfind('\n', good.size() - 2) + 1);
+  expect_defaults_from(cut, "the last item missing");
+  EXPECT_EQ(set.Brlt[0], 0);
+  EXPECT_EQ(set.joy_response[0], 2);
+}
+
+TEST_F(Prefs, AircraftPathsAreKeptRelativeToTheDataAndTrustedNoFurther) {
+  char stored[STR_DIM], full[STR_DIM];
+  std::string app = app_path;
+  stored_aircraft_path((app + "/Aircraft/Trainer/Trainer.acf").c_str(), stored);
+  EXPECT_STREQ(stored, "Aircraft/Trainer/Trainer.acf");
+  stored_aircraft_path("/home/pilot/planes/Mine.acf", stored);
+  EXPECT_STREQ(stored, "/home/pilot/planes/Mine.acf");
+  stored_aircraft_path((app + "x/Other.acf").c_str(), stored);  // a sibling folder, not inside
+  EXPECT_EQ(std::string(stored), app + "x/Other.acf");
+
+  EXPECT_EQ(resolve_aircraft_path("Aircraft/LightTwin/LightTwin.acf", full), 1);
+  EXPECT_EQ(std::string(full), app + "/Aircraft/LightTwin/LightTwin.acf");
+  EXPECT_EQ(resolve_aircraft_path("/home/pilot/planes/Mine.acf", full), 1);
+  EXPECT_STREQ(full, "/home/pilot/planes/Mine.acf");
+  for (const char* bad : {"../../etc/passwd", "Aircraft/../../x.acf", "/home/../etc/x.acf", "", ".."}) {
+    EXPECT_EQ(resolve_aircraft_path(bad, full), 0) << bad;
+    EXPECT_STREQ(full, "") << bad;
+  }
+  std::string huge(STR_DIM + 10, 'a');
+  EXPECT_EQ(resolve_aircraft_path(huge.c_str(), full), 0);
+
+  // A file naming a path that climbs out, or a file that is no aircraft, is a bad file.
+  std::string good = good_file();
+  std::vector<std::string> l = lines_of(good);
+  auto with_path = [&](const std::string& p) {
+    std::string t;
+    for (size_t k = 0; k < l.size(); k++) t += (k == 3 ? p : l[k]) + "\n";
+    return t;
+  };
+  expect_defaults_from(with_path("../../../etc/passwd"), "a path climbing out");
+  expect_defaults_from(with_path("additional nav data/apt_dat"), "no aircraft file");
+
+  // The data folder moved: the stored path follows it. A missing aircraft is
+  // not the file's fault; the aircraft reader asks for another.
+  write_file(prefs_path, with_path("Aircraft/LightTwin/LightTwin.acf"));
+  char kept[STR_DIM];
+  std::snprintf(kept, sizeof kept, "%s", app_path);
+  std::snprintf(app_path, sizeof app_path, "%s", "/somewhere/else/data");
+  desk_alert_record_clear();
+  initprefs();
+  std::snprintf(app_path, sizeof app_path, "%s", kept);
+  EXPECT_EQ(desk_alert_count(), 0) << alerts();
+  EXPECT_STREQ(pln.C_path, "/somewhere/else/data/Aircraft/LightTwin/LightTwin.acf");
+  EXPECT_STREQ(pln.C_file, "LightTwin.acf");
+}
+
+}  // namespace
