@@ -8,5 +8,7 @@ struct flightstruct {
   // Set by the aircraft reader: the starting load, kg, and the broken-off flag.
   float m_fuel, m_jettison, m_fixed;
   int   over_vne;         // the forward lifting surface has broken off
+  // ---- read by the view: speed and climb rate, m/s ----
+  float v, vu;
 };
 extern flightstruct flt;

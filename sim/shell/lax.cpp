@@ -14,6 +14,7 @@
 #include "sim/shell/placeholders.h"
 #include "sim/view/color_time.h"
 #include "sim/view/startpic.h"
+#include "sim/view/startscn.h"
 #include "sim/world/apt.h"
 #include "sim/world/grid.h"
 

@@ -25,8 +25,32 @@ void _SetJoystickPort(int port);
 void _InitStick(int stick);
 void _EnableForces();
 
-// ---- view ----
-void start_looking();
+// ---- flight model: ground height and weather limits ----
+// Terrain height h at world point (x, y) and the cell (i, j) and triangle t holding it.
+void find_local_h(float x, float y, float* h, int* i, int* j, int* t);
+void limwx();
+
+// ---- lights and sky ----
+int  show_light(float depth, int index);
+void cityplot(int i, int j, int tri, int n, int color);
+void generalplot(float x, float y, float z, int color, int size);
+int  pulse_color(int t);
+void plotVASI(int r, int end);
+void plotrunwaylights(int r, int end);
+void plotnightsky();
+
+// ---- lightning, snow and rain ----
+void manage_strike();
+void do_window_precip();
+
+// ---- traffic, head-up display, own aircraft, ships ----
+extern float traf_x[10][4], traf_y[10][4], traf_z[10][4];
+void draw_a_plane(int index);
+void plot_nrml_hud();
+void plot_cool_hud();
+void plot_plane();
+void draw_a_carr(float x, float y, float z);
+void draw_a_boat(float x, float y, float z);
 
 // ---- panel ----
 void updatepanel();
