@@ -65,7 +65,7 @@ static int on_triangle(int i, int j, int tri, float x, float y) {
   for (int e = 0; e < 3; e++) {
     int a = e, b = (e + 1) % 3;
     if (!inside_cw_reg(planex[ii[a]][jj[a]], planey[ii[a]][jj[a]], planex[ii[b]][jj[b]], planey[ii[b]][jj[b]], x, y,
-                       0.0f))
+                       0.01f))
       return 0;
   }
   return 1;
@@ -76,7 +76,11 @@ void find_local_h(float x, float y, float* h, int* i, int* j, int* t) {
   int i0 = dx != 0 ? (int)fltlim(58.0f * (x - planex[0][0]) / dx, 0, GRID_I - 2) : 0;
   int j0 = dy != 0 ? (int)fltlim(78.0f * (y - planey[0][0]) / dy, 0, GRID_J - 2) : 0;
   int fi = i0, fj = j0, ft = 0;
-  for (int ring = 0; ring < GRID_I; ring++) {
+  // Off the region no triangle holds the point: the first guess stands.
+  float xlo = fltmin2(planex[0][0], planex[0][GRID_J - 1]), xhi = fltmax2(planex[GRID_I - 1][0], planex[GRID_I - 1][GRID_J - 1]);
+  float ylo = fltmin2(planey[0][0], planey[GRID_I - 1][0]), yhi = fltmax2(planey[0][GRID_J - 1], planey[GRID_I - 1][GRID_J - 1]);
+  int off = !(x >= xlo && x <= xhi && y >= ylo && y <= yhi);
+  for (int ring = 0; ring < GRID_I && !off; ring++) {
     int found = 0;
     for (int a = intmax2(i0 - ring, 0); a <= intmin2(i0 + ring, GRID_I - 2); a++)
       for (int b = intmax2(j0 - ring, 0); b <= intmin2(j0 + ring, GRID_J - 2); b++) {

@@ -356,7 +356,10 @@ void setuprunway(float x, float y, float z, float l, float w, int hdng, int r, i
   cur_hdng = hdng;
   l = fltmax2(l, 10.0f);
   w = fltmax2(w, 3.0f);
-  for (int k = 0; k < RWY_LIGHTS; k++) rwy.rwayuse[k][r] = 0;
+  for (int k = 0; k < RWY_LIGHTS; k++) {
+    rwy.rwayuse[k][r] = 0;
+    rwy.rwayx[k][r] = rwy.rwayy[k][r] = rwy.rwayz[k][r] = 0;
+  }
   env.tway[r] = rway_has_taxiway(l * FT_PER_M, w * FT_PER_M);
   env.runoff[r] = rway_has_runoff(l * FT_PER_M, w * FT_PER_M);
   code_to_lgts(env.lgt_gls[r], env.lgt_rwy[r], env.lgt_app[r], litecode);
