@@ -60,17 +60,19 @@ void set_mon(int view_type, float zoom) {
   con.off_int_top = 5;
   con.off_int_rgt = 799;
   float half_w = 400;
+  // The bottom bound is the first row not copied to the screen: the
+  // rasteriser leaves a polygon's last row empty, and that row is never shown.
   if (set.view_type == VIEW_REPLAY) {
     con.off_int_rgt = 578;
-    con.off_int_bot = 360;
+    con.off_int_bot = 361;
     con.off_view_center_fy = 183;
     half_w = 289.5f;
   } else if (set.view_is_fullscreen) {
-    con.off_int_bot = 562;
+    con.off_int_bot = 563;
     con.off_view_center_fy = 284;
   } else {
     // A helicopter's chin window shows the lower part beside the panel.
-    con.off_int_bot = pln.is_heli ? 562 : 229;
+    con.off_int_bot = pln.is_heli ? 563 : 230;
     con.off_view_center_fy = 117.5f;
   }
   con.off_view_center_fx = 0.5f * (con.off_int_lft + con.off_int_rgt + 1);

@@ -23,7 +23,7 @@ class Draw : public ::testing::Test {
   // The lowest and highest view rows holding colour c in column x.
   void rows_of(int c, int x, int* top, int* bot) {
     *top = 10000, *bot = -1;
-    for (int y = con.off_int_top; y <= con.off_int_bot; y++)
+    for (int y = con.off_int_top; y < con.off_int_bot; y++)
       if (view_pixel(x, y) == c) {
         if (y < *top) *top = y;
         *bot = y;
@@ -123,7 +123,7 @@ TEST_F(Draw, TheNearPlaneCutsATriangleAtThreeMetres) {
   view_canvas(62);
   manage_poly3(70, -2, 1, -1, 0, 2.9f, -1, 2, 1, -1, 1, 1);
   EXPECT_EQ(view_count(70), 0);
-  EXPECT_EQ(view_count(62), (con.off_int_rgt + 1) * (con.off_int_bot - con.off_int_top + 1));
+  EXPECT_EQ(view_count(62), (con.off_int_rgt + 1) * (con.off_int_bot - con.off_int_top));
 }
 
 TEST_F(Draw, ClippingAtTheEdgesFillsWhatIsInsideTheView) {
@@ -135,7 +135,7 @@ TEST_F(Draw, ClippingAtTheEdgesFillsWhatIsInsideTheView) {
   EXPECT_NEAR(bot, XFRM_y(-10.0f / 50), 1);
   rows_of(71, 799, &top, &bot);
   EXPECT_EQ(top, con.off_int_top);
-  EXPECT_EQ(view_pixel(400, con.off_int_bot), 62);
+  EXPECT_EQ(view_pixel(400, con.off_int_bot - 1), 62);
 }
 
 // Looking straight down at a ground triangle larger than the view.
@@ -145,7 +145,7 @@ TEST_F(Draw, ALargeTriangleContainingTheViewFillsIt) {
   const float wx[3] = {-5000, 0, 5000}, wy[3] = {-5000, 5000, -5000};
   for (int k = 0; k < 3; k++) xfrm_SCENE(wx[k], wy[k], -10, &x[k], &y[k], &z[k]);
   any_poly3_3D(66, x[0], y[0], z[0], x[1], y[1], z[1], x[2], y[2], z[2], 1, 1);
-  int all = (con.off_int_rgt + 1) * (con.off_int_bot - con.off_int_top + 1);
+  int all = (con.off_int_rgt + 1) * (con.off_int_bot - con.off_int_top);
   EXPECT_EQ(view_count(66), all);
   // Without the whole-view fill nothing reaches the view's edges: sky stays.
   view_canvas(62);
@@ -164,7 +164,7 @@ TEST_F(Draw, ThickFogSubdividedTrianglesStillFillTheWholeView) {
   const float wx[3] = {-3000, 100, 3000}, wy[3] = {-3000, 3000, -3000};
   for (int k = 0; k < 3; k++) xfrm_SCENE(wx[k], wy[k], -5, &x[k], &y[k], &z[k]);
   any_poly3_3D(66, x[0], y[0], z[0], x[1], y[1], z[1], x[2], y[2], z[2], 1, 1);
-  int all = (con.off_int_rgt + 1) * (con.off_int_bot - con.off_int_top + 1);
+  int all = (con.off_int_rgt + 1) * (con.off_int_bot - con.off_int_top);
   EXPECT_EQ(view_count(62), 0);
   EXPECT_EQ(view_count_range(66, 66 + 18 * 9), all);
 }

@@ -92,11 +92,11 @@ TEST_F(Transform, PanelAndFullScreenLayoutsMatchTheirCopies) {
   set.view_is_fullscreen = 0;
   set_mon(VIEW_FORWARD, 1);
   EXPECT_EQ(con.off_int_top, 5);
-  EXPECT_EQ(con.off_int_bot, 229);
+  EXPECT_EQ(con.off_int_bot, 230);  // the first row not copied
   EXPECT_EQ(con.off_int_rgt, 799);
   set.view_is_fullscreen = 1;
   set_mon(VIEW_CHASE, 1);
-  EXPECT_EQ(con.off_int_bot, 562);
+  EXPECT_EQ(con.off_int_bot, 563);
   EXPECT_EQ(set.view_type, VIEW_CHASE);
   EXPECT_GT(con.rat_top, 0);
   EXPECT_LT(con.rat_bot, 0);

@@ -58,7 +58,7 @@ int view_pixel(int x, int y) {
 
 int view_count_range(int lo, int hi) {
   int n = 0;
-  for (int y = con.off_int_top; y <= con.off_int_bot; y++)
+  for (int y = con.off_int_top; y < con.off_int_bot; y++)
     for (int x = con.off_int_lft; x <= con.off_int_rgt; x++) {
       int c = view_pixel(x, y);
       n += c >= lo && c <= hi;

@@ -22,7 +22,7 @@ void view_conditions(int time, float vis_nm, int clouds, int view);
 void view_draw();
 // A pixel of off-screen world 0 as last drawn.
 int  view_pixel(int x, int y);
-// How many pixels of the view rectangle have this palette index / lie in lo..hi.
+// How many pixels of the view (the rows copied to the screen) have this palette index / lie in lo..hi.
 int  view_count(int color);
 int  view_count_range(int lo, int hi);
 // Locks world 0 cleared to color with the clip rectangle of the present
