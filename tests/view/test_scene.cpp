@@ -22,6 +22,7 @@ class Scene : public ::testing::Test {
 TEST_F(Scene, AtTheStartTheRunwayLiesAheadUnderTheSky) {
   // As started: dusk under the overcast, the panel view.
   view_conditions(2, 10, 1, VIEW_FORWARD);
+  view_draw();  // ends with the view copied out and nothing locked
   MACIBM_startwind(0, 0);
   MACIBM_fillrect(11, 0, 0, 799, 579);  // no panel yet: below the view stays black
   simulate_frame();
