@@ -31,13 +31,14 @@ struct constantstruct {
   float PLAN_loc_x, PLAN_loc_y, PLAN_loc_z;
   float sinPLANpsi, cosPLANpsi, sinPLANthe, cosPLANthe, sinPLANphi, cosPLANphi;
   float BOAT_loc_x, BOAT_loc_y, BOAT_loc_z, sinBOATpsi, cosBOATpsi;
+  float sinBOATthe, cosBOATthe, sinBOATphi, cosBOATphi;
   // Per view set-up: the off-screen drawing area and the HUD box.
   float off_view_center_fx, off_view_center_fy;
   int   gwor_x_size, gwor_y_size;
-  int   off_int_x1, off_int_y1, off_int_x2, off_int_y2;
-  float off_flt_x1, off_flt_y1, off_flt_x2, off_flt_y2;
-  float rat_x, rat_y;
-  int   HUD_x1, HUD_y1, HUD_x2, HUD_y2;
+  int   off_int_lft, off_int_top, off_int_rgt, off_int_bot;  // the view's clip rectangle, pixels
+  float off_flt_lft, off_flt_top, off_flt_rgt, off_flt_bot;  // the same as floats
+  float rat_lft, rat_rgt, rat_top, rat_bot;  // its edges as tangents: x/depth and z/depth
+  int   HUD_lft, HUD_top, HUD_rgt, HUD_bot;
 };
 extern constantstruct con;
 

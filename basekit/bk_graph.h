@@ -70,6 +70,13 @@ void MACIBM_clipped_poly3(int color, int x0, int y0, int x1, int y1, int x2, int
 void MACIBM_clipped_poly4(int color, int x0, int y0, int x1, int y1, int x2, int y2, int x3, int y3, int fast);
 void MACIBM_bitmap(int x, int y, int ID);
 void MACIBM_drstring(int color, int x, int y, const char* C_string, int type_string);
+// The clipper's steps for callers that clip edges themselves (the view cuts
+// 3-D edges at its near plane first): empty the scratch polygon, saying which
+// way it runs on the screen; append one clipped edge (its end codes as above,
+// corners walked from the previous edge); close it as the clipper does.
+void thr_poly_begin(int ccw);
+void thr_form_poly(int x1, int y1, int c1, int x2, int y2, int c2);
+void thr_poly_close();
 void memscan(uint8_t* row_start, int x_lo, int x_hi, uint32_t word, uint8_t byte);
 void thr_range_clip(float x1, float x2, float xmin, float xmax, float* tmin, float* tmax);
 

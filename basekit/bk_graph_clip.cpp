@@ -79,7 +79,7 @@ static void thr_walk_poly(int c1, int c2) {
   }
 }
 
-static void thr_form_poly(int x1, int y1, int c1, int x2, int y2, int c2) {
+void thr_form_poly(int x1, int y1, int c1, int x2, int y2, int c2) {
   if (poly_vert_max >= 0 && clip_code[poly_vert_max] != c1) thr_walk_poly(clip_code[poly_vert_max], c1);
   thr_add_poly_point(x1, y1, c1);
   thr_add_poly_point(x2, y2, c2);
@@ -146,15 +146,25 @@ static void clip_and_draw(int color, const int* xs, const int* ys, int n, int fa
     thr_add_poly_point(X_RGT, Y_TOP, CLIP_RIGHT);
     thr_add_poly_point(X_RGT, Y_BOT, CLIP_BOTTOM);
     thr_add_poly_point(X_LFT, Y_BOT, CLIP_LEFT);
-  } else if (poly_vert_max > 0) {
-    int l = poly_vert_max;
-    if (clip_code[l] == clip_code[0]) {
-      if (poly_x[l] == poly_x[0] && poly_y[l] == poly_y[0]) poly_vert_max--;
-    } else {
-      thr_walk_poly(clip_code[l], clip_code[0]);
-    }
+  } else {
+    thr_poly_close();
   }
   MACIBM_polyN(color, poly_x, poly_y, poly_vert_max, fast);
+}
+
+void thr_poly_begin(int ccw) {
+  poly_vert_max = -1;
+  walk_reverse = ccw != 0;
+}
+
+void thr_poly_close() {
+  int l = poly_vert_max;
+  if (l <= 0) return;
+  if (clip_code[l] == clip_code[0]) {
+    if (poly_x[l] == poly_x[0] && poly_y[l] == poly_y[0]) poly_vert_max--;
+  } else {
+    thr_walk_poly(clip_code[l], clip_code[0]);
+  }
 }
 
 void MACIBM_clipped_poly3(int color, int x0, int y0, int x1, int y1, int x2, int y2, int fast) {

@@ -25,5 +25,15 @@ struct atmospherestruct {
   int   rway_fric_code;           // 1..3
   float thermal_part, thermal_vvi;
   int   therm_on_poly[178][159];  // terrain cells that carry thermals
+  // ---- clouds, storms and visibility as the view reads them ----
+  float level;             // storm level at the aircraft
+  // Lightning: the bolt showing and the flash phase.
+  int   strike_up, strike_lighting;
+  int   i_strike, j_strike, num_branches;
+  int   strike_size[4];
+  float lightx[4][20], lighty[4][20], lightz[4][20];
+  // ---- written by the scene pass ----
+  float vis_effective;     // visibility after cloud wisps and storms, m
+  float vis1_grnd, vis2_grnd, vis1_lite, vis2_lite, vis3_lite;  // haze and light ranges, m
 };
 extern atmospherestruct atm;

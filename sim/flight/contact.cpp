@@ -18,14 +18,61 @@
 
 static float z_use[7];  // the ground height last found under each contact kind
 
+// The terrain triangle under a point, searched in rings out from the cell the
+// grid spacing predicts, so the search stays short.
+static int on_triangle(int i, int j, int tri, float x, float y) {
+  float i1, j1, i2, j2, i3, j3;
+  convert_ij_cw((float)i, (float)j, tri, &i1, &j1, &i2, &j2, &i3, &j3, planediv[i][j], 1, 1);
+  const int ii[3] = {(int)i1, (int)i2, (int)i3}, jj[3] = {(int)j1, (int)j2, (int)j3};
+  for (int e = 0; e < 3; e++) {
+    int a = e, b = (e + 1) % 3;
+    if (!inside_cw_reg(planex[ii[a]][jj[a]], planey[ii[a]][jj[a]], planex[ii[b]][jj[b]], planey[ii[b]][jj[b]], x, y,
+                       0.01f))
+      return 0;
+  }
+  return 1;
+}
+
 void find_local_h(float x, float y, float* h, int* i, int* j, int* t) {
-  float gx = planex[58][0] != planex[0][0] ? interp(planex[0][0], 0, planex[58][0], 58, x) : 0;
-  float gy = planey[0][78] != planey[0][0] ? interp(planey[0][0], 0, planey[0][78], 78, y) : 0;
-  *i = (int)fltlim(std::isfinite(gx) ? gx : 0, 0, 176);
-  *j = (int)fltlim(std::isfinite(gy) ? gy : 0, 0, 157);
-  *t = 0;
-  int n = msc.loc_index;
-  *h = n >= 0 && n <= env.aptmax && n < APT_MAX ? apt_z[n] : 0;
+  float dx = planex[58][0] - planex[0][0], dy = planey[0][78] - planey[0][0];
+  int i0 = dx != 0 ? (int)fltlim(58.0f * (x - planex[0][0]) / dx, 0, GRID_I - 2) : 0;
+  int j0 = dy != 0 ? (int)fltlim(78.0f * (y - planey[0][0]) / dy, 0, GRID_J - 2) : 0;
+  int fi = i0, fj = j0, ft = 0;
+  // Off the region no triangle holds the point: the first guess stands.
+  float xlo = fltmin2(planex[0][0], planex[0][GRID_J - 1]), xhi = fltmax2(planex[GRID_I - 1][0], planex[GRID_I - 1][GRID_J - 1]);
+  float ylo = fltmin2(planey[0][0], planey[GRID_I - 1][0]), yhi = fltmax2(planey[0][GRID_J - 1], planey[GRID_I - 1][GRID_J - 1]);
+  int off = !(x >= xlo && x <= xhi && y >= ylo && y <= yhi);
+  for (int ring = 0; ring < GRID_I && !off; ring++) {
+    int found = 0;
+    for (int a = intmax2(i0 - ring, 0); a <= intmin2(i0 + ring, GRID_I - 2); a++)
+      for (int b = intmax2(j0 - ring, 0); b <= intmin2(j0 + ring, GRID_J - 2); b++) {
+        if (a != i0 - ring && a != i0 + ring && b != j0 - ring && b != j0 + ring) continue;
+        for (int tri = 0; tri < 2; tri++)
+          if (on_triangle(a, b, tri, x, y)) {
+            fi = a;
+            fj = b;
+            ft = tri;
+            found = 1;
+          }
+      }
+    if (found) break;
+  }
+  int i1, j1, i2, j2, i3, j3;
+  convert_ij_dxy(fi, fj, ft, &i1, &j1, &i2, &j2, &i3, &j3, planediv[fi][fj]);
+  float x1 = planex[i1][j1], y1 = planey[i1][j1], z1 = planez[i1][j1];
+  float x2 = planex[i2][j2], y2 = planey[i2][j2], z2 = planez[i2][j2];
+  float x3 = planex[i3][j3], y3 = planey[i3][j3], z3 = planez[i3][j3];
+  float det = (x2 - x1) * (y3 - y1) - (x3 - x1) * (y2 - y1);
+  if (std::fabs(det) < 1e-6f) {
+    *h = z1;
+  } else {
+    float a = ((x - x1) * (y3 - y1) - (x3 - x1) * (y - y1)) / det;
+    float b = ((x2 - x1) * (y - y1) - (x - x1) * (y2 - y1)) / det;
+    *h = z1 + a * (z2 - z1) + b * (z3 - z1);
+  }
+  *i = fi;
+  *j = fj;
+  *t = ft;
 }
 
 int handle_contact_point(int kind, float xarm, float yarm, float zarm) {

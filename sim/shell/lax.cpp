@@ -19,6 +19,7 @@
 #include "sim/shell/prefs.h"
 #include "sim/view/color_time.h"
 #include "sim/view/startpic.h"
+#include "sim/view/startscn.h"
 #include "sim/world/apt.h"
 #include "sim/world/grid.h"
 
@@ -106,6 +107,7 @@ void simulate_startup() {
     MACIBM_alert("Center the trim on your joystick.", "Get your feet off the rudder pedals if you have them.", "",
                  "Push the 'OK' button below, and don't touch your joystick or pedals for a few seconds.", 0);
   cal_stick();
+  MACIBM_invalwind(0);  // the start-up picture gives way to the panel
   governor_ref = plat_ticks_ms();
 }
 

@@ -12,6 +12,7 @@
 #include "sim/aircraft/initpln.h"
 #include "sim/flight/integ.h"
 #include "sim/records.h"
+#include "sim/view/startscn.h"
 #include "sim/shell/initgen.h"
 #include "sim/shell/placeholders.h"
 #include "sim/shell/prefs.h"

@@ -1,11 +1,17 @@
 // Stand-ins for what later subsystems build (see placeholders.h). Each keeps
 // the program running with the least behaviour a user would expect.
 #include "sim/shell/placeholders.h"
+#include <cmath>
 #include "basekit/bk_funct.h"
+#include "basekit/bk_graph.h"
 #include "basekit/bk_mnw.h"
 #include "sim/flight/forcefeed.h"
 #include "sim/flight/integ.h"
 #include "sim/records.h"
+#include "sim/view/point.h"
+#include "sim/view/startscn.h"
+#include "sim/world/apt.h"
+#include "sim/world/grid.h"
 
 // ---- flight model ----
 void cal_stick() {}
@@ -19,14 +25,57 @@ void bendmetal(int) {
   set_fltvars(10);
 }
 
-// ---- view ----
-void start_looking() {}
-void set_mon(int, float) {}
-void set_palette_for_conditions(int) {}
+// ---- weather ----
+void limwx() {}
+
+// ---- lights and sky ----
+int show_light(float depth, int index) {
+  if (depth < 3.0f) return 0;
+  if (depth < atm.vis1_lite) return 1;
+  if (depth < atm.vis2_lite) return index % 2 == 0;
+  if (depth < atm.vis3_lite) return index % 8 == 0;
+  return 0;
+}
+void cityplot(int, int, int, int, int) {}
+void generalplot(float x, float y, float z, int color, int size) {
+  float ex, ey, ez;
+  int sx, sy;
+  xfrm_SCENE(x - con.VIEW_loc_x, y - con.VIEW_loc_y, z - con.VIEW_loc_z, &ex, &ey, &ez);
+  if (ey <= 3.0f || ey >= atm.vis2_lite || !find_pxy(ex, ey, ez, &sx, &sy)) return;
+  MACIBM_hshline(color, intlim(sx - size, con.off_int_lft, con.off_int_rgt), sy,
+                 intlim(sx + size, con.off_int_lft, con.off_int_rgt) - intlim(sx - size, con.off_int_lft, con.off_int_rgt) + 1);
+  int y1 = intlim(sy - size, con.off_int_top, con.off_int_bot), y2 = intlim(sy + size, con.off_int_top, con.off_int_bot);
+  MACIBM_hsvline(color, sx, y1, y2 - y1 + 1);
+}
+int pulse_color(int t) {
+  static const int ramp[12] = {35, 35, 21, 20, 19, 18, 36, 18, 19, 20, 21, 35};
+  int p = ((scn.rb_cycle + t) % 25 + 25) % 25;
+  return p < 12 ? ramp[p] : 11;
+}
+void plotVASI(int, int) {}
+void plotrunwaylights(int, int) {}
+void plotnightsky() {}
+
+// ---- lightning, snow and rain ----
+void manage_strike() {}
+void do_window_precip() {}
+
+// ---- traffic, head-up display, own aircraft, ships ----
+float traf_x[10][4], traf_y[10][4], traf_z[10][4];
+void draw_a_plane(int) {}
+void plot_nrml_hud() {}
+void plot_cool_hud() {}
+void plot_plane() {}
+void draw_a_carr(float, float, float) {}
+void draw_a_boat(float, float, float) {}
 
 // ---- panel ----
 void updatepanel() {}
-void panplot() {}
+// Until the instrument panel is built, its place is a plain panel face.
+void panplot() {
+  if (!active_dc) return;
+  MACIBM_fillrect(24, 0, 0, active_dc->dx - 1, active_dc->dy - 1);
+}
 void panclick(int, int) {}
 void enginecondrag(int, int) {}
 void init_tape_colors() {}

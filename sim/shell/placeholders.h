@@ -10,12 +10,30 @@ void cal_stick();
 // ---- crash handling ----
 void bendmetal(int severe);
 
-// ---- view ----
-void start_looking();
-// Sets the view up for view command `view` (-1 keeps the view), the zoom
-// multiplied by `factor`.
-void set_mon(int view, float factor);
-void set_palette_for_conditions(int map_mode);
+// ---- weather ----
+void limwx();  // keeps the weather settings within their limits
+
+// ---- lights and sky ----
+int  show_light(float depth, int index);
+void cityplot(int i, int j, int tri, int n, int color);
+void generalplot(float x, float y, float z, int color, int size);
+int  pulse_color(int t);
+void plotVASI(int r, int end);
+void plotrunwaylights(int r, int end);
+void plotnightsky();
+
+// ---- lightning, snow and rain ----
+void manage_strike();
+void do_window_precip();
+
+// ---- traffic, head-up display, own aircraft, ships ----
+extern float traf_x[10][4], traf_y[10][4], traf_z[10][4];
+void draw_a_plane(int index);
+void plot_nrml_hud();
+void plot_cool_hud();
+void plot_plane();
+void draw_a_carr(float x, float y, float z);
+void draw_a_boat(float x, float y, float z);
 
 // ---- panel ----
 void updatepanel();

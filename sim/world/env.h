@@ -22,10 +22,25 @@ struct environmentstruct {
   float boat_the, boat_phi, boat_psi;  // deck motion, radians
   float carrz, obsz;             // deck and roof heights, m
   int mvar;                      // magnetic variation, degrees
+  // ---- the local airport's runways and light groups (airport scenery) ----
+  int rwaymax;                   // last runway of the local airport, -1 for none
+  int tway[3], runoff[3];        // taxiway and apron; shoulders and overruns
+  int rwaymax1[3], rwaymax2[3];  // edge lights: 0.. and 50.. up to one before these
+  int twaymax1[3], twaymax2[3];  // taxiway lights: 150.. and 200..
+  int amber1[3], amber2[3], amber3[3], amber4[3];  // caution-zone bounds of the edge lights
+  int red1[3], altred1[3], red2[3], altred2[3];    // centre-line colour bounds
+  int RCLSmax[3];                // last centre-line light (from 100)
+  int lgt_gls[3][2], lgt_rwy[3][2], lgt_app[3][2];  // lighting options per runway end
 };
 extern environmentstruct env;
 
+enum { RWY_MARKS = 173, RWY_LIGHTS = 812 };
 struct runwaystruct {
-  int count;
+  int   max[3];                          // last mark of each runway
+  float markx[RWY_MARKS][4][3], marky[RWY_MARKS][4][3], markz[RWY_MARKS][4][3];
+  float rwayx[RWY_LIGHTS][3], rwayy[RWY_LIGHTS][3], rwayz[RWY_LIGHTS][3];
+  // 1 where a light stands: slots never placed and lights removed (lying on
+  // another surface) are 0 and must not be drawn; their positions stay valid.
+  int   rwayuse[RWY_LIGHTS][3];
 };
 extern runwaystruct rwy;

@@ -49,7 +49,10 @@ static void level(int b, int l, float dx, float dy, float dz) {
 }
 
 void make_a_bldng(float lat, float lon, float height, int type, int i, int j) {
-  float x = env_x_of_latlon(lat, lon), y = env_y_of_lat(lat);
+  make_bldng_xy(env_x_of_latlon(lat, lon), env_y_of_lat(lat), height, type, i, j);
+}
+
+void make_bldng_xy(float x, float y, float height, int type, int i, int j) {
   for (int b = 0; b < OBS_MAX; b++)
     if (obs_type[b] && std::fabs(obs_x[b] - x) < 25 && std::fabs(obs_y[b] - y) < 25) return;
   int b = obs_next;

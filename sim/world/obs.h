@@ -13,4 +13,6 @@ extern int   obs_twr_update;           // the view must sort them again
 
 void clear_obs_twr();
 void make_a_bldng(float lat, float lon, float height, int type, int i, int j);
+// The same at world position (x, y), metres, in or near cell (i, j).
+void make_bldng_xy(float x, float y, float height, int type, int i, int j);
 void make_a_tower(float lat, float lon, float height, int type, int i, int j);

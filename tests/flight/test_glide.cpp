@@ -12,6 +12,8 @@ class Glide : public FlightTest {
   void sea_level_land() {
     for (auto& row : on_water)
       for (auto& col : row) col[0] = col[1] = 0;
+    for (auto& row : planez)
+      for (float& z : row) z = 0;
     msc.loc_index = 0;
     apt_z[0] = 0;
   }

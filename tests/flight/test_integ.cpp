@@ -189,6 +189,8 @@ class Start : public FlightTest {
     apt_hdng[0][0] = 100;
     apt_len[0][0] = 2000;
     apt_z[0] = 300;
+    for (auto& row : planez)  // flat ground at the field's height
+      for (float& z : row) z = 300;
   }
   float est_vs() { return msc.est_Vs; }
 };

@@ -16,6 +16,7 @@
 #include "sim/shell/lax.h"
 #include "sim/shell/menus.h"
 #include "sim/shell/placeholders.h"
+#include "sim/view/startscn.h"
 #include "sim/world/apt.h"
 #include "tools/headless/flight_out.h"
 #include "tools/headless/script.h"
@@ -31,6 +32,11 @@ struct options {
   float csv_every = 1.0f;
   int start_air = 0;
   air_start air = {};
+  // The view and the conditions it shows; -1 (or below 0) leaves what the start-up chose.
+  int view = -1, time = -1, clouds_set = 0;
+  float zoom = 1, vis_nm = -1, temp_f = -1000, base_ft = 0, tops_ft = 0;
+  int eye_runway = -1;
+  float eye_above_ft = -1;
   std::vector<script_event> events;
 };
 
@@ -55,6 +61,15 @@ void usage(FILE* to) {
                "                           true and indicated airspeed, attitude, rates, alpha, beta, load\n"
                "                           factor, the force sums (N) and moments (N m)\n"
                "  --csv-every SECONDS      simulated seconds between CSV rows (default 1; 0 every frame)\n"
+               "  --view COMMAND           start in view COMMAND (601..626, as the View menu's items)\n"
+               "  --zoom FACTOR            multiply the view's zoom (1 = 90 degrees across)\n"
+               "  --time N                 time of day: 1 day, 2 dusk, 3 evening, 4 night\n"
+               "  --vis NM                 visibility, nautical miles\n"
+               "  --clouds BASE:TOPS|none  an overcast from BASE to TOPS feet above sea level, or clear sky\n"
+               "  --temp F                 sea-level temperature, degrees F (32 or below: snow)\n"
+               "  --eye-runway N           put the aircraft on runway end N (0..5) of the start airport\n"
+               "  --eye-above FT           put the aircraft FT feet above the start airport, 3 nm out\n"
+               "                           on its first runway's centre line, heading for it\n"
                "  --help                   this text\n"
                "Every alert is printed as it is shown; with no queued answer it gets OK. Every file dialog\n"
                "is printed with its folder and choice; with no queued answer an aircraft dialog takes the\n"
@@ -63,6 +78,22 @@ void usage(FILE* to) {
                "After the last frame the run leaves through the quit command (File > Exit), which writes\n"
                "the preferences; the next run starts from them.\n\n%s",
                script_help);
+}
+
+int view_command_ok(int v) {
+  return (v >= 601 && v <= 626 && v != 604 && v != 611 && v != 613 && v != 618 && v != 624);
+}
+
+// What the View menu's items do: the panel is hidden for the side, rear and
+// outside views and the two full-screen views, then the view is laid out.
+void select_view(int v) {
+  if (!view_command_ok(v)) {
+    std::fprintf(stderr, "tarvel-headless: no view %d\n", v);
+    return;
+  }
+  set.view_is_fullscreen = (v >= 605 && v <= 610) || v == 612 || (v >= 614 && v <= 617) || (v >= 620 && v <= 623) ||
+                           v == 625 || v == 626;
+  set_mon(v, 1);
 }
 
 int parse_int(const char* s, int* out) {
@@ -117,6 +148,33 @@ int parse(int argc, char** argv, options* o) {
         std::fprintf(stderr, "tarvel-headless: --csv-every wants seconds between 0 and 3600\n");
         return 0;
       }
+    } else if (a == "--view") {
+      if (!(v = value()) || !parse_int(v, &o->view) || !view_command_ok(o->view)) {
+        std::fprintf(stderr, "tarvel-headless: --view wants a view command 601..626\n");
+        return 0;
+      }
+    } else if (a == "--zoom") {
+      if (!(v = value()) || !((o->zoom = (float)std::atof(v)) > 0)) return 0;
+    } else if (a == "--time") {
+      if (!(v = value()) || !parse_int(v, &o->time) || o->time < 1 || o->time > 4) return 0;
+    } else if (a == "--vis") {
+      if (!(v = value()) || !((o->vis_nm = (float)std::atof(v)) > 0)) return 0;
+    } else if (a == "--temp") {
+      if (!(v = value())) return 0;
+      o->temp_f = (float)std::atof(v);
+    } else if (a == "--clouds") {
+      if (!(v = value())) return 0;
+      o->clouds_set = 1;
+      if (std::strcmp(v, "none") == 0) {
+        o->base_ft = o->tops_ft = -1;
+      } else if (std::sscanf(v, "%f:%f", &o->base_ft, &o->tops_ft) != 2 || !(o->tops_ft > o->base_ft)) {
+        std::fprintf(stderr, "tarvel-headless: --clouds wants BASE:TOPS (feet, tops above base) or none\n");
+        return 0;
+      }
+    } else if (a == "--eye-runway") {
+      if (!(v = value()) || !parse_int(v, &o->eye_runway) || o->eye_runway < 0 || o->eye_runway > 5) return 0;
+    } else if (a == "--eye-above") {
+      if (!(v = value()) || !((o->eye_above_ft = (float)std::atof(v)) > 0)) return 0;
     } else if (a == "--script") {
       if (!(v = value()) || !read_script(v, &o->events)) return 0;
     } else if (a == "--screenshot") {
@@ -289,6 +347,14 @@ void apply(const script_event& e, int* quit_requested) {
     desk_answer_push_path(a[0].c_str());
   } else if (e.verb == "answer-cancel") {
     desk_answer_push_cancel();
+  } else if (e.verb == "view") {
+    select_view(std::atoi(a[0].c_str()));
+  } else if (e.verb == "zoom") {
+    set_mon(-1, (float)std::atof(a[0].c_str()));
+  } else if (e.verb == "time") {
+    scn.time = intlim(std::atoi(a[0].c_str()), 1, 4);
+  } else if (e.verb == "vis") {
+    atm.vis = fltmax2((float)std::atof(a[0].c_str()), 0.01f) * 1852.0f;
   } else if (e.verb == "quit") {
     *quit_requested = 1;
   }
@@ -346,6 +412,20 @@ int apply_start_options(const options& o) {
     msc.typestart = 900;
     set_fltvars(10);
   }
+  if (o.time > 0) scn.time = o.time;
+  if (o.vis_nm > 0) atm.vis = o.vis_nm * 1852.0f;
+  if (o.temp_f > -1000) atm.temp_SL = o.temp_f;
+  if (o.clouds_set) {
+    atm.cld_type = o.base_ft >= 0 ? 1 : 0;
+    if (atm.cld_type) {
+      atm.baseMSL = o.base_ft * 0.3048f;
+      atm.topsMSL = o.tops_ft * 0.3048f;
+    }
+  }
+  if (o.eye_runway >= 0) place_on_runway(msc.loc_index, o.eye_runway);
+  if (o.eye_above_ft > 0) place_over_airport(msc.loc_index, o.eye_above_ft * 0.3048f);
+  if (o.view > 0) select_view(o.view);
+  if (o.zoom != 1) set_mon(-1, o.zoom);
   std::fflush(stdout);
   return 1;
 }

@@ -24,6 +24,10 @@ const char* const script_help =
     "  answer N               the next alert gets button N (0 = OK)\n"
     "  answer-path PATH       the next file dialog chooses PATH\n"
     "  answer-cancel          the next file dialog or alert is cancelled\n"
+    "  view COMMAND           switch to view COMMAND (601..626) as its View menu item does\n"
+    "  zoom FACTOR            multiply the view's zoom by FACTOR\n"
+    "  time N                 time of day 1..4\n"
+    "  vis NM                 visibility, nautical miles\n"
     "  screenshot PATH        write a PNG of the screen after this frame\n"
     "  quit                   leave through the program's quit command after this frame\n";
 
@@ -59,6 +63,8 @@ std::string check_event(const script_event& e) {
   if (v == "answer-path") return n >= 1 ? "" : "answer-path needs a path";
   if (v == "answer-cancel" || v == "quit") return "";
   if (v == "screenshot") return n >= 1 ? "" : "screenshot needs a path";
+  if (v == "view" || v == "time") return n == 1 && ints(0, 1) ? "" : v + " needs a number";
+  if (v == "zoom" || v == "vis") return n == 1 && std::atof(e.args[0].c_str()) > 0 ? "" : v + " needs a positive number";
   return "unknown verb '" + v + "'";
 }
 

@@ -6,7 +6,8 @@
 struct script_event {
   int frame;
   std::string verb;               // key, type, click, press, release, move, menu, openmenu,
-                                  // joy, answer, answer-path, answer-cancel, screenshot, quit
+                                  // joy, answer, answer-path, answer-cancel, view, zoom,
+                                  // time, vis, screenshot, quit
   std::vector<std::string> args;
   int line;                       // in the script file, for messages
 };

@@ -1,0 +1,209 @@
+// The whole scene pass as the frame loop runs it: what the pilot sees at the
+// start, in fog, above an overcast and at night; the eye above the ground;
+// the region following the aircraft. The pictures are written for a look.
+#include <cmath>
+#include "basekit/bk_mnw.h"
+#include "sim/flight/contact.h"
+#include "sim/shell/placeholders.h"
+#include "sim/view/point.h"
+#include "sim/world/grid.h"
+#include "sim/world/obs.h"
+#include "tests/view/view_fixture.h"
+
+namespace {
+class Scene : public ::testing::Test {
+ protected:
+  void SetUp() override { view_start(); }
+  // The view's pixel rows at the centre column: sky above the horizon, ground below.
+  int centre_below(int dy) { return view_pixel(400, (int)con.off_view_center_fy + dy); }
+  int centre_above(int dy) { return view_pixel(400, (int)con.off_view_center_fy - dy); }
+  static bool is_ground(int c) { return c >= 65 && c <= 244; }
+};
+
+TEST_F(Scene, AtTheStartTheRunwayLiesAheadUnderTheSky) {
+  // As started: dusk under the overcast, the panel view.
+  view_conditions(2, 10, 1, VIEW_FORWARD);
+  view_draw();  // ends with the view copied out and nothing locked
+  MACIBM_startwind(0, 0);
+  MACIBM_fillrect(11, 0, 0, 799, 579);  // no panel yet: below the view stays black
+  simulate_frame();
+  EXPECT_EQ(centre_above(60), 63);  // under the cloud
+  int c = centre_below(60);
+  EXPECT_TRUE(c == 82 || (c - 82) % 18 == 0) << c;  // runway asphalt, hazed or not
+  EXPECT_TRUE(is_ground(centre_below(5)));
+  EXPECT_FALSE(view_shot("start_cockpit.png").empty());
+  // The same by day, clear, full screen: paint on the runway, terrain beside it.
+  view_conditions(1, 10, 0, VIEW_NOHUD);
+  view_draw();
+  EXPECT_EQ(centre_above(100), 62);
+  int paint = 0, grass = 0;
+  for (int x = 0; x < 800; x++) {
+    int p = view_pixel(x, (int)con.off_view_center_fy + 100);
+    paint += p == 80;
+    grass += p >= 65 && p <= 74;
+  }
+  EXPECT_GT(paint, 50);  // threshold stripes
+  EXPECT_GT(view_count_range(65, 78), 1000);  // the terrain's shades
+  EXPECT_FALSE(view_shot("start_day.png").empty());
+}
+
+TEST_F(Scene, TheAirportFromThreeThousandFeet) {
+  place_over_airport(msc.loc_index, 3000 * 0.3048f);
+  // Half way in: a mile and a half from the threshold, looking down 8 degrees.
+  flt.x += 1.5f * 1852 * std::sin(flt.psi * 0.0174533f);
+  flt.y += 1.5f * 1852 * std::cos(flt.psi * 0.0174533f);
+  view_conditions(1, 10, 0, VIEW_DOWN8);
+  set.view_is_fullscreen = 1;
+  set_mon(-1, 2.5f);
+  view_draw();
+  EXPECT_EQ(msc.loc_index, find_apt_by_id("KSBD"));
+  EXPECT_GT(view_count_range(82, 82 + 18 * 3), 500);  // asphalt
+  EXPECT_GT(view_count_range(80, 80 + 18 * 3), 100);  // paint
+  EXPECT_FALSE(view_shot("airport_3000ft.png").empty());
+  set_mon(-1, 1 / 2.5f);
+}
+
+// On a short final at 120 ft, 250 m out, looking down 8 degrees.
+TEST_F(Scene, HalfAMileOfFogHidesAllButTheNearRunway) {
+  place_over_airport(msc.loc_index, 120 * 0.3048f);
+  flt.x += (3 * 1852 - 250) * std::sin(flt.psi * 0.0174533f);
+  flt.y += (3 * 1852 - 250) * std::cos(flt.psi * 0.0174533f);
+  view_conditions(1, 0.5f, 1, VIEW_DOWN8);
+  atm.baseMSL = apt_z[msc.loc_index] + 300;
+  atm.topsMSL = atm.baseMSL + 600;
+  view_draw();
+  EXPECT_EQ(scn.poly_breakup, 3);
+  EXPECT_EQ(scn.belowbases, 1);
+  EXPECT_FLOAT_EQ(atm.vis2_grnd, 1.5f * 0.5f * 1852);
+  EXPECT_EQ(view_pixel(400, con.off_int_top + 10), 63);
+  // Below, the ground is clear; ahead it fades; at the horizon it has gone.
+  int near = view_pixel(400, con.off_int_bot - 2), mid = centre_above(0);
+  int horizon = XFRM_y(std::tan(8 * 0.0174533f)) + 3;
+  EXPECT_TRUE(is_ground(near)) << near;
+  EXPECT_LE((near - 65) / 18, 1) << near;
+  EXPECT_TRUE(is_ground(mid)) << mid;
+  EXPECT_GE((mid - 65) / 18, 1) << mid;
+  int far = view_pixel(400, horizon);
+  EXPECT_TRUE(far == 63 || (far - 65) / 18 >= 8) << far;
+  // Haze levels rise steadily from the bottom of the view to the horizon.
+  int last = 0, steps = 0;
+  for (int y = con.off_int_bot - 1; y > horizon; y--) {
+    int c = view_pixel(400, y);
+    if (!is_ground(c)) continue;
+    int h = (c - 65) / 18;
+    EXPECT_GE(h, last - 1) << y;
+    if (h > last) steps++;
+    last = h;
+  }
+  EXPECT_GE(steps, 6);
+  // With clouds the fog is their grey: the farthest band is almost it.
+  EXPECT_NEAR(pe[65 + 162 + 17 - 11].r, 20 + (pe[63 - 11].r - 20) * 10 / 11, 1);
+  EXPECT_FALSE(view_shot("fog_half_mile.png").empty());
+}
+
+TEST_F(Scene, AboveTheOvercastOnlyTheCloudTopsAndSky) {
+  view_conditions(1, 10, 1, VIEW_NOHUD);
+  flt.z = atm.topsMSL + 600;
+  view_draw();
+  EXPECT_EQ(scn.abovetops, 1);
+  EXPECT_EQ(scn.belowbases, 0);
+  EXPECT_EQ(scn.base_color, 62);
+  EXPECT_EQ(scn.poly_breakup, 0);
+  EXPECT_EQ(centre_above(100), 62);
+  int below = centre_below(100);
+  EXPECT_TRUE(below >= 65 && below <= 245) << below;
+  // The whole lower half is cloud: no sky shows through.
+  int sky_below = 0;
+  for (int y = (int)con.off_view_center_fy + 20; y < con.off_int_bot; y++)
+    for (int x = 0; x < 800; x += 7) sky_below += view_pixel(x, y) == 62;
+  EXPECT_EQ(sky_below, 0);
+  EXPECT_FALSE(view_shot("above_overcast.png").empty());
+  // By day the deck is nearly white; at dusk its relief shows in greys.
+  scn.time = 2;
+  view_draw();
+  int greys = 0;
+  for (int c = 65; c <= 245; c++) greys += view_count(c) > 0;
+  EXPECT_GT(greys, 20);
+  EXPECT_FALSE(view_shot("above_overcast_dusk.png").empty());
+  // Climbing through the layer: inside it, nothing but cloud.
+  flt.z = 0.5f * (atm.baseMSL + atm.topsMSL);
+  flt.vu = 5;
+  view_draw();
+  EXPECT_EQ(view_count(63), (con.off_int_rgt + 1) * (con.off_int_bot - con.off_int_top));
+  flt.vu = 0;
+}
+
+TEST_F(Scene, AtNightTheSceneDarkensAndTheLightsGoOn) {
+  view_conditions(4, 10, 0, VIEW_NOHUD);
+  view_draw();
+  EXPECT_EQ(scn.draw_lights, 1);
+  EXPECT_EQ(centre_above(100), 62);
+  EXPECT_LT(pe[62 - 11].b, 40);
+  EXPECT_LT(pe[80 - 11].r, 40);
+  EXPECT_TRUE(is_ground(centre_below(100)));
+  EXPECT_FALSE(view_shot("night.png").empty());
+}
+
+TEST_F(Scene, TheEyeStaysTwoMetresAboveTheGround) {
+  float h;
+  int i, j, t;
+  find_local_h(flt.x, flt.y, &h, &i, &j, &t);
+  flt.z = h - 20;  // below the ground, as a crash might leave it
+  view_conditions(1, 10, 0, VIEW_CHASE);
+  view_draw();
+  find_local_h(con.VIEW_loc_x, con.VIEW_loc_y, &h, &i, &j, &t);
+  EXPECT_GE(con.VIEW_loc_z, h + 2 - 0.01f);
+  view_conditions(1, 10, 0, VIEW_FORWARD);
+  view_draw();
+  EXPECT_GE(con.VIEW_loc_z, h + 2 - 0.01f);
+  EXPECT_EQ(env.i_viewpoint, i);
+  EXPECT_EQ(env.j_viewpoint, j);
+}
+
+TEST_F(Scene, OutsideViewsLookAtTheAircraft) {
+  const int views[] = {VIEW_CHASE, VIEW_SPOT, VIEW_CIRCLE, VIEW_ABOVE40, VIEW_ABOVE10, VIEW_TOWER, VIEW_RUNWAY, VIEW_FREE};
+  flt.z += 100;
+  for (int v : views) {
+    view_conditions(1, 10, 0, v);
+    view_draw();
+    float dx = flt.x - con.VIEW_loc_x, dy = flt.y - con.VIEW_loc_y, dz = flt.z - con.VIEW_loc_z;
+    float ex, ey, ez;
+    xfrm_SCENE(dx, dy, dz, &ex, &ey, &ez);
+    EXPECT_GT(ey, 1) << v;
+    EXPECT_NEAR(ex / ey, 0, 1e-3) << v;
+    EXPECT_NEAR(ez / ey, 0, 1e-3) << v;
+  }
+  view_conditions(1, 10, 0, VIEW_SATELLITE);
+  view_draw();
+  EXPECT_NEAR(con.VIEW_loc_z - flt.z, 2500, 1);
+  EXPECT_NEAR(scn.the180rad, -3.14159f / 2, 1e-4);
+  // The chase camera eases towards its place.
+  view_conditions(1, 10, 0, VIEW_CHASE);
+  view_draw();
+  float x1 = con.VIEW_loc_x;
+  flt.x += 100;
+  view_draw();
+  EXPECT_GT(con.VIEW_loc_x, x1);
+  EXPECT_LT(con.VIEW_loc_x, x1 + 100);
+}
+
+TEST_F(Scene, TheRegionSlidesWhenTheAircraftNearsItsEdge) {
+  int lon_wes = env.lon_wes;
+  float lat = env.lat_sou + 1.0f;
+  float x_east = env_x_of_latlon(lat, lon_wes + 2.3f);
+  float saved_x = flt.x, saved_y = flt.y;
+  flt.x = x_east;
+  flt.y = env_y_of_lat(lat);
+  view_conditions(1, 10, 0, VIEW_NOHUD);
+  view_draw();
+  EXPECT_EQ(env.lon_wes, lon_wes + 1);
+  view_draw();
+  EXPECT_EQ(env.lon_wes, lon_wes + 1);  // one slide is enough
+  flt.x = saved_x;
+  flt.y = saved_y;
+  view_draw();
+  EXPECT_EQ(env.lon_wes, lon_wes);
+  // The local airport was rebuilt with the region: its runway is there.
+  EXPECT_GE(rwy.max[0], 11);
+}
+}  // namespace

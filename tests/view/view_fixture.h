@@ -1,0 +1,34 @@
+// Shared by the view tests: the whole simulator started once on the shipped
+// world at its default airport, and helpers that draw one view and read it.
+#pragma once
+#include <gtest/gtest.h>
+#include <cstdint>
+#include <string>
+#include "basekit/bk_const.h"
+#include "basekit/bk_graph.h"
+#include "basekit/platform/desktop.h"
+#include "basekit/platform/platform.h"
+#include "sim/records.h"
+#include "sim/shell/lax.h"
+#include "sim/view/startscn.h"
+#include "sim/world/apt.h"
+
+// Starts the simulator the first time; later calls only restore the start
+// conditions: clear overcast-free day, 10 nm, forward view with the panel.
+void view_start();
+// Day without clouds at visibility vis_nm, view v.
+void view_conditions(int time, float vis_nm, int clouds, int view);
+// Runs the scene pass once (no flight step).
+void view_draw();
+// A pixel of off-screen world 0 as last drawn.
+int  view_pixel(int x, int y);
+// How many pixels of the view (the rows copied to the screen) have this palette index / lie in lo..hi.
+int  view_count(int color);
+int  view_count_range(int lo, int hi);
+// Locks world 0 cleared to color with the clip rectangle of the present
+// layout, as the scene pass does before drawing, for drawing calls alone.
+void view_canvas(int color);
+// The eye at (x, y, z) looking along heading psi, pitch the, roll phi (degrees).
+void view_eye(float x, float y, float z, float psi, float the, float phi);
+// The PNG of the screen after the last pass, in the build's test output.
+std::string view_shot(const char* name);

@@ -1,0 +1,76 @@
+// The out-the-window view alone: one scene pass (eye, sort, terrain, runways,
+// buildings, clouds, copy to the window) per iteration, at 800 x 600 on the
+// shipped world around KSBD. Reported as frames per second.
+#include <benchmark/benchmark.h>
+#include <cmath>
+#include <cstdlib>
+#include "basekit/platform/platform.h"
+#include "sim/records.h"
+#include "sim/shell/lax.h"
+#include "sim/view/startscn.h"
+#include "sim/world/apt.h"
+
+static void start_once() {
+  static int done = 0;
+  if (done) return;
+  done = 1;
+  setenv("SDL_VIDEODRIVER", "dummy", 0);
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  plat_use_fake_clock(1000);
+  tarvel_start();
+  simulate_startup();
+}
+
+static void conditions(int time, float vis_nm, int clouds, int view, int fullscreen) {
+  scn.time = time;
+  atm.vis = vis_nm * 1852.0f;
+  atm.cld_type = clouds;
+  atm.baseMSL = 4000 * 0.3048f;
+  atm.topsMSL = 5000 * 0.3048f;
+  set.view_is_fullscreen = fullscreen;
+  set_mon(view, 1);
+}
+
+static void frames(benchmark::State& state) {
+  for (auto _ : state) start_looking();
+  state.counters["fps"] = benchmark::Counter((double)state.iterations(), benchmark::Counter::kIsRate);
+}
+
+// As the simulator starts: on the runway at dusk under the overcast, 10 nm.
+static void BM_view_default_start(benchmark::State& state) {
+  start_once();
+  place_on_runway(find_apt_by_id("KSBD"), 0);
+  conditions(2, 10, 1, state.range(0) ? VIEW_NOHUD : VIEW_FORWARD, (int)state.range(0));
+  frames(state);
+}
+BENCHMARK(BM_view_default_start)->Arg(0)->Arg(1)->ArgName("fullscreen")->Unit(benchmark::kMicrosecond);
+
+// 3000 ft over the approach, clear, 20 nm: the widest terrain window.
+static void BM_view_3000ft_20nm(benchmark::State& state) {
+  start_once();
+  place_over_airport(find_apt_by_id("KSBD"), 3000 * 0.3048f);
+  conditions(1, 20, 0, state.range(0) ? VIEW_NOHUD : VIEW_FORWARD, (int)state.range(0));
+  frames(state);
+}
+BENCHMARK(BM_view_3000ft_20nm)->Arg(0)->Arg(1)->ArgName("fullscreen")->Unit(benchmark::kMicrosecond);
+
+// Half a mile of fog on the runway: every near polygon cut in 24, marks in 40 strips.
+static void BM_view_fog(benchmark::State& state) {
+  start_once();
+  place_on_runway(find_apt_by_id("KSBD"), 0);
+  conditions(1, 0.5f, 1, VIEW_NOHUD, 1);
+  atm.baseMSL = apt_z[find_apt_by_id("KSBD")] + 300;
+  frames(state);
+}
+BENCHMARK(BM_view_fog)->Unit(benchmark::kMicrosecond);
+
+// Above the overcast: the cloud grid instead of the terrain.
+static void BM_view_above_overcast(benchmark::State& state) {
+  start_once();
+  place_over_airport(find_apt_by_id("KSBD"), 8000 * 0.3048f);
+  conditions(1, 20, 1, VIEW_NOHUD, 1);
+  frames(state);
+}
+BENCHMARK(BM_view_above_overcast)->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();
