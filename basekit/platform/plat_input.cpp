@@ -134,6 +134,28 @@ int plat_poll_event(plat_event* ev) {
 
 void plat_inject_event(const plat_event* ev) { injected.push_back(*ev); }
 
+void plat_inject_key(int key, int shift) {
+  plat_event e{};
+  if (shift) {
+    e.type = PLAT_EV_KEYDOWN;
+    e.key = KEY_SHIFT;
+    plat_inject_event(&e);
+  }
+  e = plat_event{};
+  e.type = PLAT_EV_KEYDOWN;
+  e.key = key;
+  e.mods = shift ? PLAT_MOD_SHIFT : 0;
+  plat_inject_event(&e);
+  e.type = PLAT_EV_KEYUP;
+  plat_inject_event(&e);
+  if (shift) {
+    e = plat_event{};
+    e.type = PLAT_EV_KEYUP;
+    e.key = KEY_SHIFT;
+    plat_inject_event(&e);
+  }
+}
+
 int plat_shift_down() {
   if (fake_shift) return 1;
   if (!plat_started()) return 0;

@@ -51,6 +51,7 @@ struct plat_event {
 };
 int  plat_poll_event(plat_event* ev);        // 1 while events remain
 void plat_inject_event(const plat_event* ev); // scripts and tests
+void plat_inject_key(int key, int shift);     // a press and release, with Shift around it
 int  plat_shift_down();
 int  plat_key_down(int key);
 void plat_show_cursor(int on);

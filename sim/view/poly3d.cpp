@@ -45,19 +45,25 @@ static void begin_poly(int ccw) {
 
 static int clampi(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
-void clipline(float x1, float y1, float z1, float x2, float y2, float z2, int fullscreenit) {
-  if (y1 <= NEAR_DEPTH && y2 <= NEAR_DEPTH) return;
-  if (y1 < NEAR_DEPTH) {
-    float t = (NEAR_DEPTH - y1) / (y2 - y1);
-    x1 += t * (x2 - x1);
-    z1 += t * (z2 - z1);
-    y1 = NEAR_DEPTH;
-  } else if (y2 < NEAR_DEPTH) {
-    float t = (NEAR_DEPTH - y2) / (y1 - y2);
-    x2 += t * (x1 - x2);
-    z2 += t * (z1 - z2);
-    y2 = NEAR_DEPTH;
+// Cuts a segment at the near plane; 0 when all of it lies in front of the eye.
+static int cut_at_near_plane(float* x1, float* y1, float* z1, float* x2, float* y2, float* z2) {
+  if (*y1 <= NEAR_DEPTH && *y2 <= NEAR_DEPTH) return 0;
+  if (*y1 < NEAR_DEPTH) {
+    float t = (NEAR_DEPTH - *y1) / (*y2 - *y1);
+    *x1 += t * (*x2 - *x1);
+    *z1 += t * (*z2 - *z1);
+    *y1 = NEAR_DEPTH;
+  } else if (*y2 < NEAR_DEPTH) {
+    float t = (NEAR_DEPTH - *y2) / (*y1 - *y2);
+    *x2 += t * (*x1 - *x2);
+    *z2 += t * (*z1 - *z2);
+    *y2 = NEAR_DEPTH;
   }
+  return 1;
+}
+
+void clipline(float x1, float y1, float z1, float x2, float y2, float z2, int fullscreenit) {
+  if (!cut_at_near_plane(&x1, &y1, &z1, &x2, &y2, &z2)) return;
   float sx1 = scr_x(x1, y1), sy1 = scr_y(z1, y1), sx2 = scr_x(x2, y2), sy2 = scr_y(z2, y2);
   if (fullscreenit) {
     outline_add(sx1, sy1);
@@ -245,18 +251,7 @@ int poly4_normal(float x1, float y1, float z1, float x2, float y2, float z2, flo
 }
 
 void thr_line(int color, float x1, float y1, float z1, float x2, float y2, float z2) {
-  if (y1 <= NEAR_DEPTH && y2 <= NEAR_DEPTH) return;
-  if (y1 < NEAR_DEPTH) {
-    float t = (NEAR_DEPTH - y1) / (y2 - y1);
-    x1 += t * (x2 - x1);
-    z1 += t * (z2 - z1);
-    y1 = NEAR_DEPTH;
-  } else if (y2 < NEAR_DEPTH) {
-    float t = (NEAR_DEPTH - y2) / (y1 - y2);
-    x2 += t * (x1 - x2);
-    z2 += t * (z1 - z2);
-    y2 = NEAR_DEPTH;
-  }
+  if (!cut_at_near_plane(&x1, &y1, &z1, &x2, &y2, &z2)) return;
   float sx1 = scr_x(x1, y1), sy1 = scr_y(z1, y1), sx2 = scr_x(x2, y2), sy2 = scr_y(z2, y2);
   float txmin, txmax, tymin, tymax;
   thr_range_clip(sx1, sx2, con.off_flt_lft, con.off_flt_rgt, &txmin, &txmax);

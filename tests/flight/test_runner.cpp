@@ -1,5 +1,6 @@
 // The headless runner's flight options: an air start, trimmed, and the CSV.
 #include <gtest/gtest.h>
+#include "tests/support/run_runner.h"
 #include <sys/wait.h>
 #include <unistd.h>
 #include <cmath>
@@ -10,23 +11,8 @@
 #include <vector>
 
 namespace {
-struct run_result {
-  int status;
-  std::string out;
-};
-
-run_result run(const std::string& args) {
-  std::string cmd = std::string("cd ") + TARVEL_BUILD_DIR + " && ./tarvel-headless " + args + " 2>&1";
-  run_result r{-1, ""};
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return r;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-  int st = pclose(p);
-  r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-  return r;
-}
+using runner_test::run;
+using runner_test::run_result;
 
 std::vector<std::vector<std::string>> read_csv(const std::string& path) {
   std::ifstream in(path);

@@ -9,13 +9,11 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+#include "tests/support/run_runner.h"
 
 namespace runner_test {
 
-struct run_result {
-  int status;
-  std::string out;
-};
+using runner_test::run_result;
 
 inline int remove_entry(const char* path, const struct stat*, int, struct FTW*) { return std::remove(path); }
 inline void remove_tree(const std::string& dir) {
@@ -47,15 +45,7 @@ class home {
 inline run_result run_in(const home& h, const std::string& args) {
   std::string cmd = std::string("cd ") + TARVEL_BUILD_DIR + " && env -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME='" +
                     h.dir() + "' ./tarvel-headless " + args + " 2>&1";
-  run_result r{-1, ""};
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return r;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-  int st = pclose(p);
-  r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-  return r;
+  return run_shell(cmd);
 }
 
 inline int count_of(const std::string& text, const std::string& what) {

@@ -18,25 +18,7 @@ class Keys : public ShellTest {
   }
   // A key typed on the keyboard, through the platform's events and the window procedure.
   static void type_key(int key, int shift) {
-    plat_event e{};
-    if (shift) {
-      e.type = PLAT_EV_KEYDOWN;
-      e.key = KEY_SHIFT;
-      plat_inject_event(&e);
-    }
-    e = plat_event{};
-    e.type = PLAT_EV_KEYDOWN;
-    e.key = key;
-    e.mods = shift ? PLAT_MOD_SHIFT : 0;
-    plat_inject_event(&e);
-    e.type = PLAT_EV_KEYUP;
-    plat_inject_event(&e);
-    if (shift) {
-      e = plat_event{};
-      e.type = PLAT_EV_KEYUP;
-      e.key = KEY_SHIFT;
-      plat_inject_event(&e);
-    }
+    plat_inject_key(key, shift);
     MACIBM_pump();
   }
 };

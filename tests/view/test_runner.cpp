@@ -1,5 +1,6 @@
 // The headless runner's view options and script verbs, as a user drives them.
 #include <gtest/gtest.h>
+#include "tests/support/run_runner.h"
 #include <png.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -9,23 +10,8 @@
 #include <vector>
 
 namespace {
-struct run_result {
-  int status;
-  std::string out;
-};
-
-run_result run(const std::string& args) {
-  std::string cmd = std::string("cd ") + TARVEL_BUILD_DIR + " && ./tarvel-headless " + args + " 2>&1";
-  run_result r{-1, ""};
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return r;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-  int st = pclose(p);
-  r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-  return r;
-}
+using runner_test::run;
+using runner_test::run_result;
 
 std::string temp_path(const char* name) {
   return std::string(TARVEL_BUILD_DIR) + "/runner-" + std::to_string(getpid()) + "-" + name;

@@ -234,29 +234,6 @@ int key_code(const std::string& name) {
   return 0;
 }
 
-void inject_key(int key, int shift, int text) {
-  plat_event e{};
-  if (shift) {
-    e.type = PLAT_EV_KEYDOWN;
-    e.key = KEY_SHIFT;
-    plat_inject_event(&e);
-  }
-  e = plat_event{};
-  e.type = PLAT_EV_KEYDOWN;
-  e.key = key;
-  e.mods = shift ? PLAT_MOD_SHIFT : 0;
-  e.text = text;
-  plat_inject_event(&e);
-  e.type = PLAT_EV_KEYUP;
-  plat_inject_event(&e);
-  if (shift) {
-    e = plat_event{};
-    e.type = PLAT_EV_KEYUP;
-    e.key = KEY_SHIFT;
-    plat_inject_event(&e);
-  }
-}
-
 // The key that types character c on a US keyboard, and whether Shift is needed.
 void key_for_char(char c, int* key, int* shift) {
   static const char plain[] = "1234567890-=[];',./`\\";
@@ -295,15 +272,14 @@ void apply(const script_event& e, int* quit_requested) {
       return;
     }
     int shift = a.size() > 1 && a[1] == "shift";
-    int key = code, text = 0;
+    int key = code;
     if (code < 127 && a[0].size() == 1) key_for_char(a[0][0], &key, &shift);
-    if (code < 127) text = 0;  // the platform works out the character from the key and Shift
-    inject_key(key, shift, text);
+    plat_inject_key(key, shift);
   } else if (e.verb == "type") {
     for (char c : a[0]) {
       int key, shift;
       key_for_char(c, &key, &shift);
-      inject_key(key, shift, 0);
+      plat_inject_key(key, shift);
     }
   } else if (e.verb == "click" || e.verb == "press" || e.verb == "release" || e.verb == "move") {
     int x = std::atoi(a[0].c_str()), y = std::atoi(a[1].c_str());

@@ -1,0 +1,31 @@
+// Runs the headless runner as a user would from a shell, and keeps what it printed.
+#pragma once
+#include <sys/wait.h>
+#include <cstdio>
+#include <string>
+
+namespace runner_test {
+
+struct run_result {
+  int status;       // exit status, -1 when it did not exit normally
+  std::string out;  // standard output and error together
+};
+
+inline run_result run_shell(const std::string& cmd) {
+  run_result r{-1, ""};
+  FILE* p = popen(cmd.c_str(), "r");
+  if (!p) return r;
+  char buf[4096];
+  size_t n;
+  while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+  int st = pclose(p);
+  r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+  return r;
+}
+
+// tarvel-headless with these arguments, from the build folder.
+inline run_result run(const std::string& args) {
+  return run_shell(std::string("cd ") + TARVEL_BUILD_DIR + " && ./tarvel-headless " + args + " 2>&1");
+}
+
+}  // namespace runner_test
