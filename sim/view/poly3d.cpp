@@ -45,7 +45,7 @@ static void begin_poly(int ccw) {
 
 static int clampi(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
-// Cuts a segment at the near plane; 0 when all of it lies in front of the eye.
+// Cuts a segment at the near plane; 0 when all of it lies nearer than that plane.
 static int cut_at_near_plane(float* x1, float* y1, float* z1, float* x2, float* y2, float* z2) {
   if (*y1 <= NEAR_DEPTH && *y2 <= NEAR_DEPTH) return 0;
   if (*y1 < NEAR_DEPTH) {
