@@ -70,6 +70,11 @@ void read_folder(dialog* d) {
     if (a.is_dir != b.is_dir) return a.is_dir > b.is_dir;
     return lower(a.name) < lower(b.name);
   });
+  // Opening, the first entry is ready for Enter; saving keeps the name given.
+  if (!d->save && !d->entries.empty()) {
+    d->selected = 0;
+    if (!d->entries[0].is_dir) d->name = d->entries[0].name;
+  }
 }
 
 void go_up(dialog* d) {
@@ -164,6 +169,7 @@ void select_row(dialog* d, int i) {
   if (i < d->top) d->top = i;
   if (i >= d->top + ROWS) d->top = i - ROWS + 1;
   if (!d->entries[(size_t)i].is_dir) d->name = d->entries[(size_t)i].name;
+  else if (!d->save) d->name.clear();  // Enter then opens the folder
 }
 
 int ask(const char* line1, const char* line2, int buttons) {
