@@ -25,9 +25,6 @@ void bendmetal(int) {
   set_fltvars(10);
 }
 
-// ---- weather ----
-void limwx() {}
-
 // ---- lights and sky ----
 int show_light(float depth, int index) {
   if (depth < 3.0f) return 0;

@@ -10,9 +10,6 @@ void cal_stick();
 // ---- crash handling ----
 void bendmetal(int severe);
 
-// ---- weather ----
-void limwx();  // keeps the weather settings within their limits
-
 // ---- lights and sky ----
 int  show_light(float depth, int index);
 void cityplot(int i, int j, int tri, int n, int color);
