@@ -56,7 +56,8 @@ void atm_at_height(float h) {
   rho *= 518.69f / (t_sl + 459.67f);  // a hot day thins the air
   atm.rho = rho > 0 ? rho : 0;
   atm.crtsig = con.rhoSL > 0 ? atm.rho / con.rhoSL : 0;
-  atm.g = con.g;
+  float r = h + con.rearth;
+  atm.g = con.muearth / (r * r);
   for (int n = 0; n < ENGINES; n++) {
     float m = flt.mixt[n];
     if (pln.entype != 1) {
