@@ -387,32 +387,38 @@ static void apply_station(const station_wx& w) {
   }
 }
 
-// Reads the file when present; a line that does not decode is passed over,
-// so that a broken file leaves the weather as it was set.
+// Reads the file when present. A line that does not decode is passed over,
+// and a file without a single report that decodes is no weather file at all:
+// the weather stays as it was set.
 static void read_weather_file() {
   char path[STR_DIM];
   if (wx_file[0]) std::snprintf(path, sizeof path, "%s", wx_file);
   else if (!ap_dir("", "world.rwx", path)) return;
   std::FILE* f = std::fopen(path, "rb");
   if (!f) return;
-  atm.wind_tbl = 1;
-  atm.rate_change = 4;
   gather_region_airports();
   char line[STR_DIM];
   station_wx best = {}, w;
   float best_d = 1e30f;
-  int found = 0, lines = 0;
+  int found = 0, well_formed = 0, lines = 0;
   while (read_line(f, line) && lines++ < 1000000) {
     int n = station_of(line);
-    if (n < 0) continue;
+    if (n < 0) {
+      // Any one report that reads shows that this is a weather file.
+      if (!well_formed && std::strlen(line) >= 4) well_formed = decode_station(line, 0, &w);
+      continue;
+    }
     float dlat = apt_lat[n][0] - flt.lat, dlon = apt_lon[n][0] - flt.lon;
     float d = dlat * dlat + dlon * dlon;
     if (!(d < best_d) || !decode_station(line, n, &w)) continue;
     best = w;
     best_d = d;
-    found = 1;
+    found = well_formed = 1;
   }
   std::fclose(f);
+  if (!well_formed) return;
+  atm.wind_tbl = 1;
+  atm.rate_change = 4;
   if (!found) return;
   wx_in_use = 1;
   apply_station(best);

@@ -50,7 +50,12 @@ static void flashes() {
   }
 }
 
+static int crashes;
+
+int crash_count() { return crashes; }
+
 void bendmetal(int severe) {
+  crashes++;
   stop_engine_and_windrain();
   play_sound(10);
   forcecall(24, 0, 0, 0);
