@@ -263,6 +263,8 @@ void set_weather_file(const char* path) {
 
 void reset_weather() {
   target_x = target_y = target_z = 0;
+  atm.wind_x = atm.wind_y = atm.wind_z = 0;
+  atm.inshear = 0;
   calls = 0;
   shear_type = 0;
   shear_strt_time = shear_stop_time = shear_speed = shear_vertv = 0;
