@@ -72,6 +72,7 @@ void find_local_h(float x, float y, float* h, int* i, int* j, int* t) {
     float a = ((x - x1) * (y3 - y1) - (x3 - x1) * (y - y1)) / det;
     float b = ((x2 - x1) * (y - y1) - (x - x1) * (y2 - y1)) / det;
     *h = z1 + a * (z2 - z1) + b * (z3 - z1);
+    if (!std::isfinite(*h)) *h = z1;  // a position that is not a number
   }
   *i = fi;
   *j = fj;
