@@ -30,26 +30,54 @@ static int on_triangle(int i, int j, int tri, float x, float y) {
   return 1;
 }
 
-// The first guess from the grid spacing is within a few cells of the answer
-// anywhere on the mesh (the cells narrow toward the pole, degree by degree);
-// a point no ring this wide holds lies off the mesh, and is not searched for
-// over the whole grid again for every contact point of every half-step.
-enum { MAX_RING = 12 };
+// The mesh's outline point k, walked round the edge: south, east, north, west.
+static void outline(int k, float* x, float* y) {
+  int i, j;
+  if (k < GRID_I - 1) i = k, j = 0;
+  else if ((k -= GRID_I - 1) < GRID_J - 1) i = GRID_I - 1, j = k;
+  else if ((k -= GRID_J - 1) < GRID_I - 1) i = GRID_I - 1 - k, j = GRID_J - 1;
+  else k -= GRID_I - 1, i = 0, j = GRID_J - 1 - k;
+  *x = planex[i][j];
+  *y = planey[i][j];
+}
+
+// Whether the point lies inside the mesh's outline (its cells narrow toward
+// the pole degree by degree, so the outline is no rectangle): a crossing count.
+static int on_mesh(float x, float y) {
+  if (!std::isfinite(x) || !std::isfinite(y)) return 0;
+  const int n = 2 * (GRID_I - 1) + 2 * (GRID_J - 1);
+  int inside = 0;
+  float x0, y0, x1, y1;
+  outline(n - 1, &x0, &y0);
+  for (int k = 0; k < n; k++, x0 = x1, y0 = y1) {
+    outline(k, &x1, &y1);
+    if ((y1 > y) != (y0 > y) && x < x0 + (y - y0) * (x1 - x0) / (y1 - y0)) inside = !inside;
+  }
+  return inside;
+}
+
+// The first guess is a few cells from the answer anywhere on the mesh. A point
+// the nearest rings do not hold and that lies off the mesh is not searched for
+// further: no triangle holds it, and every contact point of every half-step
+// would search the whole grid for nothing.
+enum { NEAR_RINGS = 3 };
 
 void find_local_h(float x, float y, float* h, int* i, int* j, int* t) {
   float dx = planex[58][0] - planex[0][0], dy = planey[0][78] - planey[0][0];
   int i0 = dx != 0 && std::isfinite(x) ? (int)fltlim(58.0f * (x - planex[0][0]) / dx, 0, GRID_I - 2) : 0;
   int j0 = dy != 0 && std::isfinite(y) ? (int)fltlim(78.0f * (y - planey[0][0]) / dy, 0, GRID_J - 2) : 0;
   int fi = i0, fj = j0, ft = 0;
-  // Off the region no triangle holds the point: the first guess stands.
-  float xlo = fltmin2(planex[0][0], planex[0][GRID_J - 1]), xhi = fltmax2(planex[GRID_I - 1][0], planex[GRID_I - 1][GRID_J - 1]);
-  float ylo = fltmin2(planey[0][0], planey[GRID_I - 1][0]), yhi = fltmax2(planey[0][GRID_J - 1], planey[GRID_I - 1][GRID_J - 1]);
-  int off = !(x >= xlo && x <= xhi && y >= ylo && y <= yhi);
-  for (int ring = 0; ring <= MAX_RING && !off; ring++) {
+  int searching = std::isfinite(x) && std::isfinite(y);
+  // The rings start from the cell the guess's own row predicts: the columns
+  // narrow from row to row, the rows do not.
+  float rx = planex[58][j0] - planex[0][j0];
+  int is = rx != 0 && searching ? (int)fltlim(58.0f * (x - planex[0][j0]) / rx, 0, GRID_I - 2) : i0;
+  for (int ring = 0; ring < GRID_I && searching; ring++) {
+    if (ring == NEAR_RINGS && !on_mesh(x, y)) break;
     int found = 0;
-    for (int a = intmax2(i0 - ring, 0); a <= intmin2(i0 + ring, GRID_I - 2); a++)
+    for (int a = intmax2(is - ring, 0); a <= intmin2(is + ring, GRID_I - 2); a++)
       for (int b = intmax2(j0 - ring, 0); b <= intmin2(j0 + ring, GRID_J - 2); b++) {
-        if (a != i0 - ring && a != i0 + ring && b != j0 - ring && b != j0 + ring) continue;
+        if (a != is - ring && a != is + ring && b != j0 - ring && b != j0 + ring) continue;
         for (int tri = 0; tri < 2; tri++)
           if (on_triangle(a, b, tri, x, y)) {
             fi = a;
