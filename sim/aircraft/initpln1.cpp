@@ -140,6 +140,23 @@ static void read_identity() {
   lay_out_panel();
 }
 
+// The engine laws divide by the propeller's speed range and the jet's spool
+// time: numbers that make them infinite are refused with the file named.
+static void check_engine_ranges() {
+  char line[STR_DIM];
+  int props = pln.entype == 1 || pln.entype == 2;
+  if (props && !(pln.omegamax - pln.omegamin > 0)) {
+    std::snprintf(line, sizeof line, "The propeller turns from %g to %g rpm; the top speed must be above the idle.",
+                  pln.omegamin * con.rsctorpm, pln.omegamax * con.rsctorpm);
+    MACIBM_exitalert("Invalid propeller speed range!", line, "Go into Hullwright and set omegamin and omegamax.",
+                     pln.C_path);
+  }
+  if (pln.entype == 3 && !(pln.spooltime > 0)) {
+    std::snprintf(line, sizeof line, "The jet's spool time is %g seconds; it must be above 0.", pln.spooltime);
+    MACIBM_exitalert("Invalid jet spool time!", line, "Go into Hullwright and set the spool time.", pln.C_path);
+  }
+}
+
 static void read_engines() {
   checkpoint(101);
   pln.entype = ias();
@@ -183,6 +200,7 @@ static void read_engines() {
   pln.vectEQ = bos();
   pln.varpitchEQ = bos();
   pln.collectEQ = pln.is_heli;
+  check_engine_ranges();
   pln.ailnEQ = pln.splrEQ = pln.flapEQ = pln.slatEQ = 0;
   pln.sbrkEQ = pln.drudEQ = pln.elevEQ = pln.ruddEQ = 0;
 }
@@ -225,6 +243,13 @@ static void propeller_disc(int part) {
   float c = (pln.Croot[part] + pln.Ctip[part]) / 2;
   float rg = 0.7071f * R;
   pln.miprop[part] = pln.numblades[part] * 0.75f * 300.0f * (c * R) * (0.15f * c) * rg * rg;
+  // Without inertia the propeller's speed would jump to infinity.
+  if (!(pln.miprop[part] > 0)) {
+    char line[STR_DIM];
+    std::snprintf(line, sizeof line, "The %s has %d blades: it has no moment of inertia.", part_name(part),
+                  pln.numblades[part]);
+    MACIBM_exitalert("Invalid propeller!", line, "Every engine's propeller needs at least one blade.", pln.C_path);
+  }
   const char* what = "The propeller ";
   if (pln.is_heli && part == 0) what = "The main rotor ";
   if (pln.is_heli && part == 1) what = "The tail rotor ";

@@ -35,5 +35,9 @@ struct atmospherestruct {
   // ---- written by the scene pass ----
   float vis_effective;     // visibility after cloud wisps and storms, m
   float vis1_grnd, vis2_grnd, vis1_lite, vis2_lite, vis3_lite;  // haze and light ranges, m
+  // ---- weather model (written by the weather code) ----
+  float baseAGL;           // cloud base above the departure airport, m
+  float dewp_SL;           // sea-level dew point, deg F
+  int   inshear;           // 1 while a microburst acts
 };
 extern atmospherestruct atm;

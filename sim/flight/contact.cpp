@@ -1,10 +1,7 @@
 // Ground and water contact. Each contact point is a spring and damper acting
-// straight up, with rolling, braking and sliding friction; each wet hull
-// point gives buoyancy, heave damping, planing and skin friction.
-//
-// The ground is flat for now, at the elevation of the airport the flight
-// started from (sea level without one): enough to stand, roll and land on.
-// Ships, roofs and nose-wheel steering come with the terrain.
+// straight up, with rolling, braking and sliding friction and nose-wheel
+// steering; each wet hull point gives buoyancy, heave damping, planing and
+// skin friction.
 #include "sim/flight/contact.h"
 #include <cmath>
 #include "basekit/bk_const.h"
@@ -33,20 +30,54 @@ static int on_triangle(int i, int j, int tri, float x, float y) {
   return 1;
 }
 
+// The mesh's outline point k, walked round the edge: south, east, north, west.
+static void outline(int k, float* x, float* y) {
+  int i, j;
+  if (k < GRID_I - 1) i = k, j = 0;
+  else if ((k -= GRID_I - 1) < GRID_J - 1) i = GRID_I - 1, j = k;
+  else if ((k -= GRID_J - 1) < GRID_I - 1) i = GRID_I - 1 - k, j = GRID_J - 1;
+  else k -= GRID_I - 1, i = 0, j = GRID_J - 1 - k;
+  *x = planex[i][j];
+  *y = planey[i][j];
+}
+
+// Whether the point lies inside the mesh's outline (its cells narrow toward
+// the pole degree by degree, so the outline is no rectangle): a crossing count.
+static int on_mesh(float x, float y) {
+  if (!std::isfinite(x) || !std::isfinite(y)) return 0;
+  const int n = 2 * (GRID_I - 1) + 2 * (GRID_J - 1);
+  int inside = 0;
+  float x0, y0, x1, y1;
+  outline(n - 1, &x0, &y0);
+  for (int k = 0; k < n; k++, x0 = x1, y0 = y1) {
+    outline(k, &x1, &y1);
+    if ((y1 > y) != (y0 > y) && x < x0 + (y - y0) * (x1 - x0) / (y1 - y0)) inside = !inside;
+  }
+  return inside;
+}
+
+// The first guess is a few cells from the answer anywhere on the mesh. A point
+// the nearest rings do not hold and that lies off the mesh is not searched for
+// further: no triangle holds it, and every contact point of every half-step
+// would search the whole grid for nothing.
+enum { NEAR_RINGS = 3 };
+
 void find_local_h(float x, float y, float* h, int* i, int* j, int* t) {
   float dx = planex[58][0] - planex[0][0], dy = planey[0][78] - planey[0][0];
-  int i0 = dx != 0 ? (int)fltlim(58.0f * (x - planex[0][0]) / dx, 0, GRID_I - 2) : 0;
-  int j0 = dy != 0 ? (int)fltlim(78.0f * (y - planey[0][0]) / dy, 0, GRID_J - 2) : 0;
+  int i0 = dx != 0 && std::isfinite(x) ? (int)fltlim(58.0f * (x - planex[0][0]) / dx, 0, GRID_I - 2) : 0;
+  int j0 = dy != 0 && std::isfinite(y) ? (int)fltlim(78.0f * (y - planey[0][0]) / dy, 0, GRID_J - 2) : 0;
   int fi = i0, fj = j0, ft = 0;
-  // Off the region no triangle holds the point: the first guess stands.
-  float xlo = fltmin2(planex[0][0], planex[0][GRID_J - 1]), xhi = fltmax2(planex[GRID_I - 1][0], planex[GRID_I - 1][GRID_J - 1]);
-  float ylo = fltmin2(planey[0][0], planey[GRID_I - 1][0]), yhi = fltmax2(planey[0][GRID_J - 1], planey[GRID_I - 1][GRID_J - 1]);
-  int off = !(x >= xlo && x <= xhi && y >= ylo && y <= yhi);
-  for (int ring = 0; ring < GRID_I && !off; ring++) {
+  int searching = std::isfinite(x) && std::isfinite(y);
+  // The rings start from the cell the guess's own row predicts: the columns
+  // narrow from row to row, the rows do not.
+  float rx = planex[58][j0] - planex[0][j0];
+  int is = rx != 0 && searching ? (int)fltlim(58.0f * (x - planex[0][j0]) / rx, 0, GRID_I - 2) : i0;
+  for (int ring = 0; ring < GRID_I && searching; ring++) {
+    if (ring == NEAR_RINGS && !on_mesh(x, y)) break;
     int found = 0;
-    for (int a = intmax2(i0 - ring, 0); a <= intmin2(i0 + ring, GRID_I - 2); a++)
+    for (int a = intmax2(is - ring, 0); a <= intmin2(is + ring, GRID_I - 2); a++)
       for (int b = intmax2(j0 - ring, 0); b <= intmin2(j0 + ring, GRID_J - 2); b++) {
-        if (a != i0 - ring && a != i0 + ring && b != j0 - ring && b != j0 + ring) continue;
+        if (a != is - ring && a != is + ring && b != j0 - ring && b != j0 + ring) continue;
         for (int tri = 0; tri < 2; tri++)
           if (on_triangle(a, b, tri, x, y)) {
             fi = a;
@@ -69,15 +100,27 @@ void find_local_h(float x, float y, float* h, int* i, int* j, int* t) {
     float a = ((x - x1) * (y3 - y1) - (x3 - x1) * (y - y1)) / det;
     float b = ((x2 - x1) * (y - y1) - (x - x1) * (y2 - y1)) / det;
     *h = z1 + a * (z2 - z1) + b * (z3 - z1);
+    if (!std::isfinite(*h)) *h = z1;  // a position that is not a number
   }
   *i = fi;
   *j = fj;
   *t = ft;
 }
 
+// Friction coefficients by the runway's state: dry, wet, icy; colder is slicker.
+static float condition_factor() {
+  int warm = atm.temp_SL > 32;
+  if (atm.rway_fric_code == 2) return warm ? 0.8f : 0.4f;
+  if (atm.rway_fric_code == 3) return warm ? 0.4f : 0.2f;
+  return 1;
+}
+
+// The yaw the pilot asks for: pedals when fitted, else the stick's roll.
+static float yaw_input() { return set.eq_ped ? set.YK_hdng : set.YK_roll; }
+
 int handle_contact_point(int kind, float xarm, float yarm, float zarm) {
   if (kind < 0 || kind > 6) return 0;
-  float cf = 1;  // runway condition comes with the weather
+  float cf = condition_factor();
   float brake_k = 0.9f * cf, slide_k = cf;
 
   float spring, damper;
@@ -87,14 +130,29 @@ int handle_contact_point(int kind, float xarm, float yarm, float zarm) {
 
   float xg = (float)flt.x + yarm * flt.cospsi - xarm * flt.sinpsi;
   float yg = (float)flt.y - xarm * flt.cospsi - yarm * flt.sinpsi;
+  // A boat's deck moves under the wheels.
   float ue = 0, un = 0;
+  if (env.over_boat && !env.over_carr) {
+    ue = 10 * phi_dot_now();
+    un = 10 * the_dot_now();
+  }
   float ve = (float)flt.vx - ue, vn = (float)flt.vy - un;
   float hg = wrap360(std::atan2(ve, vn) * con.radtodeg);
   float beta_g = wrap180(flt.psi - hg);
   float vg = std::sqrt(ve * ve + vn * vn);
 
-  int ci, cj, ct;
-  find_local_h(xg, yg, &z_use[kind], &ci, &cj, &ct);
+  if (env.over_carr) {
+    z_use[kind] = env.carrz;
+  } else if (env.over_obs) {
+    z_use[kind] = env.obsz;
+  } else if (env.over_boat) {
+    float th = env.boat_the, ph = env.boat_phi;
+    z_use[kind] = env.boat_cgz + 10 * std::cos(th) * std::cos(ph) + std::tan(th) * (yg - env.boat_cgy) -
+                  std::tan(ph) * (xg - env.boat_cgx);
+  } else {
+    int ci, cj, ct;
+    find_local_h(xg, yg, &z_use[kind], &ci, &cj, &ct);
+  }
 
   float d = (z_use[kind] - flt.h) + (xarm * flt.sinthe + yarm * flt.sinphi - zarm * flt.costhe * flt.cosphi);
   float w = flt.vu - xarm * flt.Qrad - yarm * flt.Prad;
@@ -104,19 +162,45 @@ int handle_contact_point(int kind, float xarm, float yarm, float zarm) {
   float f = fltlim(vg, 0, 1);
   if (std::fabs(beta_g) > 90) f = -f;  // rolling backwards
 
+  int tricycle = pln.ngearx < pln.mgearx;
   float fa;
-  if (kind == 0) fa = fn * 0.04f * f;
-  else if (kind <= 2) {
-    float b = fltlim(set.parkbrake, 0, 1);
+  if (kind == 0) {
+    fa = fn * 0.04f * f;
+  } else if (kind <= 2) {
+    float b = set.parkbrake;
+    if (set.eq_toebrakes) b += set.toe_brake[kind == 1 ? 0 : 1];
+    else if (!pln.nwsteerEQ) b += (kind == 1 ? -0.5f : 0.5f) * yaw_input();  // steering by the brakes
+    b = fltlim(b, 0, 1);
     fa = interp(0, 0.04f, 1, brake_k, b) * fn * f;
-  } else fa = fn * cf * f;
+  } else {
+    fa = fn * cf * f;
+  }
 
   float k = kind <= 2 ? brake_k : slide_k;
   float fs = k * fn * fltlim(std::sin(beta_g * con.degtorad) * vg + flt.Rrad * xarm, -1, 1);
-  int tricycle = pln.ngearx < pln.mgearx;
   if (kind == 0 && tricycle && !pln.nwsteerEQ) fs = 0;  // a free nose wheel casters
   if ((kind == 1 || kind == 2) && !tricycle) fs *= 0.5f;
   if (kind <= 2) flt.gearf[kind] = fn;
+
+  if (kind == 0 && fn > 1) {
+    if (pln.nwsteerEQ) {
+      float rat = set.joy_rat_hdng != 0 ? set.joy_rat_hdng : 1;
+      float s = fltlim(yaw_input() / rat, -1, 1);
+      float gd = fltlim(interp(0.5f, 1, 1, 5, std::fabs(s)), 1, 5);
+      float gv = fltlim(interp(0, 5, 20, 1, flt.v), 1, 5);
+      float base = pln.mgearx - pln.ngearx;
+      if (std::fabs(base) > 0.01f) {
+        flt.R = flt.v * flt.cosBeta * gd * gv * s * pln.nwsteer / base;
+        flt.Rrad = flt.R * con.degtorad;
+      }
+    } else if (flt.v < 1) {
+      flt.R = flt.Rrad = 0;
+    }
+  }
+  if ((kind == 3 || kind == 4) && fn > 1) {  // skids stop the yaw
+    flt.R = -flt.Rdot * msc.prd;
+    flt.Rrad = flt.R * con.degtorad;
+  }
 
   addFagear(-fa, yarm, zarm);
   addFsgear(fs, xarm, zarm);

@@ -1,4 +1,14 @@
-// The pilot's commands into control-surface deflections.
+// The pilot's stick, mouse and keys, the autopilot and the stability
+// augmentation into control-surface deflections.
 #pragma once
 
-void control();
+void  control();   // once a frame, before the flight is integrated
+// Reads the stick (joystick 1 or 2 as controls_type says). With cal 0 the
+// centre, the mouse, the null zones, the curve and the sensitivities are
+// applied; with but set the buttons act; mouse_key adds the mouse input.
+void  MACIBM_getjoy(float* joy_ptch, float* joy_roll, float* joy_hdng, float* joy_thro, int cal, int but,
+                    int mouse_key);
+void  cal_stick();                       // the stick's centre from 100 readings
+float curve_joy(float* dat, float nz);   // null zone cut out of dat, then the response curve
+// Forgets the buttons held and the autopilot's memory (a fresh program).
+void  reset_controls();

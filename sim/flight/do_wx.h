@@ -1,5 +1,19 @@
-// The air at the aircraft and the wind.
+// The air at the aircraft, the wind and the weather's slow changes.
 #pragma once
 
-void atm_at_height(float h);  // density, temperature, speed of sound at h metres
+void atm_at_height(float h);  // density, temperature, speed of sound and mixture at h metres
 void wxcalc();                 // wind update, at every event
+void limwx();                  // keeps every weather setting within its limits
+void assign_wind_tbl(float newpart);  // blends the wind layers toward new random ones
+void transition(float* in, float goal, float newpart);
+int  wind_index(float h);      // wind layer 0..8 for a height above sea level, m
+void storm_level();            // atm.level from the weather-radar map, at every event
+void weather_sec();            // once a second: weather file, trend, icing, fuel
+
+// Forgets the wind's target, any microburst and what the weather file said.
+void reset_weather();
+// Where the real-weather file is looked for; null for "world.rwx" in the
+// application folder.
+void set_weather_file(const char* path);
+// The microburst now acting: 0 for none, else its type 1..3.
+int  shear_now();

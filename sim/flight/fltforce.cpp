@@ -12,6 +12,7 @@
 #include "sim/flight/forcefeed.h"
 #include "sim/flight/propel.h"
 #include "sim/records.h"
+#include "sim/shell/crash.h"
 #include "sim/shell/placeholders.h"
 #include "sim/world/grid.h"
 

@@ -11,6 +11,7 @@
 #include "sim/flight/fltutil.h"
 #include "sim/flight/forcefeed.h"
 #include "sim/flight/integ.h"
+#include "sim/flight/propel.h"
 #include "sim/records.h"
 #include "sim/world/apt.h"
 #include "sim/world/grid.h"
@@ -41,6 +42,10 @@ void initpower(float t) {
       flt.ringthrust[n][k] = 0;
     }
     flt.trq[n] = 0;
+    flt.power[n] = 0;
+    flt.revving_thrust[n] = flt.after_burning[n] = 0;
+    // Engines start running; the once-a-second health check stops one without fuel.
+    flt.eng_running[n] = n < pln.numen && flt.m_fuel > 0.01f;
   }
 }
 
@@ -177,7 +182,12 @@ static void fresh_state() {
   for (int n = 0; n < ENGINES; n++) pln.vertcant[n] = pln.vectEQ ? 0 : pln.vertcant[n];
   rel.fc_thr = rel.fc_slt = rel.fc_flp = rel.fc_elv = rel.fc_ail = rel.fc_rud = rel.symflp = 1;
   rel.clights = rel.vacuum = 1;
-  rel.hyd_rat = 1;
+  rel.ss_asi = rel.ss_ahz = rel.ss_alt = rel.ss_tsi = rel.ss_dgy = rel.ss_vvi = rel.efis_1 = rel.efis_2 = 1;
+  for (int n = 0; n < ENGINES; n++) rel.engine[n] = rel.thrgov[n] = rel.revlok[n] = rel.oilpmp[n] = 1;
+  for (int g = 0; g < 3; g++) rel.lagear[g] = 1;
+  rel.hydsys = rel.stbaug = rel.sttrim = rel.antice = rel.otto = rel.trotor = 1;
+  rel.hyd_rat = rel.oil_rat = 1;
+  reset_rotor_moments();
   flt.cat_stage = 29;
 }
 

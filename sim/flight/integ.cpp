@@ -11,6 +11,7 @@
 #include "sim/flight/forcefeed.h"
 #include "sim/flight/propel.h"
 #include "sim/records.h"
+#include "sim/shell/placeholders.h"
 #include "sim/world/grid.h"
 
 static const float D2R = 0.017453292519943295f;
@@ -165,6 +166,7 @@ void mod_evt() {
   }
   if (rel.fc_flp && pln.flapEQ && flt.flap != flt.flaprequest) flt.flap += flt.flaprequest > flt.flap ? 1 : -1;
   wxcalc();
+  storm_level();
   if (pln.retractEQ)
     for (int k = 0; k < 3; k++)
       if (msc.elap_time > set.gear_time[k]) set.gear_stat[k] = set.gear_handle;
@@ -172,8 +174,11 @@ void mod_evt() {
 
 void mod_semisec() { set_slat_and_grndeffect(); }
 
-// The stick's spring follows the control loads; the engines shake it.
+// The weather and the failures; the stick's spring follows the control loads
+// and the engines shake it.
 void mod_sec() {
+  weather_sec();
+  failures_sec();
   int props_on = pln.entype == 1 || pln.entype == 2;
   float k;
   if (!pln.is_heli) k = 100 * 0.75f * flt.Qratio;

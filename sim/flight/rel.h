@@ -17,5 +17,6 @@ struct relstruct {
   float fail_time_max[FAILURE_KINDS];
   // ---- systems the flight model reads ----
   float hyd_rat;                      // hydraulic pressure ratio, 0..1
+  float oil_rat;                      // oil health of a failed pump, 0..1
 };
 extern relstruct rel;

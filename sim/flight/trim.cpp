@@ -32,6 +32,7 @@ static void accelerations(const double* u, double* r) {
   flt.vz = tas_k * std::sin(g) + atm.wind_z;
   flt.P = flt.Q = flt.R = flt.Prad = flt.Qrad = flt.Rrad = 0;
   set.YK_ptch = set.YK_roll = set.YK_hdng = 0;
+  set.MK_ptch = set.MK_roll = set.MK_hdng = 0;  // hands off
   control();
   set_air_data();
   set_path_roll();

@@ -14,5 +14,6 @@ struct inststruct {
   float tactoINS, n1_toINS, mprtoINS, trqtoINS, ff_toINS;
   // ---- switches the flight model reads ----
   int   jato_on, chute_on;
+  int   antiice_on;
 };
 extern inststruct ins;

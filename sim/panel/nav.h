@@ -15,5 +15,11 @@ struct navstruct {
   int   gps_index_mode;    // 1 airports, 2 NDBs, 3 VORs
   int   gps_index, gps_apt_index, gps_vor_index, gps_ndb_index;
   int   gps_id[4];         // identifier character codes 0..36
+  // ---- what the autopilot follows ----
+  int   hdsel;             // heading bug, degrees
+  float gps_lock_crs;      // GPS course, degrees
+  int   ilsgs[2];          // 9 on a plain VOR, else the glide-slope angle of the ILS
+  float ilscrs[2];         // localiser course, degrees
+  float hdef[2], vdef[2];  // course and glide-slope deflections, dots
 };
 extern navstruct nav;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include "basekit/bk_const.h"
 #include "basekit/bk_funct.h"
+#include "sim/flight/do_con.h"
 #include "sim/flight/integ.h"
 #include "sim/records.h"
 #include "sim/shell/menus.h"

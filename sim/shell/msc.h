@@ -29,6 +29,8 @@ struct miscstruct {
   int   loc_index, rway_sel;
   float est_Vs;
   float ice;
+  int   icebld;           // ice has been building
+  int   mouse_is_joy;     // the mouse flies the aircraft
   // ---- timers kept by the flight model ----
   float timr_time;
   int   timer_running;

@@ -14,19 +14,13 @@
 #include "sim/world/grid.h"
 
 // ---- flight model ----
-void cal_stick() {}
-
-// ---- crash handling ----
-// The flight ends and a new one starts on the runway.
-void bendmetal(int) {
-  forcecall(24, 0, 0, 0);
-  forcecall(23, 100, intrand(0, 359), 250);
-  msc.typestart = 900;
-  set_fltvars(10);
+// Nothing fails yet; only the health of what works is kept.
+void failures_sec() {
+  for (int n = 0; n < ENGINES; n++)
+    flt.eng_running[n] = n < pln.numen && flt.m_fuel > 0.01f && flt.mixt_powr_rat[n] > 0.01f && rel.engine[n];
+  rel.oil_rat = 1;
+  rel.hyd_rat = 1;
 }
-
-// ---- weather ----
-void limwx() {}
 
 // ---- lights and sky ----
 int show_light(float depth, int index) {

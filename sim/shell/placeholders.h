@@ -5,13 +5,9 @@
 #pragma once
 
 // ---- flight model ----
-void cal_stick();
-
-// ---- crash handling ----
-void bendmetal(int severe);
-
-// ---- weather ----
-void limwx();  // keeps the weather settings within their limits
+// Failures: the once-a-second draws and the systems' health (engines running,
+// oil and hydraulics).
+void failures_sec();
 
 // ---- lights and sky ----
 int  show_light(float depth, int index);

@@ -37,5 +37,9 @@ struct settingstruct {
   int   eq_ped, eq_avi, eq_col;  // pedals, avionics, collective fitted
   float NZptch, NZroll;          // null zones
   int   joy_response[JOY_RESPONSES];
+  // ---- stick reading and brakes (controls and ground contact) ----
+  float OS_ptch, OS_roll, OS_hdng;  // calibrated stick centre
+  float toe_brake[2];               // left and right toe brakes, 0..1
+  int   eq_toebrakes;               // toe brakes fitted
 };
 extern settingstruct set;

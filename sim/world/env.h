@@ -21,6 +21,7 @@ struct environmentstruct {
   int over_carr, over_boat;      // over the carrier deck or a boat
   float boat_the, boat_phi, boat_psi;  // deck motion, radians
   float carrz, obsz;             // deck and roof heights, m
+  int over_obs;                  // over an obstacle's roof (obsz)
   int mvar;                      // magnetic variation, degrees
   // ---- the local airport's runways and light groups (airport scenery) ----
   int rwaymax;                   // last runway of the local airport, -1 for none

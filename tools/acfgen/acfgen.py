@@ -81,7 +81,7 @@ TRAINER = dict(
                 tmax=0, spool=0, face=0, burner=0, rev=0, cant=(0, 0, 0, 0), trotor=0, vect=0, varpitch=0),
     parts=[
         dict(NO_PROP, foils=("N4415_Re1.afl", "", "N4412_Re1.afl", ""), dir=0, blades=2, adv=57.0, rpm=2400,
-             vel=110, minpitch=0.0, maxpitch=0.0, semilen=37.5 / 12, croot=0.42, ctip=0.25, x=0.4, y=0.0,
+             vel=110, minpitch=0.0, maxpitch=0.0, semilen=37.5 / 12, croot=0.38, ctip=0.22, x=0.4, y=0.0,
              z=0.0, diffRT=1, inc=blade_angles(57.0, 37.5 / 12, 6)),
         NO_PROP, NO_PROP, NO_PROP,
     ],

@@ -3,12 +3,15 @@
 #include <cstdlib>
 #include <cstring>
 #include "basekit/bk_const.h"
+#include "basekit/bk_funct.h"
 #include "sim/flight/contact.h"
 #include "sim/flight/do_wx.h"
 #include "sim/flight/fltutil.h"
 #include "sim/flight/integ.h"
 #include "sim/flight/trim.h"
 #include "sim/records.h"
+#include "sim/shell/crash.h"
+#include "sim/world/apt.h"
 
 static int read_number(const char** s, float* v) {
   char* end;
@@ -51,6 +54,91 @@ int start_in_air(const air_start& a) {
               tr.ok ? "found" : "not found", tr.the, tr.phi, tr.alpha, tr.gamma, tr.trim, tr.ail_trim,
               tr.rud_trim, tr.residual);
   return tr.ok;
+}
+
+// ---- the flight verbs ----
+
+static float num(const std::string& s) { return (float)std::strtod(s.c_str(), nullptr); }
+
+// Where the aircraft is from the centre of runway r of the start airport, metres
+// along its heading and to the right of it; 0 when the airport has no such runway.
+static int runway_frame(int r, float* along, float* across) {
+  int n = intlim(msc.loc_index, 0, APT_MAX - 1);
+  if (apt_len[n][r] <= 0) return 0;
+  double cx = x_with_latlon(apt_lat[n][r], apt_lon[n][r]), cy = y_with_lat(apt_lat[n][r]);
+  float h = apt_hdng[n][r] * con.degtorad;
+  float dx = (float)(flt.x - cx), dy = (float)(flt.y - cy);
+  *along = dx * std::sin(h) + dy * std::cos(h);
+  *across = dx * std::cos(h) - dy * std::sin(h);
+  return 1;
+}
+
+// Whether the aircraft stands inside one of the start airport's runways.
+static int on_runway() {
+  int n = intlim(msc.loc_index, 0, APT_MAX - 1);
+  float along, across;
+  for (int r = 0; r < 3; r++)
+    if (runway_frame(r, &along, &across) && std::fabs(along) <= 0.5f * apt_len[n][r] &&
+        std::fabs(across) <= 0.5f * apt_width[n][r])
+      return 1;
+  return 0;
+}
+
+static void print_state(int frame) {
+  float along = 0, across = 0;
+  runway_frame(0, &along, &across);
+  std::printf("state frame=%d t=%.2f lat=%.6f lon=%.6f alt_ft=%.1f agl_ft=%.1f kias=%.1f hdg=%.1f maghdg=%.1f "
+              "vs_fpm=%.0f rwy_along_ft=%.0f rwy_right_ft=%.0f on_surface=%d on_runway=%d stopped=%d crashes=%d\n",
+              frame, msc.elap_time, flt.lat, flt.lon, flt.z * con.mtrstoft,
+              ((float)flt.z - env.localh - pln.h_eqlbm) * con.mtrstoft, flt.vind, flt.psi, flt.magpsi,
+              flt.vu * con.msctofpm, along * con.mtrstoft, across * con.mtrstoft, flt.onsurface, on_runway(),
+              flt.v < 0.5f, crash_count());
+  std::fflush(stdout);
+}
+
+int apply_flight_verb(const std::string& verb, const std::vector<std::string>& a, int frame) {
+  if (verb == "throttle") {
+    for (int n = 0; n < ENGINES; n++) flt.throrequest[n] = fltlim(num(a[0]), 0, 1);
+  } else if (verb == "mixture") {
+    for (int n = 0; n < ENGINES; n++) flt.mixt[n] = fltlim(num(a[0]), 0, 1);
+  } else if (verb == "flaps") {
+    flt.flaprequest = intlim((int)num(a[0]), 0, 50);
+  } else if (verb == "brakes") {
+    set.parkbrake = fltlim(num(a[0]), 0, 1);
+  } else if (verb == "stick") {
+    set.MK_ptch = fltlim(num(a[0]), -1, 1);
+    set.MK_roll = fltlim(num(a[1]), -1, 1);
+    set.MK_hdng = fltlim(num(a[2]), -1, 1);
+  } else if (verb == "trim") {
+    flt.trim = fltlim(num(a[0]), -std::fabs(pln.hstbtrimmax), std::fabs(pln.hstbtrimmax));
+  } else if (verb == "ap") {
+    if (a[0] == "off") {
+      ott.HDSLCT = ott.NAV[0] = ott.NAV[1] = ott.ALHOLD = ott.VVHOLD = ott.GS2 = ott.ASHOLD = 0;
+    } else if (a[0] == "heading") {
+      nav.hdsel = intwrap(((int)num(a[1]) % 360 + 360) % 360, 0, 359);
+      ott.HDSLCT = 1;
+      ott.NAV[0] = ott.NAV[1] = 0;
+    } else if (a[0] == "altitude") {
+      ott.al_hold = num(a[1]);
+      if (a.size() > 2) ott.vv_hold = num(a[2]);
+      ott.ALHOLD = 1;
+      ott.VVHOLD = ott.GS2 = 0;
+    } else if (a[0] == "vs") {
+      ott.vv_hold = num(a[1]);
+      ott.VVHOLD = 1;
+      ott.ALHOLD = ott.GS2 = 0;
+    }
+  } else if (verb == "state") {
+    print_state(frame);
+  } else {
+    return 0;
+  }
+  return 1;
+}
+
+void set_turbulence(float level) {
+  atm.wind_tbl = fltlim(level, 1, 5);
+  assign_wind_tbl(1.0f);
 }
 
 static const char* const columns =

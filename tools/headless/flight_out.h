@@ -2,6 +2,8 @@
 // history of the flight state.
 #pragma once
 #include <cstdio>
+#include <string>
+#include <vector>
 
 struct air_start {
   float feet, knots, heading;  // height above sea level, indicated airspeed, true heading
@@ -11,6 +13,12 @@ int parse_air_start(const char* text, air_start* out);
 // Places the aircraft, engine idle, and trims it; prints what the trim found.
 // 0 when no steady flight was found (the aircraft is left as close as it got).
 int start_in_air(const air_start& a);
+
+// The flight verbs of the script (throttle, mixture, flaps, brakes, stick,
+// trim, ap, state); 0 for a verb that is not one of them.
+int apply_flight_verb(const std::string& verb, const std::vector<std::string>& args, int frame);
+// The weather for --turbulence: the level (1..5) and the wind layers drawn for it.
+void set_turbulence(float level);
 
 // CSV of the flight state: header, then one row a call.
 void csv_header(FILE* f);

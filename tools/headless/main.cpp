@@ -31,6 +31,7 @@ struct options {
   std::string csv;
   float csv_every = 1.0f;
   int start_air = 0;
+  float turbulence = 0;
   air_start air = {};
   // The view and the conditions it shows; -1 (or below 0) leaves what the start-up chose.
   int view = -1, time = -1, clouds_set = 0;
@@ -57,6 +58,7 @@ void usage(FILE* to) {
                "                           start in the air at FEET above sea level, KNOTS indicated, true\n"
                "                           HEADING, engine idle, trimmed for steady flight (gliding without\n"
                "                           thrust); prints the trim found (trim: found|not found ...)\n"
+               "  --turbulence LEVEL       turbulence 1 (none) .. 5, the wind layers drawn for it from the seed\n"
                "  --csv PATH               write the flight state to PATH as CSV: time, position, height,\n"
                "                           true and indicated airspeed, attitude, rates, alpha, beta, load\n"
                "                           factor, the force sums (N) and moments (N m)\n"
@@ -137,6 +139,11 @@ int parse(int argc, char** argv, options* o) {
         return 0;
       }
       o->start_air = 1;
+    } else if (a == "--turbulence") {
+      if (!(v = value()) || !((o->turbulence = (float)std::atof(v)) >= 1 && o->turbulence <= 5)) {
+        std::fprintf(stderr, "tarvel-headless: --turbulence wants a level from 1 to 5\n");
+        return 0;
+      }
     } else if (a == "--csv") {
       if (!(v = value())) return 0;
       o->csv = v;
@@ -333,6 +340,8 @@ void apply(const script_event& e, int* quit_requested) {
     atm.vis = fltmax2((float)std::atof(a[0].c_str()), 0.01f) * 1852.0f;
   } else if (e.verb == "quit") {
     *quit_requested = 1;
+  } else {
+    apply_flight_verb(e.verb, a, e.frame);
   }
 }
 
@@ -388,6 +397,7 @@ int apply_start_options(const options& o) {
     msc.typestart = 900;
     set_fltvars(10);
   }
+  if (o.turbulence >= 1) set_turbulence(o.turbulence);
   if (o.time > 0) scn.time = o.time;
   if (o.vis_nm > 0) atm.vis = o.vis_nm * 1852.0f;
   if (o.temp_f > -1000) atm.temp_SL = o.temp_f;

@@ -29,6 +29,19 @@ const char* const script_help =
     "  time N                 time of day 1..4\n"
     "  vis NM                 visibility, nautical miles\n"
     "  screenshot PATH        write a PNG of the screen after this frame\n"
+    "  throttle F             every throttle lever to F (0 idle .. 1 full)\n"
+    "  mixture F              every mixture lever to F (0 cut-off .. 1 rich)\n"
+    "  flaps N                flaps toward setting N (0 up .. 50 full)\n"
+    "  brakes F               parking brake to F (0 off .. 1 full)\n"
+    "  stick P R Y            hold the keyboard's stick at pitch P, roll R, yaw Y (-1..1)\n"
+    "  trim T                 pitch trim to T\n"
+    "  ap heading DEG         autopilot heading select on, heading bug to DEG magnetic\n"
+    "  ap altitude FT [FPM]   autopilot altitude hold at FT, climbing or descending at FPM at most\n"
+    "  ap vs FPM              autopilot vertical-speed hold at FPM\n"
+    "  ap off                 every autopilot mode off\n"
+    "  state                  print the flight state: state frame= t= lat= lon= alt_ft= agl_ft=\n"
+    "                         kias= hdg= maghdg= vs_fpm= rwy_along_ft= rwy_right_ft= (from the centre of\n"
+    "                         the start airport's first runway) on_surface= on_runway= stopped= crashes=\n"
     "  quit                   leave through the program's quit command after this frame\n";
 
 static int is_int(const std::string& s) {
@@ -65,6 +78,22 @@ std::string check_event(const script_event& e) {
   if (v == "screenshot") return n >= 1 ? "" : "screenshot needs a path";
   if (v == "view" || v == "time") return n == 1 && ints(0, 1) ? "" : v + " needs a number";
   if (v == "zoom" || v == "vis") return n == 1 && std::atof(e.args[0].c_str()) > 0 ? "" : v + " needs a positive number";
+  auto number = [&](size_t i) {
+    if (i >= n) return false;
+    char* end;
+    std::strtod(e.args[i].c_str(), &end);
+    return *end == 0 && !e.args[i].empty();
+  };
+  if (v == "throttle" || v == "mixture" || v == "brakes" || v == "trim" || v == "flaps")
+    return n == 1 && number(0) ? "" : v + " needs a number";
+  if (v == "stick") return n == 3 && number(0) && number(1) && number(2) ? "" : "stick needs P R Y";
+  if (v == "state") return "";
+  if (v == "ap") {
+    if (n >= 1 && e.args[0] == "off") return "";
+    if (n == 2 && (e.args[0] == "heading" || e.args[0] == "vs") && number(1)) return "";
+    if ((n == 2 || n == 3) && e.args[0] == "altitude" && number(1) && (n == 2 || number(2))) return "";
+    return "ap needs heading DEG, altitude FT [FPM], vs FPM or off";
+  }
   return "unknown verb '" + v + "'";
 }
 

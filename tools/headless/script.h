@@ -7,7 +7,8 @@ struct script_event {
   int frame;
   std::string verb;               // key, type, click, press, release, move, menu, openmenu,
                                   // joy, answer, answer-path, answer-cancel, view, zoom,
-                                  // time, vis, screenshot, quit
+                                  // time, vis, screenshot, quit, throttle, mixture, flaps,
+                                  // brakes, stick, trim, ap, state
   std::vector<std::string> args;
   int line;                       // in the script file, for messages
 };

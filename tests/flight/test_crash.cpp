@@ -1,0 +1,82 @@
+// Crashes: the impact tests of the force assembly, what the user is told, and
+// the new flight on the runway.
+#include "sim/shell/crash.h"
+#include "tests/flight/flight_fixture.h"
+
+namespace {
+using flight::FlightTest;
+
+class Crash : public FlightTest {
+ protected:
+  double run_x, run_y;
+  void SetUp() override {
+    FlightTest::SetUp();
+    msc.typestart = 900;
+    set_fltvars(10);
+    run_x = flt.x;
+    run_y = flt.y;
+    msc.ice = 0;
+    rel.vacuum = 1;
+  }
+  // Somewhere else, banked and falling.
+  void elsewhere() {
+    flt.x += 3000;
+    flt.y -= 2000;
+    flt.z += 100;
+    flt.phi = 40;
+    flt.vz = -15;
+  }
+};
+
+TEST_F(Crash, ACrashWithNothingFailedRestartsOnTheRunwaySilently) {
+  int before = crash_count();
+  elsewhere();
+  bendmetal(0);
+  EXPECT_EQ(crash_count(), before + 1);
+  EXPECT_EQ(desk_alert_count(), 0);
+  EXPECT_NEAR(flt.x, run_x, 0.01);
+  EXPECT_NEAR(flt.y, run_y, 0.01);
+  EXPECT_EQ(flt.phi, 0);
+  EXPECT_NEAR(flt.vz, 0, 0.2);
+  EXPECT_EQ(msc.typestart, 900);
+  bendmetal(1);  // the severe picture
+  EXPECT_EQ(crash_count(), before + 2);
+  EXPECT_NEAR(flt.x, run_x, 0.01);
+}
+
+TEST_F(Crash, IceIsExplainedBeforeTheVacuumFailure) {
+  msc.ice = 0.02f;
+  rel.vacuum = 0;
+  elsewhere();
+  bendmetal(0);
+  ASSERT_EQ(desk_alert_count(), 2);
+  EXPECT_NE(std::string(desk_alert_text(0)).find("The aircraft was carrying ice at time of impact."),
+            std::string::npos);
+  EXPECT_NE(std::string(desk_alert_text(1)).find("Your vacuum system had failed before impact."), std::string::npos);
+  EXPECT_EQ(rel.vacuum, 1);  // a new flight, everything working
+}
+
+// On the surface, a sink rate beyond 10 m/s or a bank beyond 90 degrees ends
+// the flight.
+TEST_F(Crash, HardImpactsAndRollOversEndTheFlight) {
+  struct c {
+    float vz, phi;
+    int crash;
+  } cases[] = {{-25, 0, 1}, {-12, 0, 1}, {-8, 0, 0}, {-1, 120, 1}, {-1, 60, 0}};
+  for (const c& k : cases) {
+    msc.typestart = 900;
+    set_fltvars(10);
+    int before = crash_count();
+    flt.z -= 0.2;  // the wheels in the ground
+    flt.h = (float)flt.z;
+    flt.vz = k.vz;
+    flt.phi = k.phi;
+    find_local_h((float)flt.x, (float)flt.y, &env.localh, &env.i_aircraft, &env.j_aircraft, &env.t_aircraft);
+    set_air_data();
+    set_a1();
+    set_a2();
+    EXPECT_EQ(crash_count() - before, k.crash) << k.vz << " " << k.phi;
+  }
+}
+
+}  // namespace

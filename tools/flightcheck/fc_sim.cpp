@@ -1,0 +1,180 @@
+// The simulator for the flight check: started once, every run from the same
+// records, over level ground at sea level in calm standard air.
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+#include "basekit/bk_const.h"
+#include "basekit/bk_funct.h"
+#include "basekit/platform/platform.h"
+#include "sim/aircraft/initpln.h"
+#include "sim/flight/do_con.h"
+#include "sim/flight/do_wx.h"
+#include "sim/flight/fltcalc.h"
+#include "sim/flight/fltutil.h"
+#include "sim/flight/integ.h"
+#include "sim/flight/propel.h"
+#include "sim/flight/trim.h"
+#include "sim/records.h"
+#include "sim/shell/lax.h"
+#include "sim/world/apt.h"
+#include "sim/world/grid.h"
+#include "tools/flightcheck/fc.h"
+
+namespace {
+float step_s = 0.05f;
+
+// The records as the start-up left them, put back before every run.
+template <typename T> struct kept {
+  T* live;
+  std::vector<unsigned char> copy;
+  void take(T* g) {
+    live = g;
+    copy.resize(sizeof(T));
+    std::memcpy(copy.data(), g, sizeof(T));
+  }
+  void put() { std::memcpy((void*)live, copy.data(), sizeof(T)); }
+};
+kept<flightstruct> k_flt;
+kept<atmospherestruct> k_atm;
+kept<settingstruct> k_set;
+kept<miscstruct> k_msc;
+kept<ottostruct> k_ott;
+kept<navstruct> k_nav;
+kept<relstruct> k_rel;
+kept<environmentstruct> k_env;
+kept<inststruct> k_ins;
+kept<planestruct> k_pln;
+
+void level_sea_level_ground() {
+  for (auto& row : on_water)
+    for (auto& c : row) c[0] = c[1] = 0;
+  for (auto& row : planez)
+    for (float& z : row) z = 0;
+  for (auto& row : boat_on_poly)
+    for (int& b : row) b = 0;
+  for (int n = 0; n < APT_MAX; n++) apt_z[n] = 0;
+}
+
+void standard_calm_air() {
+  atm.temp_SL = 59;
+  atm.dewp_SL = 40;
+  atm.baro = ins.baro = 29.92f;
+  atm.cld_type = 0;
+  atm.vis = 20 * con.nmtomtrs;
+  atm.rain_tstm = atm.wind_tbl = atm.burst_prob = 1;
+  atm.rate_change = 4;
+  atm.thermal_part = atm.thermal_vvi = 0;
+  atm.rway_fric_code = 1;
+  for (int i = 0; i < 9; i++) atm.wnddir[i] = atm.wndspd[i] = atm.shrdir[i] = atm.shrspd[i] = atm.tbl[i] = 0;
+  atm.wind_x = atm.wind_y = atm.wind_z = 0;
+  atm.level = 0;
+  for (auto& row : atm.wxr)
+    for (float& w : row) w = 0;
+}
+}  // namespace
+
+void fc_start(float step) {
+  step_s = step;
+  setenv("SDL_VIDEODRIVER", "dummy", 0);
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  plat_use_fake_clock(1000);
+  tarvel_start();
+  simulate_startup();
+  set_default_aircraft();
+  load_plane();
+  set_weather_file("/nonexistent/world.rwx");  // no real weather
+  level_sea_level_ground();
+  standard_calm_air();
+  msc.typestart = 900;
+  set_fltvars(10);
+  k_flt.take(&flt);
+  k_atm.take(&atm);
+  k_set.take(&set);
+  k_msc.take(&msc);
+  k_ott.take(&ott);
+  k_nav.take(&nav);
+  k_rel.take(&rel);
+  k_env.take(&env);
+  k_ins.take(&ins);
+  k_pln.take(&pln);
+}
+
+void fc_fresh(unsigned seed) {
+  k_flt.put();
+  k_atm.put();
+  k_set.put();
+  k_msc.put();
+  k_ott.put();
+  k_nav.put();
+  k_rel.put();
+  k_env.put();
+  k_ins.put();
+  k_pln.put();
+  plat_srand(seed);
+  reset_weather();
+  reset_controls();
+  clear_force_memory();
+  reset_rotor_moments();
+  set.controls_type = -1;
+  msc.mouse_is_joy = 0;
+  msc.prd = step_s;
+  msc.evup = evup_for_step(step_s);
+  flt.m_fuel = pln.m_fuel;
+  flt.m_jettison = 0;
+  flt.m_fixed = fltmax2(pln.m_max - pln.m_empty - flt.m_fuel, 0);
+  msc.elap_time = 0;
+  pilot_reset();
+}
+
+void fc_frame() {
+  msc.prd = step_s;
+  msc.cntr++;
+  control();
+  deg2integ();
+  if (msc.cntr % msc.evup == 0 && ++msc.cntr10 >= 10) msc.cntr10 = 0;
+}
+
+float fc_step() { return step_s; }
+float fc_agl_ft() { return ((float)flt.z - env.localh - pln.h_eqlbm) * con.mtrstoft; }
+float fc_cas_kt() { return flt.av * std::sqrt(fltmax2(atm.crtsig, 0)) * con.msctokts; }
+float fc_hdg() { return flt.psi; }
+
+int fc_air(float feet, float kcas, float throttle, int flap) {
+  set.cus_x = (float)flt.x;
+  set.cus_y = (float)flt.y;
+  set.cus_z = feet * con.fttomtrs;
+  set.cus_psi = 0;
+  atm_at_height(set.cus_z);
+  set.cus_v = kcas * con.ktstomsc / std::sqrt(atm.crtsig);
+  set_fltvars(12);
+  flt.m_total = pln.m_empty + flt.m_fixed + flt.m_fuel + flt.m_jettison;
+  initpower(throttle);
+  flt.flap = flt.flaprequest = intlim(flap, 0, 50);
+  set.parkbrake = 0;
+  trim_result t = find_trim(set.cus_v, 0);
+  env.localh = 0;
+  return t.ok;
+}
+
+int fc_level(float feet, float kcas, int flap, float* throttle) {
+  float lo = 0, hi = 1;
+  int ok = 0;
+  for (int k = 0; k < 16; k++) {
+    float mid = 0.5f * (lo + hi);
+    ok = fc_air(feet, kcas, mid, flap);
+    if (flt.avpath > 0) hi = mid;
+    else lo = mid;
+  }
+  *throttle = 0.5f * (lo + hi);
+  ok = fc_air(feet, kcas, *throttle, flap);
+  return ok && std::fabs(flt.avpath) < 0.05f;
+}
+
+void fc_ground() {
+  msc.typestart = 900;
+  set_fltvars(10);
+  flt.m_total = pln.m_empty + flt.m_fixed + flt.m_fuel + flt.m_jettison;
+  set.parkbrake = 1;
+  for (int n = 0; n < ENGINES; n++) flt.throrequest[n] = flt.thro[n] = 0;
+}
