@@ -108,6 +108,12 @@ void assign_wind_tbl(float newpart) {
   }
 }
 
+void choose_turbulence(float level) {
+  atm.wind_tbl = lim(level, 1, 5);
+  assign_wind_tbl(1.0f);
+  for (int n = 0; n < 6; n++) assign_wind_tbl(0.1f);
+}
+
 // ---- limits ----
 
 void limwx() {

@@ -5,6 +5,9 @@ void atm_at_height(float h);  // density, temperature, speed of sound and mixtur
 void wxcalc();                 // wind update, at every event
 void limwx();                  // keeps every weather setting within its limits
 void assign_wind_tbl(float newpart);  // blends the wind layers toward new random ones
+// A turbulence level 1..5 chosen in the weather window: the layers re-derived
+// once in full and six times a tenth.
+void choose_turbulence(float level);
 void transition(float* in, float goal, float newpart);
 int  wind_index(float h);      // wind layer 0..8 for a height above sea level, m
 void storm_level();            // atm.level from the weather-radar map, at every event

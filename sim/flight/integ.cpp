@@ -118,7 +118,9 @@ void integ_x() {
 
   flt.psi_int = bk::round(flt.psi);
   flt.lat = (float)lat_with_y(flt.y);
-  env.mvar = find_var(flt.lat, flt.lon);
+  // The table gives easterly variation as positive, and an easterly variation
+  // takes that much off a true bearing to give the magnetic one.
+  env.mvar = -find_var(flt.lat, flt.lon);
   flt.magpsi = wrap360(env.mvar + flt.psi);
   flt.magpsi_int = bk::round(flt.magpsi);
   con.sinPLANthe = flt.sinthe; con.cosPLANthe = flt.costhe;

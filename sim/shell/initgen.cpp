@@ -8,6 +8,7 @@
 #include "basekit/bk_graph.h"
 #include "basekit/bk_mnw.h"
 #include "basekit/platform/platform.h"
+#include "sim/aircraft/initpln.h"
 #include "sim/flight/forcefeed.h"
 #include "sim/records.h"
 #include "sim/shell/placeholders.h"
@@ -128,6 +129,7 @@ void close_output_streams() {
   if (bbx) std::fclose(bbx);
   if (trk) std::fclose(trk);
   bbx = trk = nullptr;
+  set_geo_report_stream(nullptr);  // the geometry report wrote into trk
 }
 
 void initgen() {

@@ -3,6 +3,7 @@
 #include "basekit/bk_mnw.h"
 #include "sim/flight/forcefeed.h"
 #include "sim/shell/initgen.h"
+#include "sim/world/grid.h"
 #include "tests/flight/flight_fixture.h"
 
 namespace {
@@ -173,6 +174,22 @@ TEST_F(Integ, LatitudeAndLongitudeRoundTripAndFarPointsUseTheEdgeCell) {
   env.lonwes_ref[0][0] = -119;
   double sy = y_with_lat(20), sc = std::cos(20 * 0.017453292519943295);
   EXPECT_NEAR(lon_with_xy(-9e6, sy), (-9e6 + 500) / (60 * con.nmtomtrs * sc) - 119, 1e-3);
+}
+
+// Where the variation is easterly the compass reads less than the true
+// heading: in southern California a true 070 is about 056 magnetic.
+TEST_F(Integ, AnEasterlyVariationTakesOffTheTrueHeading) {
+  env.lat_sou = 33;
+  env.lon_wes = -119;
+  load_region();
+  flt.y = y_with_lat(34.1);
+  flt.x = x_with_latlon(34.1, -117.2);
+  fly(1000, 50, 0);
+  flt.psi = 70;
+  integ_x();
+  ASSERT_GT(find_var(flt.lat, flt.lon), 5);
+  EXPECT_EQ(env.mvar, -find_var(flt.lat, flt.lon));
+  EXPECT_NEAR(flt.magpsi, 70 - find_var(flt.lat, flt.lon), 0.01f);
 }
 
 class Start : public FlightTest {

@@ -220,7 +220,7 @@ float glide(unsigned seed) {
   }
   float drop = h0 - flt.h;
   float ratio = drop > 0 ? (float)std::hypot(flt.x - x0, flt.y - y0) / drop : 0;
-  say("glide: %.2f at %.1f kcas, %.0f rpm\n", ratio, fc_cas_kt(), flt.tac[0] * con.rsctorpm);
+  say("glide: %.2f at %.1f kcas, %.0f rpm, thrust %.0f N\n", ratio, fc_cas_kt(), flt.tac[0] * con.rsctorpm, flt.thrust[0]);
   return ratio;
 }
 
@@ -243,8 +243,7 @@ void autopilot(unsigned seed, float* hdg_err, float* alt_err) {
   fc_fresh(seed);
   float thr, kcas = 110;  // a cruise speed at 3000 ft
   fc_level(3000, kcas, 0, &thr);
-  atm.wind_tbl = 2;  // light turbulence
-  assign_wind_tbl(1.0f);
+  choose_turbulence(2);  // "light"
   for (int k = 0; k < 300; k++) wxcalc();
   {
     int li = wind_index(flt.h);

@@ -136,10 +136,7 @@ int apply_flight_verb(const std::string& verb, const std::vector<std::string>& a
   return 1;
 }
 
-void set_turbulence(float level) {
-  atm.wind_tbl = fltlim(level, 1, 5);
-  assign_wind_tbl(1.0f);
-}
+void set_turbulence(float level) { choose_turbulence(level); }
 
 static const char* const columns =
     "time_s,x_m,y_m,height_ft,lat_deg,lon_deg,tas_kt,ias_kt,vs_fpm,heading_deg,pitch_deg,roll_deg,"
