@@ -87,15 +87,18 @@ static void place() {
   msc.evup = evup_for_step(msc.prd);
 }
 
-static void run_frames(benchmark::State& state) {
+// Frames from the present state, back to it every `reset_every` frames; with
+// `controls` the control law runs first, as in flight.
+static void run_frames(benchmark::State& state, int reset_every = 1000, bool controls = false) {
   flightstruct start = flt;
   miscstruct start_msc = msc;
+  int crashes_before = crash_count();
   long frames = 0, before = allocations.load();
   for (auto _ : state) {
+    if (controls) control();
     deg2integ();
     if (++msc.cntr % msc.evup == 0 && ++msc.cntr10 >= 10) msc.cntr10 = 0;
-    // Every thousand frames (50 s) back to the start, well clear of the ground.
-    if (++frames % 1000 == 0) {
+    if (++frames % reset_every == 0) {
       flt = start;
       msc = start_msc;
     }
@@ -104,6 +107,7 @@ static void run_frames(benchmark::State& state) {
   }
   long made = allocations.load() - before;
   state.counters["allocations_per_frame"] = frames ? (double)made / (double)frames : 0;
+  state.counters["crashes"] = crash_count() - crashes_before;
   if (made) state.SkipWithError("heap allocations inside the frame");
 }
 
@@ -138,23 +142,7 @@ static void BM_deg2integ_trainer_power_turbulence(benchmark::State& state) {
   atm.wind_tbl = 3;
   assign_wind_tbl(1);
   for (int n = 0; n < ENGINES; n++) flt.throrequest[n] = flt.thro[n] = 1;
-  flightstruct start = flt;
-  miscstruct start_msc = msc;
-  long frames = 0, before = allocations.load();
-  for (auto _ : state) {
-    control();
-    deg2integ();
-    if (++msc.cntr % msc.evup == 0 && ++msc.cntr10 >= 10) msc.cntr10 = 0;
-    if (++frames % 1000 == 0) {
-      flt = start;
-      msc = start_msc;
-    }
-    double where = flt.z;  // a copy: the barrier may pass a double through a general register
-    benchmark::DoNotOptimize(where);
-  }
-  long made = allocations.load() - before;
-  state.counters["allocations_per_frame"] = frames ? (double)made / (double)frames : 0;
-  if (made) state.SkipWithError("heap allocations inside the frame");
+  run_frames(state, 1000, true);
 }
 BENCHMARK(BM_deg2integ_trainer_power_turbulence)->Unit(benchmark::kMicrosecond);
 
@@ -172,25 +160,8 @@ static void BM_deg2integ_trainer_takeoff_roll(benchmark::State& state) {
   for (int n = 0; n < ENGINES; n++) flt.throrequest[n] = 1;
   msc.prd = 0.05f;
   msc.evup = evup_for_step(msc.prd);
-  flightstruct start = flt;
-  miscstruct start_msc = msc;
-  long frames = 0, before = allocations.load();
-  for (auto _ : state) {
-    control();
-    deg2integ();
-    if (++msc.cntr % msc.evup == 0 && ++msc.cntr10 >= 10) msc.cntr10 = 0;
-    if (++frames % 200 == 0) {  // ten seconds: still on the ground
-      flt = start;
-      msc = start_msc;
-    }
-    double where = flt.x;  // a copy: the barrier may pass a double through a general register
-    benchmark::DoNotOptimize(where);
-  }
-  long made = allocations.load() - before;
-  state.counters["allocations_per_frame"] = frames ? (double)made / (double)frames : 0;
+  run_frames(state, 200, true);  // ten seconds: still on the ground
   state.counters["on_surface"] = flt.onsurface;
-  state.counters["crashes"] = crash_count();
-  if (made) state.SkipWithError("heap allocations inside the frame");
 }
 BENCHMARK(BM_deg2integ_trainer_takeoff_roll)->Unit(benchmark::kMicrosecond);
 
