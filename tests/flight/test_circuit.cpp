@@ -1,7 +1,6 @@
 // Whole flights through the headless runner: the scripted circuit at the
 // default airport, and the runner's flight verbs refused when malformed.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -10,29 +9,18 @@
 #include <sstream>
 #include <string>
 #include <vector>
+#include "tests/support/run_runner.h"
 
 namespace {
-struct run_result {
-  int status;
-  std::string out;
-};
+using runner_test::run_result;
 
 // The runner from a configuration of its own, so that it starts as a first start does.
 run_result run(const std::string& args) {
   std::string home = std::string(TARVEL_BUILD_DIR) + "/testtmp/circuit";
   std::filesystem::remove_all(home);
   std::filesystem::create_directories(home);
-  std::string cmd = "cd " + std::string(TARVEL_BUILD_DIR) + " && XDG_CONFIG_HOME=" + home + "/config XDG_DATA_HOME=" +
-                    home + "/data ./tarvel-headless " + args + " 2>&1";
-  run_result r{-1, ""};
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return r;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-  int st = pclose(p);
-  r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-  return r;
+  return runner_test::run_shell("cd " + std::string(TARVEL_BUILD_DIR) + " && XDG_CONFIG_HOME=" + home +
+                                "/config XDG_DATA_HOME=" + home + "/data ./tarvel-headless " + args + " 2>&1");
 }
 
 // The "state" lines, each as its key=value fields.
