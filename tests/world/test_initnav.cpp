@@ -1,6 +1,7 @@
 // The airport and navaid files, the region lists and the Location menus.
 #include "world_fixture.h"
 #include <cmath>
+#include "sim/world/env.h"
 
 namespace {
 
