@@ -69,6 +69,7 @@ static void install_hooks() {
   hok.before_exit = before_exit;
   hok.change_colors_for_time = sim_change_colors_for_time;
   hok.draw_startup_picture = draw_startup_picture;
+  hok.mouse = {&msc.mx, &msc.my, &msc.mousedown};
   hok.spoil_prefs_on_fatal = 1;
   hok.product_name = "Tarvel";
   hok.version_text = "version 1.0";
