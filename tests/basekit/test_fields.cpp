@@ -1,5 +1,6 @@
 // Entry fields: what a click at each place does to the value, and where the
 // field paints itself.
+#include <cmath>
 #include "basekit/bk_btn.h"
 #include "basekit/bk_fields.h"
 #include "tests/basekit/raster_fixture.h"
@@ -41,22 +42,25 @@ TEST_F(FieldTest, DigitColumnsAddInTheUpperHalfAndSubtractInTheLower) {
     EXPECT_EQ(instdbtn(1, 20, 30, &v, 3, 1, 0, 0), 1);
     EXPECT_FLOAT_EQ(v, 50.0f);
   }
-  // Beside the columns, below them, with the button up or no mouse hooked: nothing.
+  // Beside the columns, below them, button up, no mouse hooked: nothing, not even paint.
   MACIBM_settogworld(0, 320, 200, 0);
-  for (auto p : {std::pair<int, int>{50, 35}, {25, 65}, {19, 35}}) {
-    press(p.first, p.second);
+  for (int p : {5035, 2565, 1935}) {
+    press(p / 100, p % 100);
     EXPECT_EQ(instdbtn(1, 20, 30, &v, 3, 1, 0, 0), 0);
   }
-  press(25, 35);
   down = 0;
   EXPECT_EQ(instdbtn(1, 20, 30, &v, 3, 1, 0, 0), 0);
   hok.mouse = {};
   EXPECT_EQ(instdbtn(1, 20, 30, &v, 3, 1, 0, 0), 0);
-  EXPECT_EQ(v, 50.0f);
-  EXPECT_EQ(surface().find_first_not_of(".\n"), std::string::npos);  // nothing painted either
+  EXPECT_EQ(surface().find_first_not_of(".\n"), std::string::npos);
+  // Painted at (x + 3, y + 13) in digits of size 4, the sign to their left.
+  v = -8.8f;
+  EXPECT_EQ(instdbtn(1, 20, 30, &v, 2, 1, 1, 1), 1);
+  EXPECT_EQ(at(23, 43), 1);
+  EXPECT_EQ(at(18, 47), 1);
 }
 
-TEST_F(FieldTest, NumberFieldStaysWithinWhatItShows) {
+TEST_F(FieldTest, NumberFieldStaysWithinWhatItShowsAndOnItsGrid) {
   float v = 95.5f;
   press(25, 35);  // +10
   EXPECT_EQ(instdbtn(1, 20, 30, &v, 3, 1, 0, 0), 1);
@@ -71,37 +75,28 @@ TEST_F(FieldTest, NumberFieldStaysWithinWhatItShows) {
   for (int i = 0; i < 12; i++) instdbtn(1, 20, 30, &v, 3, 1, 0, 1);
   EXPECT_FLOAT_EQ(v, -99.9f);
   // Explicit limits, and the digits' own limit when those are wider.
-  v = 18;
-  press(35, 35);  // +10
-  instdbtn_range(1, 20, 30, &v, 3, 0, 0, 5, 20);
-  EXPECT_EQ(v, 20.0f);
   v = 12;
-  press(35, 50);  // -10
   instdbtn_range(1, 20, 30, &v, 3, 0, 0, 5, 20);
   EXPECT_EQ(v, 5.0f);
+  v = 18;
+  press(25, 35);
+  instdbtn_range(1, 20, 30, &v, 3, 0, 0, 5, 20);
+  EXPECT_EQ(v, 20.0f);
   v = 995;
-  press(35, 35);
   instdbtn_range(1, 20, 30, &v, 3, 0, 0, -50, 2000);
   EXPECT_EQ(v, 999.0f);
-}
-
-TEST_F(FieldTest, RepeatedTenthsStayOnTheGrid) {
-  float v = 0, lat = 34.1234f;
-  press(45, 35);  // +0.1
-  for (int i = 0; i < 100; i++) instdbtn(1, 20, 30, &v, 3, 1, 0, 0);
-  EXPECT_EQ(v, 10.0f);
-  press(75, 35);  // +0.0001 in a latitude field of 6 digits, 4 decimals
+  // A hundred tenths are ten, fifty ten-thousandths of a latitude exact.
+  float t = 0, lat = 34.1234f;
+  press(45, 35);
+  for (int i = 0; i < 100; i++) instdbtn(1, 20, 30, &t, 3, 1, 0, 0);
+  EXPECT_EQ(t, 10.0f);
+  press(75, 35);
   for (int i = 0; i < 50; i++) instdbtn(1, 20, 30, &lat, 6, 4, 0, 0);
   EXPECT_EQ(lat, 34.1284f);
-}
-
-TEST_F(FieldTest, NumberIsPaintedInTheFieldWithItsSign) {
-  float v = -8.8f;
-  instdbtn(1, 20, 30, &v, 2, 1, 1, 1);
-  lock_surface(320, 200, 0, 1);
-  fltnum(23, 43, -8.8f, 2, 1, 1, 4, 1, 5);
-  EXPECT_EQ(surface(0), surface(1));
-  EXPECT_EQ(at(18, 47), 1);  // the minus sign left of the digits
+  t = NAN;  // a spoilt value comes back within the field
+  press(45, 35);
+  instdbtn(1, 20, 30, &t, 3, 1, 0, 0);
+  EXPECT_EQ(t, 0.0f);
 }
 
 TEST_F(FieldTest, CharacterSpinnersStopAtBlankAndZ) {
@@ -124,6 +119,10 @@ TEST_F(FieldTest, CharacterSpinnersStopAtBlankAndZ) {
   EXPECT_STREQ(id, "9Z 0");
   EXPECT_TRUE(shows(2, 14, '9', 1));
   EXPECT_TRUE(shows(32, 14, '0', 1));
+  char lower[5] = "ksfo";
+  press(5, 20);  // a lower-case letter spins on from itself, not from blank
+  in4charbtn(1, 0, 0, lower, 0);
+  EXPECT_STREQ(lower, "Lsfo");
 }
 
 TEST_F(FieldTest, OptionCyclersWrapAndShowTheChoice) {
@@ -147,6 +146,10 @@ TEST_F(FieldTest, OptionCyclersWrapAndShowTheChoice) {
   press(85, 30);  // beside the buttons
   EXPECT_EQ(in3textbtn(40, 40, "X", "Y", "Z", 30, 60, &three, 0), 0);
   EXPECT_EQ(three, 3);
+  int stray = 9;  // a choice out of range shows no text and is left alone
+  EXPECT_EQ(in3textbtn(40, 40, "X", "Y", "Z", 30, 60, &stray, 1), 1);
+  EXPECT_TRUE(shows(40, 33, ' ', 12));
+  EXPECT_EQ(stray, 9);
 }
 
 TEST_F(FieldTest, BoxesToggleAndRadioButtonsSelect) {
