@@ -86,6 +86,7 @@ static void install_hooks() {
   hok.change_colors_for_time = sim_change_colors_for_time;
   hok.draw_startup_picture = draw_startup_picture;
   hok.show_progress = show_init;
+  hok.mouse = {&msc.mx, &msc.my, &msc.mousedown};
   hok.spoil_prefs_on_fatal = 1;
   hok.product_name = "Tarvel";
   hok.version_text = "version 1.0";
