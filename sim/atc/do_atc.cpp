@@ -8,6 +8,8 @@
 
 void handle_plan(int) {}
 void controller_respond(const char*) {}
+void plnplot() {}
+void plnclick() {}
 
 void file_flight_plan() {
   int found = -1;

@@ -6,3 +6,6 @@ void handle_plan(int pilot_call);
 void controller_respond(const char* request);
 // The flight-plan window closed: the plan to its arrival airport goes on file.
 void file_flight_plan();
+// The flight-plan window, which fills fpl.
+void plnplot();
+void plnclick();

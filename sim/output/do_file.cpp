@@ -28,3 +28,7 @@ void close_output_streams() {
   set_geo_report_stream(nullptr);  // the geometry report wrote into trk
 }
 
+
+// Stand-ins until the data output exists.
+void datplot() {}
+void datclick() {}

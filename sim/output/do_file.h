@@ -8,3 +8,7 @@ extern FILE* trk;
 
 void open_output_streams();
 void close_output_streams();
+
+// The Set Data Output window: which items go to the file, the graph and the screen.
+void datplot();
+void datclick();

@@ -8,6 +8,7 @@
 #include "sim/flight/flt.h"
 #include "sim/map/do_app.h"
 #include "sim/msc.h"
+#include "sim/output/do_file.h"
 #include "sim/output/do_graph.h"
 #include "sim/output/do_movie.h"
 #include "sim/panel/dasclick.h"

@@ -7,7 +7,6 @@ void wrlplot() {}  void wrlclick() {}
 void latplot() {}  void latclick() {}
 void whrplot() {}
 void gidplot() {}  void gidclick() {}
-void datplot() {}  void datclick() {}
 void timplot() {}  void timclick() {}
 void spaplot() {}  void spaclick() {}
 void atmplot() {}  void atmclick() {}
@@ -24,4 +23,3 @@ void eqpplot() {}  void eqpclick() {}
 void sndplot() {}  void sndclick() {}
 void wrnplot() {}  void wrnclick() {}
 void isoplot() {}
-void plnplot() {}  void plnclick() {}

@@ -1,5 +1,7 @@
 // The settings windows: each draws itself whole (plot) and takes the clicks
-// in it (click). Their numbers, titles and sizes are in the window table.
+// in it (click). Their numbers, titles and sizes are in the window table. The
+// data-output window belongs to the data output (sim/output/do_file.h), the
+// flight-plan window to air traffic control (sim/atc/do_atc.h).
 #pragma once
 
 void id_plot();  void id_click();   // airport by identifier
@@ -8,7 +10,6 @@ void wrlplot();  void wrlclick();   // the world map
 void latplot();  void latclick();   // latitude and longitude
 void whrplot();                     // where am I
 void gidplot();  void gidclick();   // airport identifiers
-void datplot();  void datclick();   // data output
 void timplot();  void timclick();   // time of day
 void spaplot();  void spaclick();   // weather: space
 void atmplot();  void atmclick();   // weather: atmosphere
@@ -25,4 +26,3 @@ void eqpplot();  void eqpclick();   // equipment reliability
 void sndplot();  void sndclick();   // sound
 void wrnplot();  void wrnclick();   // warnings
 void isoplot();                     // isometric region
-void plnplot();  void plnclick();   // flight plan
