@@ -454,8 +454,10 @@ void latclick() {
   ll_start();
   if (!ll_fields(0)) return;
   if (env.lat_sou != llw.lat_sou || env.lon_wes != llw.lon_wes) mark_edited(WIN_LATLON);
+  wk_mouse_away();
   ll_fields(1);
   ll_readout();
+  wk_mouse_back();
 }
 
 // ================================================================ where am I

@@ -37,7 +37,8 @@ static void store_clouds(float base, float tops) {
 
 void wx_set_tops_ft(float ft) {
   float field = field_ft();
-  float tops = fltlim(ft, field + 2000, 99999);
+  // At least field + 2000, and room for a base at its own floor below it.
+  float tops = fltlim(ft, field + 2050, 99999);
   float base = fltlim(base_ft(), field + 50, 97999);
   if (base > tops - 2000) base = tops - 2000;  // the tops push the base down
   store_clouds(base, tops);
@@ -262,19 +263,35 @@ static int vis_and_air_fields(int redraw) {
   return c || t || b;
 }
 
+// A press on a direction's hundreds or tens column: +-100 or +-10 degrees,
+// round the compass; 0 when the press is elsewhere.
+static float direction_step(int x, int y) {
+  if (!msc.mousedown || msc.my < y || msc.my >= y + 35 || msc.mx < x || msc.mx >= x + 20) return 0;
+  float step = msc.mx < x + 10 ? 100.0f : 10.0f;
+  return msc.my < y + 17 ? step : -step;
+}
+
 static int layer_fields(int i, int redraw) {
   float v[5] = {fltnear(atm.wnddir[i], 10, 1), wk_shown(atm.wndspd[i], con.ktstomsc, 0),
                 fltnear(atm.shrdir[i], 10, 1), wk_shown(atm.shrspd[i], con.ktstomsc, 0), std::round(atm.tbl[i])};
   int changed = -1;
   int y = LAYER_Y + LAYER_DY * i;
   for (int c = 0; c < 5; c++) {
-    // Directions step by 100 and 10 degrees: their units column takes no clicks.
-    int units_col = (c == 0 || c == 2) && msc.mx >= col_x[c] + 20 && msc.mx < col_x[c] + 30;
-    if (!redraw && units_col) continue;
-    if (instdbtn(WK_VALUE, col_x[c], y, &v[c], col_digits[c], 0, redraw, 0) && !redraw) changed = c;
+    if (redraw) {
+      instdbtn(WK_VALUE, col_x[c], y, &v[c], col_digits[c], 0, 1, 0);
+    } else if (c == 0 || c == 2) {
+      // Directions step by 100 and 10 degrees: their units column takes no clicks.
+      float d = direction_step(col_x[c], y);
+      if (d != 0) {
+        v[c] = c == 0 ? wrap360(v[c] + d) : fltlim(v[c] + d, 0, 180);
+        changed = c;
+      }
+    } else if (instdbtn(WK_VALUE, col_x[c], y, &v[c], col_digits[c], 0, 0, 0)) {
+      changed = c;
+    }
   }
   if (changed < 0) return 0;
-  atm.wnddir[i] = wrap360(v[0]);
+  atm.wnddir[i] = v[0];
   atm.wndspd[i] = v[1] * con.ktstomsc;
   atm.shrdir[i] = v[2];
   atm.shrspd[i] = v[3] * con.ktstomsc;
