@@ -120,8 +120,28 @@ static void read_stick(plat_joy_state* st, int* have, float* pitch, float* roll)
   *roll = (float)(intlim(st->axis[joy_axis_of(JOY_ROLL)], -32768, 32767) + 32768) / 32767 - 1 - set.OS_roll;
 }
 
+// A joystick plugged in while the window is open is taken into use at once,
+// as the flight would on its next frame.
+static int adopt_device() {
+  if (set.controls_type == 5 || set.controls_type == 6 || plat_joy_count() <= 0) return 0;
+  plat_joy_state st;
+  if (plat_joy_read(0, &st)) set.controls_type = 5;
+  else if (plat_joy_read(1, &st)) set.controls_type = 6;
+  return set.controls_type == 5 || set.controls_type == 6;
+}
+
+static void device_line() {
+  wk_erase(ASSIGN_X, 122, 236, 32);
+  if (set.controls_type == 5 || set.controls_type == 6)
+    wk_textf(ASSIGN_X, 122, WK_VALUE, "joystick %d in use", set.controls_type - 4);
+  else
+    wk_text(ASSIGN_X, 122, WK_ALARM, "no joystick: mouse flying");
+  wk_text(ASSIGN_X, 140, WK_LABEL, "Plug one in and it is used.");
+}
+
 void drawnull() {
   if (!wk_begin(WIN_JOYSTICK)) return;
+  if (adopt_device()) device_line();
   plat_joy_state st{};
   int have;
   float p, r;
@@ -183,11 +203,7 @@ void joyplot() {
   for (int a = 0; a < PLAT_JOY_AXES; a++) wk_text(16, AXES_Y + AXIS_DY * a, WK_LABEL, axis_names[a]);
   wk_group(280, 14, 250, 158, "Controls read");
   for (int c = 0; c < 4; c++) wk_text(ASSIGN_X, AXES_Y + 4 + 22 * c, WK_TITLE, control_names[c]);
-  if (set.controls_type == 5 || set.controls_type == 6)
-    wk_textf(ASSIGN_X, 122, WK_LABEL, "joystick %d in use", set.controls_type - 4);
-  else
-    wk_text(ASSIGN_X, 122, WK_ALARM, "no joystick: mouse flying");
-  wk_text(ASSIGN_X, 140, WK_LABEL, "Plug one in and it is used.");
+  device_line();
   wk_group(8, 182, 262, 120, "Sensitivity");
   static const char* const sens[3] = {"pitch", "roll", "yaw"};
   for (int k = 0; k < 3; k++) wk_text(20, SENS_Y + 26 * k, WK_LABEL, sens[k]);

@@ -264,7 +264,7 @@ TEST_F(Menus, TheLatLonWindowStartsAtTheAirportNearestTheRegionsMiddle) {
   EXPECT_EQ(msc.loc_index, kbkl) << "closed untouched, it moves nothing";
   handlemenu(314);
   // One step up on the latitude's units digit.
-  msc.mx = 45;
+  msc.mx = 55;
   msc.my = 40;
   msc.mousedown = 1;
   handlewindowclick(5);
