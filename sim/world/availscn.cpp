@@ -348,6 +348,7 @@ static void place_boats(int have_file, int i0, int j0) {
 static void zero_wx(int quadrant) {
   int qx = quadrant % 3, qy = quadrant / 3;
   for (int i = 200 * qx; i <= 200 * qx + 200; i++)
+    // The weather-radar field (atm.wxr) follows the region's quadrants.
     for (int j = 200 * qy; j <= 200 * qy + 200; j++) atm.wxr[i][j] = 0;
 }
 
