@@ -57,10 +57,23 @@ int cell_has_water(int i, int j) { return in_cells(i, j) && (on_water[i][j][0] |
 
 // ---- the imported height field ----
 
+// Where the height kept in thinned cell q was measured, in cells from the
+// corner: the thinning keeps the last of the ten samples rounding to q, four
+// samples past q's own place, and the edge sample in the last cell.
+static float raw_pos(int q) { return q < RAW_N - 1 ? q + 0.4f : (float)(RAW_N - 1); }
+
+// The cell of the measured places that holds f, and the fraction across it;
+// beyond the first or last place the outer cell's slope goes on.
+static void raw_cell(float f, int* q, float* u) {
+  *q = intlim((int)std::floor(f - 0.4f), 0, RAW_N - 2);
+  *u = fltlim((f - raw_pos(*q)) / (raw_pos(*q + 1) - raw_pos(*q)), -1, 2);
+}
+
 float findz(float lon, float lat) {
-  float fi = (lon - msc.map_lonfile) * i_in_size, fj = (lat - msc.map_latfile) * j_in_size;
-  int i = intlim((int)std::floor(fi), 0, RAW_N - 2), j = intlim((int)std::floor(fj), 0, RAW_N - 2);
-  float u = fltlim(fi - i, 0, 1), v = fltlim(fj - j, 0, 1);
+  int i, j;
+  float u, v;
+  raw_cell((lon - msc.map_lonfile) * i_in_size, &i, &u);
+  raw_cell((lat - msc.map_latfile) * j_in_size, &j, &v);
   float s = int_rawz[i][j] + u * (int_rawz[i + 1][j] - int_rawz[i][j]);
   float n = int_rawz[i][j + 1] + u * (int_rawz[i + 1][j + 1] - int_rawz[i][j + 1]);
   return s + v * (n - s);
