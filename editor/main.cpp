@@ -23,6 +23,7 @@ static const char* const USAGE =
     "  --import FILE       build the quadrant's terrain from an elevation model (no window)\n"
     "  --save              write the quadrant to its environment file (no window)\n"
     "  --output FILE       with --save: write the quadrant to FILE instead\n"
+    "  --data DIR          use DIR as the application folder instead of the shipped one\n"
     "  --seed N            the random choices of the import (diagonal ties)\n"
     "  --script FILE       run a script of clicks, keys and menu commands without a display\n"
     "  --help, --version\n";
@@ -128,7 +129,7 @@ static int run_script(const char* path) {
 }
 
 int main(int argc, char** argv) {
-  const char *import_file = nullptr, *output = nullptr, *script = nullptr;
+  const char *import_file = nullptr, *output = nullptr, *script = nullptr, *data_dir = nullptr;
   int save = 0, have_quad = 0, qlat = 0, qlon = 0;
   long seed = -1;
   for (int k = 1; k < argc; k++) {
@@ -154,6 +155,8 @@ int main(int argc, char** argv) {
       save = 1;
     } else if (a == "--script") {
       script = value();
+    } else if (a == "--data") {
+      data_dir = value();
     } else if (a == "--seed") {
       seed = std::atol(value());
     } else if (a == "--quadrant") {
@@ -184,6 +187,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   desk_set_alert_listener(print_alert);
+  if (data_dir) std::snprintf(app_path, STR_DIM, "%s", data_dir);
   plat_srand(seed >= 0 ? (uint32_t)seed : (uint32_t)plat_ticks_ms());
   if (seed >= 0) std::srand((unsigned)seed);
   init_data(!msc.batch);

@@ -115,14 +115,17 @@ static void find_regions() {
       for (int t = 0; t < 2; t++) int_regwet[i][j][t] = regional_water_check(i, j, t);
 }
 
+// The neighbours' heights are taken along the axis of the move, level with
+// the point: taken at the neighbours' own places, a slope across the axis
+// would push the point too, and on steep even ground the grid folds up.
 static void drift_point(int i, int j) {
   float& lo = planelon[i][j];
   float& la = planelat[i][j];
   float z = findz(lo, la);
-  float zw = findz(planelon[i - 1][j], planelat[i - 1][j]), ze = findz(planelon[i + 1][j], planelat[i + 1][j]);
+  float zw = findz(planelon[i - 1][j], la), ze = findz(planelon[i + 1][j], la);
   lo += move_grid(lo - planelon[i - 1][j], planelon[i + 1][j] - lo, std::fabs(z - zw), std::fabs(ze - z));
   z = findz(lo, la);
-  float zs = findz(planelon[i][j - 1], planelat[i][j - 1]), zn = findz(planelon[i][j + 1], planelat[i][j + 1]);
+  float zs = findz(lo, planelat[i][j - 1]), zn = findz(lo, planelat[i][j + 1]);
   la += move_grid(la - planelat[i][j - 1], planelat[i][j + 1] - la, std::fabs(z - zs), std::fabs(zn - z));
   lo = 0.3f * (planelon[i - 1][j] + planelon[i + 1][j]) + 0.4f * lo;
   la = 0.3f * (planelat[i][j - 1] + planelat[i][j + 1]) + 0.4f * la;
