@@ -133,6 +133,41 @@ static void drift_point(int i, int j) {
   la = space_grid(planelat[i][j - 1], la, planelat[i][j + 1], 0.1f);
 }
 
+// A cell whose corners still run round it anticlockwise with some room:
+// then either diagonal gives two proper triangles.
+static int cell_convex(int i, int j) {
+  if (i < 0 || j < 0 || i >= CELLS_I || j >= CELLS_J) return 1;
+  const int ci[4] = {i, i + 1, i + 1, i}, cj[4] = {j, j, j + 1, j + 1};
+  // Degrees of longitude shrunk to the cell's shape, so that the margin means the same both ways.
+  const float kx = 59, ky = 79;
+  for (int k = 0; k < 4; k++) {
+    int a = k, b = (k + 1) % 4, c = (k + 2) % 4;
+    float ux = (planelon[ci[b]][cj[b]] - planelon[ci[a]][cj[a]]) * kx, uy = (planelat[ci[b]][cj[b]] - planelat[ci[a]][cj[a]]) * ky;
+    float vx = (planelon[ci[c]][cj[c]] - planelon[ci[b]][cj[b]]) * kx, vy = (planelat[ci[c]][cj[c]] - planelat[ci[b]][cj[b]]) * ky;
+    if (ux * vy - uy * vx < 0.1f) return 0;
+  }
+  return 1;
+}
+
+static int cells_around_convex(int i, int j) {
+  return cell_convex(i - 1, j - 1) && cell_convex(i, j - 1) && cell_convex(i - 1, j) && cell_convex(i, j);
+}
+
+// The drift may pull a point across its neighbours on rough ground; a move
+// that would fold a cell is shortened until it does not.
+static void drift_point_safely(int i, int j) {
+  float lo0 = planelon[i][j], la0 = planelat[i][j];
+  drift_point(i, j);
+  float dlo = planelon[i][j] - lo0, dla = planelat[i][j] - la0;
+  for (int k = 0; k < 6 && !cells_around_convex(i, j); k++) {
+    dlo *= 0.5f;
+    dla *= 0.5f;
+    planelon[i][j] = lo0 + dlo;
+    planelat[i][j] = la0 + dla;
+  }
+  if (!cells_around_convex(i, j)) planelon[i][j] = lo0, planelat[i][j] = la0;
+}
+
 void set_grid_water_diags() {
   for (int i = 0; i < QI; i++)
     for (int j = 0; j < QJ; j++) {
@@ -141,7 +176,7 @@ void set_grid_water_diags() {
     }
   for (int round = 0; round < 41; round++)
     for (int i = 1; i < QI - 1; i++)
-      for (int j = 1; j < QJ - 1; j++) drift_point(i, j);
+      for (int j = 1; j < QJ - 1; j++) drift_point_safely(i, j);
   for (int i = 0; i < QI; i++)
     for (int j = 0; j < QJ; j++) planez[i][j] = findz(planelon[i][j], planelat[i][j]);
   // The diagonal joins the corners whose heights differ less.

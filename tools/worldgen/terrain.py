@@ -385,6 +385,20 @@ def peaks(z, have, qlat, qlon):
     return out
 
 
+def cell_convex(pts, i, j):
+    """The cell's corners run round it anticlockwise with room, as the editor keeps them."""
+    c = [(i, j), (i + 1, j), (i + 1, j + 1), (i, j + 1)]
+    for k in range(4):
+        a, b, d = c[k], c[(k + 1) % 4], c[(k + 2) % 4]
+        ux = (pts[b[1]][b[0]][1] - pts[a[1]][a[0]][1]) * NX
+        uy = (pts[b[1]][b[0]][0] - pts[a[1]][a[0]][0]) * NY
+        vx = (pts[d[1]][d[0]][1] - pts[b[1]][b[0]][1]) * NX
+        vy = (pts[d[1]][d[0]][0] - pts[b[1]][b[0]][0]) * NY
+        if ux * vy - uy * vx < 0.1:
+            return False
+    return True
+
+
 def pin_peaks(pts, summits):
     """The grid point nearest each summit moves onto it, inside its ring of
     neighbours, and takes its height; the cells around choose their diagonals again."""
@@ -399,7 +413,11 @@ def pin_peaks(pts, summits):
         s, n = pts[bj - 1][bi][0], pts[bj + 1][bi][0]
         if not (w + 0.2 * (e - w) < lo < e - 0.2 * (e - w) and s + 0.2 * (n - s) < la < n - 0.2 * (n - s)):
             continue
-        pts[bj][bi] = (la, lo, h, pts[bj][bi][3])
+        old = pts[bj][bi]
+        pts[bj][bi] = (la, lo, h, old[3])
+        if not all(cell_convex(pts, i, j) for i in (bi - 1, bi) for j in (bj - 1, bj)):
+            pts[bj][bi] = old
+            continue
         for i in (bi - 1, bi):
             for j in (bj - 1, bj):
                 d1 = abs(round(pts[j][i][2]) - round(pts[j + 1][i + 1][2]))
