@@ -14,6 +14,7 @@ struct hookstruct {
   void (*after_alert)();                  // the box swallowed the button-up
   void (*before_exit)(int fatal);         // logbook, force feedback, sound
   void (*draw_startup_picture)();
+  void (*show_progress)();                // one more step of the start-up progress bar
   // Called instead of ending the process, with the exit status, when set:
   // fuzz targets and tests jump back out of a fatal error here. Must not return.
   void (*end_process)(int status);

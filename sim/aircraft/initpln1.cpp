@@ -6,8 +6,10 @@
 #include "basekit/bk_hooks.h"
 #include "basekit/bk_mnw.h"
 #include "sim/aircraft/initpln.h"
+#include "sim/aircraft/pln.h"
 #include "sim/aircraft/plnutil.h"
-#include "sim/records.h"
+#include "sim/flight/flt.h"
+#include "sim/panel/ins.h"
 
 float cgx, cgz;
 int loc_of_ins[PANEL_INS];

@@ -5,9 +5,11 @@
 #include "basekit/bk_const.h"
 #include "basekit/bk_mnw.h"
 #include "sim/aircraft/initpln.h"
+#include "sim/aircraft/pln.h"
 #include "sim/aircraft/plnutil.h"
 #include "sim/aircraft/wash.h"
-#include "sim/records.h"
+#include "sim/msc.h"
+#include "sim/panel/ins.h"
 
 static float dsin(float deg) { return std::sin(deg * con.degtorad); }
 static float dcos(float deg) { return std::cos(deg * con.degtorad); }

@@ -9,15 +9,27 @@
 #include "basekit/bk_graph.h"
 #include "basekit/bk_mnw.h"
 #include "basekit/platform/platform.h"
+#include "sim/aircraft/pln.h"
+#include "sim/flight/atm.h"
 #include "sim/flight/contact.h"
-#include "sim/records.h"
-#include "sim/shell/placeholders.h"
+#include "sim/flight/flt.h"
+#include "sim/flight/rel.h"
+#include "sim/msc.h"
+#include "sim/output/do_movie.h"
+#include "sim/set.h"
+#include "sim/view/drplane.h"
 #include "sim/view/drterrain.h"
+#include "sim/view/lights.h"
 #include "sim/view/point.h"
+#include "sim/view/scn.h"
+#include "sim/view/storm.h"
+#include "sim/view/traffic.h"
 #include "sim/world/apt.h"
+#include "sim/world/env.h"
 #include "sim/world/genwrld2.h"
 #include "sim/world/grid.h"
 #include "sim/world/obs.h"
+#include "sim/world/terrain.h"
 
 int invrange[178][159];
 int obs_ind[800];
@@ -446,7 +458,7 @@ static void set_straightin() {
 }
 
 static void copy_to_screen() {
-  MACIBM_startwind(0, 0);
+  MACIBM_startwind(MAIN_WINDOW, 0);
   if (set.view_type == VIEW_REPLAY) {
     MACIBM_copytoport(1, 11, 6, 0, 5, 579, 361, 1);
   } else if (!set.view_is_fullscreen) {
