@@ -3,6 +3,7 @@
 #include <cmath>
 #include "../support/run_runner.h"
 #include "world_fixture.h"
+#include "sim/world/env.h"
 
 namespace {
 
