@@ -263,9 +263,13 @@ static void select_point(int x, int y) {
 static void terrain_click(int x, int y) {
   float lat = ret_lat(y), lon = ret_lon(x);
   int i, j, t;
+  // Choosing a point changes nothing in the file.
+  if (msc.map_mode == 1) {
+    if (!msc.dragging) select_point(x, y);
+    return;
+  }
   switch (msc.map_mode) {
     case 0: interp_points(x, y); break;
-    case 1: if (!msc.dragging) select_point(x, y); break;
     case 2:
       if (!msc.dragging && find_tri_with_loc(lat, lon, &i, &j, &t)) on_water[i][j][t] = !on_water[i][j][t];
       break;
