@@ -96,7 +96,11 @@ int env_scan_object(const char* label, float* lat, float* lon, float* h_ft, int*
       stringscan(line, label, STR_DIM);
       const char* p = line;
       while (*p == ' ' || *p == '\t') p++;
-      std::snprintf(name, ENV_NAME_DIM, "%s", p);
+      // Longer names are cut to the record's width.
+      size_t n = std::strlen(p);
+      if (n > ENV_NAME_DIM - 1) n = ENV_NAME_DIM - 1;
+      std::memcpy(name, p, n);
+      name[n] = 0;
     }
   }
   return type;
