@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include "basekit/bk_graph.h"
 #include "basekit/bk_mnw.h"
 #include "basekit/platform/platform.h"
@@ -129,6 +130,30 @@ int wk_vslider(int x, int y, int h, float* value, float lo, float hi, int click)
   f = f < 0 ? 0 : f > 1 ? 1 : f;
   bevel(x - 6, y + h - (int)std::lround(f * h) - 4, 13, 9);
   return *value != old;
+}
+
+// Text cut into lines of at most `width` pixels at word breaks.
+int wk_wrapped(int x, int y, int width, int color, const char* text, int max_lines) {
+  char line[128];
+  int lines = 0;
+  const char* p = text;
+  while (*p && lines < max_lines) {
+    while (*p == ' ') p++;
+    int n = 0, last_break = 0;
+    while (p[n] && n < (int)sizeof line - 1) {
+      line[n] = p[n];
+      line[n + 1] = 0;
+      if (wk_text_width(line) > width) break;
+      if (p[n] == ' ') last_break = n;
+      n++;
+    }
+    if (p[n] && last_break > 0) n = last_break;
+    if (n == 0) n = 1;
+    std::snprintf(line, sizeof line, "%.*s", n, p);
+    wk_text(x, y + 14 * lines++, color, line);
+    p += n;
+  }
+  return lines;
 }
 
 float wk_shown(float si, float per_unit, int decimals) {

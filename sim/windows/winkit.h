@@ -32,6 +32,9 @@ void wk_erase(int x, int y, int w, int h);        // a rectangle to the backgrou
 void wk_text(int x, int y, int color, const char* text);  // y: the top of the line
 void wk_textf(int x, int y, int color, const char* format, ...) __attribute__((format(printf, 4, 5)));
 int  wk_text_width(const char* text);
+// Text cut at word breaks into lines of at most `width` pixels, 14 apart;
+// returns the lines written.
+int  wk_wrapped(int x, int y, int width, int color, const char* text, int max_lines);
 // A framed group with its title cut into the top edge.
 void wk_group(int x, int y, int w, int h, const char* title);
 // A raised push button with a centred label.

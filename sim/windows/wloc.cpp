@@ -22,30 +22,6 @@
 
 #include "sim/windows/worldmask.inc"
 
-// Text cut into lines of at most `width` pixels at word breaks.
-static int wrapped(int x, int y, int width, int color, const char* text, int max_lines) {
-  char line[128];
-  int lines = 0;
-  const char* p = text;
-  while (*p && lines < max_lines) {
-    while (*p == ' ') p++;
-    int n = 0, last_break = 0;
-    while (p[n] && n < (int)sizeof line - 1) {
-      line[n] = p[n];
-      line[n + 1] = 0;
-      if (wk_text_width(line) > width) break;
-      if (p[n] == ' ') last_break = n;
-      n++;
-    }
-    if (p[n] && last_break > 0) n = last_break;
-    if (n == 0) n = 1;
-    std::snprintf(line, sizeof line, "%.*s", n, p);
-    wk_text(x, y + 14 * lines++, color, line);
-    p += n;
-  }
-  return lines;
-}
-
 static int is_id_char(int c) { return std::isalnum(c) != 0; }
 
 // ================================================================ airport by identifier
@@ -78,8 +54,8 @@ static void id_field() {
   wk_erase(4, 60, 86, 76);
   int apt = find_apt_by_id(msc.apt_id_req);
   if (n == 0) wk_text(8, 60, WK_LABEL, "no ID yet");
-  else if (apt < 0) wrapped(8, 60, 80, WK_ALARM, "not in the database", 3);
-  else wrapped(8, 60, 80, WK_TITLE, apt_name[apt], 5);
+  else if (apt < 0) wk_wrapped(8, 60, 80, WK_ALARM, "not in the database", 3);
+  else wk_wrapped(8, 60, 80, WK_TITLE, apt_name[apt], 5);
 }
 
 static void id_columns() {

@@ -91,14 +91,21 @@ static void iso_point(int i, int j, int* x, int* y) {
 static int iso_color(int i, int j) {
   if (on_water[i][j][0] && on_water[i][j][1]) return WK_WATER;
   float z = (hz(i, j) + hz(i + 1, j) + hz(i, j + 1) + hz(i + 1, j + 1)) / 4;
-  // Slopes facing the light (south-west) brighter.
+  // Slopes facing away from the light (north-east) darker.
   float slope = hz(i + 1, j + 1) - hz(i, j);
-  int shade = slope > 40 ? -1 : slope < -40 ? 1 : 0;
-  static const int ramp[6] = {14, 13, 58, 42, 41, 33};
+  static const int ramp[6] = {14, 13, 12, 42, 41, 33}, shaded[3] = {16, 14, 13};
   int band = z < 300 ? 0 : z < 800 ? 1 : z < 1500 ? 2 : z < 2200 ? 3 : z < 3000 ? 4 : 5;
-  if (band == 1 && shade > 0) return 12;
-  if (band == 0 && shade < 0) return 15;
+  if (slope > 40 && band <= 2) return shaded[band];
   return ramp[band];
+}
+
+// The terrain point nearest the aircraft.
+static void aircraft_cell(int* ai, int* aj) {
+  *ai = *aj = 0;
+  for (int i = 1; i < GRID_I; i++)
+    if (std::fabs(planex[i][GRID_J / 2] - (float)flt.x) < std::fabs(planex[*ai][GRID_J / 2] - (float)flt.x)) *ai = i;
+  for (int j = 1; j < GRID_J; j++)
+    if (std::fabs(planey[*ai][j] - (float)flt.y) < std::fabs(planey[*ai][*aj] - (float)flt.y)) *aj = j;
 }
 
 void isoplot() {
@@ -115,7 +122,8 @@ void isoplot() {
       iso_point(i, j + 1, &x[3], &y[3]);
       MACIBM_poly4(iso_color(i, j), x[0], y[0], x[1], y[1], x[2], y[2], x[3], y[3], 0);
     }
-  int ai = intlim(env.i_aircraft, 0, GRID_I - 1), aj = intlim(env.j_aircraft, 0, GRID_J - 1), ax, ay;
+  int ai, aj, ax, ay;
+  aircraft_cell(&ai, &aj);
   iso_point(ai, aj, &ax, &ay);
   int lift = (int)(fltmax2((float)flt.h - hz(ai, aj), 0) * iso_rise);
   MACIBM_hsvline(WK_MARK, ax, ay - lift, lift + 1);

@@ -77,25 +77,7 @@ static void total_readout() {
   wk_group(12, 176, 320, 160, "Failed now");
   char text[1024];
   failed_now(text, sizeof text);
-  // Cut into lines at the commas.
-  int y = 190;
-  const char* p2 = text;
-  char line[128];
-  while (*p2 && y < 320) {
-    int n = 0, last = 0;
-    while (p2[n] && n < 120) {
-      std::snprintf(line, sizeof line, "%.*s", n + 1, p2);
-      if (wk_text_width(line) > 296) break;
-      if (p2[n] == ',') last = n + 1;
-      n++;
-    }
-    if (p2[n] && last) n = last;
-    std::snprintf(line, sizeof line, "%.*s", n, p2);
-    wk_text(22, y, std::strcmp(text, "nothing") ? WK_ALARM : WK_VALUE, line);
-    y += 14;
-    p2 += n;
-    while (*p2 == ' ') p2++;
-  }
+  wk_wrapped(22, 190, 296, std::strcmp(text, "nothing") ? WK_ALARM : WK_VALUE, text, 10);
 }
 
 static int total_field(int redraw) {
