@@ -169,6 +169,7 @@ void mod_evt() {
   if (pln.varsweepEQ[4] || pln.varsweepEQ[6] || pln.varsweepEQ[8])
     flt.swee = step_toward(flt.swee, flt.sweerequest, 0.02f);
   for (int p = 4; p <= 9; p++) {
+    // The movable geometry (sweep, thrust vector) is kept in pln and moved by the flight model.
     if (!pln.varsweepEQ[p]) pln.sweepnow[p] = pln.sweep1[p];
     else pln.sweepnow[p] = intwrap((int)interp(0, pln.sweep1[p], 1, pln.sweep2[p], flt.swee) % 360, 0, 359);
   }

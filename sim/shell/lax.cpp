@@ -141,6 +141,7 @@ static void visibility_governor() {
   }
   if (++slow_count <= 10) return;
   float nm = con.nmtomtrs > 0 ? atm.vis / con.nmtomtrs : 0;
+  // The frame-rate governor trades the weather's visibility (atm) for speed.
   if (nm > 3.2f) atm.vis *= 0.95f;
   else if (nm < 3.0f) atm.vis /= 0.95f;
   if (!warned_slow && msc.warn_frame) {

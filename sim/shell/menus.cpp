@@ -373,6 +373,7 @@ static void graphic_flight_record() {
                  "Then fly around for awhile and then view the data with this menu item.", 0);
     return;
   }
+  // The graph window opens at its start (grf).
   grf.lefttime = 0;
   open_window(WIN_GRAPH);
 }
@@ -495,6 +496,7 @@ void handlemenu(int command) {
     case CMD_ZOOM_IN: set_mon(-1, 2.0f); break;
     case CMD_ZOOM_OUT: set_mon(-1, 0.5f); break;
     case CMD_LAMP:
+      // Light amplification is the view's (scn); the menu toggles it.
       scn.lamp = !scn.lamp;
       MACIBM_check_menu(MENU_VIEW, CMD_LAMP, scn.lamp);
       break;

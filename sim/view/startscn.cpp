@@ -407,6 +407,7 @@ static float wisp_factor(float eye_z) {
 
 static void set_visibility() {
   float v = atm.vis * wisp_factor(con.VIEW_loc_z) / (atm.level + 1.0f);
+  // The view derives the light and ground visibility bands from the weather (atm).
   atm.vis_effective = fltmax2(v, 1.0f);
   atm.vis1_grnd = 0.1f * atm.vis_effective;
   atm.vis2_grnd = 1.5f * atm.vis_effective;
@@ -497,6 +498,7 @@ void start_looking() {
   float h;
   int gi, gj, gt;
   find_local_h(con.VIEW_loc_x, con.VIEW_loc_y, &h, &gi, &gj, &gt);
+  // The view keeps the cell under the eye in env.
   env.i_viewpoint = gi;
   env.j_viewpoint = gj;
   if (con.VIEW_loc_z < h + 2) con.VIEW_loc_z = h + 2;
