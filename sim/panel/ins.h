@@ -15,5 +15,6 @@ struct inststruct {
   // ---- switches the flight model reads ----
   int   jato_on, chute_on;
   int   antiice_on;
+  int   hook_down;     // the arresting hook is lowered
 };
 extern inststruct ins;
