@@ -95,7 +95,7 @@ static void heading_tape(int c, float hdg, int cx) {
     if (big) {
       char s[16];
       std::snprintf(s, sizeof s, "%02d", intwrap(d, 0, 359) / 10);
-      text(c, x - 6, y - 5, s);
+      text(c, x - 6, y + 18, s);  // under the pointer's row
     }
   }
 }
@@ -213,7 +213,8 @@ void plot_cool_hud() {
   con.off_flt_top = (float)(con.off_int_top = con.HUD_top);
   con.off_flt_rgt = (float)(con.off_int_rgt = con.HUD_rgt);
   con.off_flt_bot = (float)(con.off_int_bot = con.HUD_bot);
-  int ai = intlim(env.i_aircraft, 0, GRID_I - 1), aj = intlim(env.j_aircraft, 0, GRID_J - 1);
+  // The display is the cockpit's: the eye's cell is the aircraft's.
+  int ai = intlim(env.i_viewpoint, 0, GRID_I - 1), aj = intlim(env.j_viewpoint, 0, GRID_J - 1);
   int i1 = intmax2(ai - 10, 0), i2 = intmin2(ai + 10, GRID_I - 1), j1 = intmax2(aj - 10, 0), j2 = intmin2(aj + 10, GRID_J - 1);
   for (int i = i1; i <= i2; i++)
     for (int j = j1; j <= j2; j++) {

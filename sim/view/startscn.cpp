@@ -476,7 +476,7 @@ void slip_string(float fside, float fnrml, char* out) {
   float px = fltlim(std::atan(fside / fnrml) * R2D * 3, -15, 15);
   int k = 5 - (int)std::lround(px / 3);  // the ball goes left of the force
   for (int i = 0; i < 11; i++) out[i] = ' ';
-  out[3] = out[7] = '|';
+  out[3] = out[7] = 'I';  // the panel font has no bar
   out[k] = 'o';
   out[11] = 0;
 }

@@ -26,5 +26,5 @@ void build_pal(float r, float g, float b, float L);
 // (scn.straightin): the end its ground track points at, its nose at rest.
 void set_straightin();
 // The slip ball as text, from the side and normal force sums: 11 characters,
-// marks at 3 and 7, the ball 'o' at 5 when centred.
+// marks 'I' at 3 and 7, the ball 'o' at 5 when centred.
 void slip_string(float fside, float fnrml, char* out);

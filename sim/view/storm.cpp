@@ -28,7 +28,8 @@ int precip_count() { return precip_n; }
 
 void build_branch(int k, float x, float y, float z, float ground) {
   if (k < 0 || k > 3) return;
-  float s = 0.025f * z * 1.5f * (k ? 2.0f : 1.0f);
+  // Steps sized by the height the polyline starts from.
+  const float z0 = z, s = 0.025f * z0 * 1.5f * (k ? 2.0f : 1.0f);
   atm.lightx[k][0] = x;
   atm.lighty[k][0] = y;
   atm.lightz[k][0] = ground + z;
@@ -36,7 +37,7 @@ void build_branch(int k, float x, float y, float z, float ground) {
   for (int p = 1; p < STRIKE_POINTS; p++) {
     x += fltrand(-s, s);
     y += fltrand(-s, s);
-    z -= fltrand(0.025f * z, 0.1f * z);
+    z -= fltrand(0.025f * z0, 0.1f * z0);
     int down = z < 0 || p == STRIKE_POINTS - 1;
     if (down) z = 0;
     atm.lightx[k][p] = x;

@@ -10,6 +10,7 @@
 #include "sim/view/lights.h"
 #include "sim/view/point.h"
 #include "sim/world/grid.h"
+#include "sim/world/terrain.h"
 
 float traf_x[TRAFFIC][4], traf_y[TRAFFIC][4], traf_z[TRAFFIC][4];
 float traf_v[TRAFFIC];
@@ -32,11 +33,12 @@ void make_a_plane(int k, int anywhere) {
 // The ground under a traffic aircraft: the highest corner of the cell it is
 // over, or the sea beyond the region's grid.
 static float ground_under(float x, float y) {
-  float dx = planex[GRID_I - 1][0] - planex[0][0], dy = planey[0][GRID_J - 1] - planey[0][0];
-  if (!(dx > 0) || !(dy > 0)) return 0;
-  float fi = (GRID_I - 1) * (x - planex[0][0]) / dx, fj = (GRID_J - 1) * (y - planey[0][0]) / dy;
-  if (!(fi >= 0 && fi < GRID_I - 1 && fj >= 0 && fj < GRID_J - 1)) return 0;
-  int i = (int)fi, j = (int)fj;
+  float x0 = fltmin2(planex[0][0], planex[0][GRID_J - 1]), x1 = fltmax2(planex[GRID_I - 1][0], planex[GRID_I - 1][GRID_J - 1]);
+  if (!(x >= x0 && x <= x1 && y >= planey[0][0] && y <= planey[0][GRID_J - 1])) return 0;
+  float h;
+  int i, j, t;
+  find_local_h(x, y, &h, &i, &j, &t);
+  i = intlim(i, 0, GRID_I - 2), j = intlim(j, 0, GRID_J - 2);
   return fltmax2(fltmax2(planez[i][j], planez[i + 1][j]), fltmax2(planez[i][j + 1], planez[i + 1][j + 1]));
 }
 
