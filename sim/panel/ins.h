@@ -16,5 +16,6 @@ struct inststruct {
   int   jato_on, chute_on;
   int   antiice_on;
   int   hook_down;     // the arresting hook is lowered
+  int   HUD_on, HOOP_on;  // the panel's head-up and synthetic-vision switches
 };
 extern inststruct ins;

@@ -16,6 +16,7 @@
 #include "sim/flight/rel.h"
 #include "sim/flight/fltutil.h"
 #include "sim/msc.h"
+#include "sim/panel/ins.h"
 #include "sim/output/do_movie.h"
 #include "sim/set.h"
 #include "sim/view/carrier.h"
@@ -484,7 +485,8 @@ void slip_string(float fside, float fnrml, char* out) {
 static void overlays() {
   int v = set.view_type;
   if (flt.cat_stage == 27) MACIBM_drstring(55, con.off_int_lft + 10, con.off_int_top + 20, "Space bar to launch.", 5);
-  int cockpit_fwd = v == VIEW_FORWARD || v == VIEW_DOWN4 || v == VIEW_DOWN8 || v == VIEW_HUD || v == VIEW_NOHUD;
+  // Not in the view chosen to show nothing over the scene.
+  int cockpit_fwd = v == VIEW_FORWARD || v == VIEW_DOWN4 || v == VIEW_DOWN8 || v == VIEW_HUD;
   if (cockpit_fwd && set.view_is_fullscreen) {
     char s[16];
     slip_string(flt.fsideprop + flt.fsideaero + flt.fsidegear, flt.fnrmlprop + flt.fnrmlaero + flt.fnrmlgear, s);
@@ -608,7 +610,7 @@ void start_looking() {
   plot_flight_path();
   int v = set.view_type;
   if (view_is_outside(v)) plot_plane();
-  int hud = hud_kinds(v, pln.HUDtype, set.hud_on, set.hoops_on);
+  int hud = hud_kinds(v, pln.HUDtype, ins.HUD_on, ins.HOOP_on);
   if (hud & HUD_SYNTHETIC) plot_cool_hud();
   if (hud & HUD_NORMAL) plot_nrml_hud();
   overlays();

@@ -6,6 +6,7 @@
 #include "sim/flight/atm.h"
 #include "sim/flight/flt.h"
 #include "sim/msc.h"
+#include "sim/panel/ins.h"
 #include "sim/set.h"
 #include "sim/view/lights.h"
 #include "sim/view/point.h"
@@ -271,6 +272,7 @@ TEST_F(Weather, TheHeadUpDisplayInViewSixTwentyFive) {
   place_over_airport(msc.loc_index, 300);
   flt.vind = 110;
   flt.Alpha = 4;
+  flt.Beta = 0;
   flt.h_ind = (float)flt.z;
   flt.magpsi = flt.psi;
   view_conditions(1, 20, 0, VIEW_NOHUD);
@@ -295,12 +297,12 @@ TEST_F(Weather, TheHeadUpDisplayInViewSixTwentyFive) {
   // The synthetic-vision display draws the grid in its own colour.
   int type = pln.HUDtype;
   pln.HUDtype = 3;
-  set.hoops_on = 1;
+  ins.HOOP_on = 1;
   view_conditions(1, 20, 0, VIEW_FORWARD);
   view_draw();
   EXPECT_GT(view_count(58), 200);
   pln.HUDtype = type;
-  set.hoops_on = 0;
+  ins.HOOP_on = 0;
   flt.vind = flt.Alpha = 0;
   place_on_runway(msc.loc_index, 0);
 }
