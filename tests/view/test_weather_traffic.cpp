@@ -115,10 +115,15 @@ TEST_F(Weather, AtFreezingNoLightningAndTheFlakesAreSnow) {
   }
   view_conditions(1, 2, 0, VIEW_NOHUD);
   atm.rain_tstm = 5, atm.level = 4, atm.temp_SL = 20;
-  flt.vx = 30;  // moving: the flakes stream past
-  for (int k = 0; k < 10; k++) view_draw();
+  flt.av = 30;  // moving: the flakes stream past from the whole view
+  for (int k = 0; k < 20; k++) view_draw();
+  int low = 0;
+  for (int y = (int)con.off_view_center_fy; y < con.off_int_bot; y++)
+    for (int x = 0; x < 800; x++) low += view_pixel(x, y) == 33;
+  EXPECT_GT(low, 30);
   EXPECT_GT(view_count(33), 200);
   EXPECT_FALSE(view_shot("snowfall.png").empty());
+  flt.av = 0;
   place_on_runway(msc.loc_index, 0);
 }
 
