@@ -117,22 +117,16 @@ TEST_F(Outside, TheTrainerAndTheLightTwinFromTheChaseAndTheTower) {
     EXPECT_GT(wing, 300) << c;
     EXPECT_GT(black, 10) << c << ": the blades";
     EXPECT_FALSE(view_shot((std::string("chase_") + c + ".png").c_str()).empty());
-    // The blades stand elsewhere a frame later.
-    int x0 = -1;
-    for (int x = 0; x < 800 && x0 < 0; x++)
-      for (int y = con.off_int_top; y < con.off_int_bot; y++)
-        if (view_pixel(x, y) == LITE_OFF) {
-          x0 = x;
-          break;
-        }
+    // The blades stand elsewhere a frame later: the first column they reach moves.
+    auto first_blade_column = [] {
+      for (int x = 0; x < 800; x++)
+        for (int y = con.off_int_top; y < con.off_int_bot; y++)
+          if (view_pixel(x, y) == LITE_OFF) return x;
+      return -1;
+    };
+    int x0 = first_blade_column();
     view_draw();
-    int x1 = -1;
-    for (int x = 0; x < 800 && x1 < 0; x++)
-      for (int y = con.off_int_top; y < con.off_int_bot; y++)
-        if (view_pixel(x, y) == LITE_OFF) {
-          x1 = x;
-          break;
-        }
+    int x1 = first_blade_column();
     EXPECT_NE(x0, x1) << c;
     look(VIEW_TOWER, 1);
     set_mon(-1, 16);  // the tower's binoculars; too near, the view widens until it fits

@@ -158,7 +158,10 @@ TEST_F(Weather, RainRunsOverTheWindshieldAsTheStormAndTheLayerSay) {
 
 TEST_F(Weather, AThunderstormWithABoltAndTheSkyFlickering) {
   place_over_airport(msc.loc_index, 600);
-  view_conditions(3, 20, 0, VIEW_NOHUD);
+  // A storm comes with its cloud: under a high overcast.
+  view_conditions(3, 20, 1, VIEW_NOHUD);
+  atm.baseMSL = (float)flt.z + 1500, atm.topsMSL = atm.baseMSL + 3000;
+  view_draw();  // the local airport built, and the weather's limits with it
   storm_everywhere();
   atm.temp_SL = 70;
   // A bolt 3 nm ahead.
@@ -181,7 +184,7 @@ TEST_F(Weather, AThunderstormWithABoltAndTheSkyFlickering) {
   msc.elap_time += 0.06f;  // the next twentieth: dark again
   view_draw();
   EXPECT_EQ(atm.strike_lighting, 0);
-  EXPECT_EQ(scn.base_color, 62);
+  EXPECT_EQ(scn.base_color, 63);  // the cloud's underside
   place_on_runway(msc.loc_index, 0);
 }
 
