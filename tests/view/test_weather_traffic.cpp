@@ -71,6 +71,8 @@ TEST_F(Weather, ABoltRunsDownToTheGroundInAtMostTwentyPoints) {
 
 TEST_F(Weather, StrikesComeWhereTheRadarShowsAStormAndAreForgottenAfterTwoMinutes) {
   atm.rain_tstm = 5;
+  for (auto& row : atm.wxr)
+    for (float& w : row) w = 0;
   int before = atm.strike_count;
   for (int k = 0; k < 20; k++) start_strike();
   EXPECT_EQ(atm.strike_count, before);  // the radar shows nothing
