@@ -50,6 +50,7 @@ extern int   int_regwet[QI][QJ][2];
 // ---- the editor's state ----
 struct miscstruct {
   int   mx, my, mousedown, dragging;
+  int   down_unseen, up_pending;      // a quick click's release waits for its press to be handled
   float dragtime;
   int   edit_mode;
   int   map_dirty, apt_dirty, nav_dirty;
@@ -127,3 +128,7 @@ void apt_delete();
 void nav_new(int type);
 void nav_delete();
 void set_list_range();
+// Moves the selection d rows along the list of its kind.
+void step_list(int* index, int d);
+// Obstacle mode: the symbols painted again over the map each pass.
+void redraw_obstacles();
