@@ -56,6 +56,7 @@ struct miscstruct {
   int   map_dirty, apt_dirty, nav_dirty;
   int   map_latfile, map_lonfile;      // south-west corner of the quadrant
   int   map_loaded_lat, map_loaded_lon; // the corner whose file the grid holds
+  int   map_built;                      // no file: the grid was built from the global models
   float map_zoom, map_os_lat, map_os_lon;
   int   map_mode, map_res;
   int   map_ic_elev, map_jc_elev, map_i1_elev, map_j1_elev, map_i2_elev, map_j2_elev;

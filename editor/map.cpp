@@ -231,6 +231,10 @@ static void draw_terrain_panel() {
   std::snprintf(s, sizeof s, "%.4f %.4f", planelat[msc.map_ic_elev][msc.map_jc_elev],
                 planelon[msc.map_ic_elev][msc.map_jc_elev]);
   ui_text(8, 316, PANEL_TEXT, s);
+  if (msc.map_built) {
+    ui_text(8, 500, PANEL_TEXT, "NO FILE: BUILT FROM");
+    ui_text(8, 511, PANEL_TEXT, "THE WORLD MODELS");
+  }
   if (msc.map_dirty) ui_text(8, 526, 18, "NOT SAVED");
 }
 
