@@ -42,6 +42,10 @@ struct settingstruct {
   float parkbrake;             // 0..1
   // ---- preferences: data output ticks and joystick tuning ----
   int   Bdsk[DATA_ITEMS], Brlt[DATA_ITEMS], Bgrf[DATA_ITEMS];  // disk, screen, graph
+  // ---- data output channels, rebuilt from the ticks ----
+  int   dskout, rltout;      // some item goes to the data file, to the screen
+  int   rltsel[10];          // items of the screen slots, -1 empty
+  int   dskcsv;              // the file items also go to "Tarvel.csv"
   float joy_rat_ptch, joy_rat_hdng, joy_rat_roll;
   int   eq_ped, eq_avi, eq_col;  // pedals, avionics, collective fitted
   float NZptch, NZroll;          // null zones

@@ -16,6 +16,7 @@
 #include "sim/flight/propel.h"
 #include "sim/flight/rel.h"
 #include "sim/msc.h"
+#include "sim/output/do_file.h"
 #include "sim/panel/ins.h"
 #include "sim/set.h"
 #include "sim/view/scn.h"
@@ -264,6 +265,7 @@ void deg2integ() {
   if (set.cycoutwaiting) {
     set.cycoutwaiting = 0;
     set.cycout = 1;
+    trackdiv();
   }
   half_step();
   set.cycout = 0;

@@ -17,6 +17,7 @@
 #include "sim/flight/integ.h"
 #include "sim/msc.h"
 #include "sim/output/do_file.h"
+#include "sim/output/dat_items.h"
 #include "sim/output/do_graph.h"
 #include "sim/panel/dasclick.h"
 #include "sim/panel/ins.h"
@@ -220,6 +221,7 @@ static void simulation_step() {
   if (msc.mousedown) enginecondrag(msc.mx, msc.my);
   msc.evup = intlim(msc.evup, 1, 99);
   if (msc.cntr % msc.evup == 0) {
+    output_evt();  // as the flight model's event step ran
     msc.cntr10 += 1;
     if (msc.cntr10 >= 10) {
       msc.cntr10 = 0;
@@ -242,6 +244,7 @@ void simulate_frame() {
     if (!set.view_is_fullscreen) updatepanel();
     else ins.tickle_all = 0;
     start_looking();
+    print_data_items();
   }
   if (!msc.paused && !winsup()) simulation_step();
   desk_present();

@@ -459,10 +459,13 @@ static void set_straightin() {
 }
 
 static void copy_to_screen() {
-  MACIBM_startwind(MAIN_WINDOW, 0);
+  // The replay goes into the flight-path window, which its caller made current.
   if (set.view_type == VIEW_REPLAY) {
     MACIBM_copytoport(1, 11, 6, 0, 5, 579, 361, 1);
-  } else if (!set.view_is_fullscreen) {
+    return;
+  }
+  MACIBM_startwind(MAIN_WINDOW, 0);
+  if (!set.view_is_fullscreen) {
     MACIBM_copytoport(0, 0, 17, 0, 5, 800, 230, 1);
     if (pln.is_heli) MACIBM_copytoport(0, 0, 17, 629, 230, 800, 563, 1);
   } else {
