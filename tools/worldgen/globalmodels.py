@@ -91,8 +91,8 @@ def make_mask(res):
     return a
 
 
-def groups(wet):
-    """4-connected groups of true cells (wrapping east-west): lists of (row, col)."""
+def groups(wet, wrap=True):
+    """4-connected groups of true cells (wrapping east-west unless told not to): lists of (row, col)."""
     seen = np.zeros(wet.shape, bool)
     rows, cols = wet.shape
     out = []
@@ -104,8 +104,10 @@ def groups(wet):
         while todo:
             r, c = todo.pop()
             comp.append((r, c))
-            for rr, cc in ((r + 1, c), (r - 1, c), (r, (c + 1) % cols), (r, (c - 1) % cols)):
-                if 0 <= rr < rows and wet[rr, cc] and not seen[rr, cc]:
+            for rr, cc in ((r + 1, c), (r - 1, c), (r, c + 1), (r, c - 1)):
+                if wrap:
+                    cc %= cols
+                if 0 <= rr < rows and 0 <= cc < cols and wet[rr, cc] and not seen[rr, cc]:
                     seen[rr, cc] = True
                     todo.append((rr, cc))
         out.append(comp)
