@@ -31,6 +31,8 @@ struct atmospherestruct {
   int   strike_up, strike_lighting;
   int   i_strike, j_strike, num_branches;
   int   strike_size[4];
+  // Recent strikes for the storm scope: local position (m) and when each expires (s).
+  float strike_x[60], strike_y[60], strike_t_exp[60];
   float lightx[4][20], lighty[4][20], lightz[4][20];
   // ---- written by the scene pass ----
   float vis_effective;     // visibility after cloud wisps and storms, m
