@@ -87,12 +87,31 @@ void pline_inside(int colour, int x0, int y0, int x1, int y1, int cy, int top, c
 
 void pbitmap(int x, int y, int id) { MACIBM_bitmap(x, y, id); }
 
-void ptext(int colour, int x, int y, const char* s) {
-  if (colour == ERASE) {
-    pfill(ERASE, x, y - 7, 6 * (int)std::strlen(s), 8);
-    return;
+// The few characters the panel's captions need beyond the 5 x 7 font's own.
+static const uint8_t* extra_glyph(char c) {
+  static const uint8_t percent[7] = {0x18, 0x19, 0x02, 0x04, 0x08, 0x13, 0x03};
+  static const uint8_t bang[7] = {0x04, 0x04, 0x04, 0x04, 0x04, 0x00, 0x04};
+  static const uint8_t slash[7] = {0x00, 0x01, 0x02, 0x04, 0x08, 0x10, 0x00};
+  static const uint8_t hash[7] = {0x0A, 0x0A, 0x1F, 0x0A, 0x1F, 0x0A, 0x0A};
+  switch (c) {
+    case '%': return percent;
+    case '!': return bang;
+    case '/': return slash;
+    case '#': return hash;
+    default: return nullptr;
   }
-  MACIBM_drstring(colour, x, y, s, 5);
+}
+
+// 6 pixels a character, the top-left of the first at (x, y - 7), over what is there.
+void ptext(int colour, int x, int y, const char* s) {
+  for (int k = 0; s[k]; k++, x += 6) {
+    const uint8_t* g = font_glyph(s[k]);
+    if (!g) g = extra_glyph(s[k]);
+    if (!g) continue;
+    for (int r = 0; r < 7; r++)
+      for (int c = 0; c < 5; c++)
+        if (g[r] & (0x10 >> c)) put(colour, x + c, y - 7 + r);
+  }
 }
 
 // ---------------------------------------------------------------- gauge pieces
