@@ -216,8 +216,10 @@ void plot_trim_marks() {
 
 static void switch_zone(int x1, int present, int on, const char* label) {
   if (!panel_can_paint()) return;
+  // An absent switch leaves the panel as it is: on a helicopter the row
+  // shares its place with the autopilot's values.
   if (!present) {
-    pfill(23, x1, 250, 41, 21);
+    pfill(ERASE, x1, 250, 41, 21);
     return;
   }
   pfill(22, x1, 250, 41, 21);
@@ -237,7 +239,7 @@ static void switch_row() {
   }
   if ((full || in_zone(118, 133, 250, 270)) && panel_can_paint()) {
     if (hud) pbitmap(118, 250, set.hud_color == 58 ? BMP_HUD_DIM : BMP_HUD_BRIGHT);
-    else pfill(23, 118, 250, 16, 21);
+    else pfill(ERASE, 118, 250, 16, 21);
   }
   int o = ins.ospau;
   if (in_zone(o + 498, o + 538, 250, 270) && plane && pln.chuteEQ) ins.chute_on = !ins.chute_on;

@@ -199,7 +199,7 @@ void tape_arc(const char* label, int x, int y, int maxval, int is_tape) {
   }
   if (is_tape) {
     pfill(28, x - 1, y - 100, 1, 101);
-    ptext(31, x - 6, y + 10, label);
+    ptext(31, x - 6, y - 104, label);
   } else {
     ptext(31, x + 7, y + 18, label);
   }

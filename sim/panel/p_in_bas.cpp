@@ -97,7 +97,7 @@ void init_as() {
     int ly = y - bk::round(27 * icos(a)) + 4;
     ptext(33, lx, ly, s);
   }
-  ptext(31, x - 14, y - 8, pln.asi_units == 2 ? "KNOTS" : " MPH");
+  ptext(31, x - 14, y + 19, pln.asi_units == 2 ? "KNOTS" : " MPH");
 }
 
 void init_vvi() {
@@ -167,7 +167,7 @@ static void init_gauge(int kind, int x, int y) {
 
 void standard_engine_init() {
   ins.tactoINS = ins.n1_toINS = ins.mprtoINS = ins.trqtoINS = ins.ff_toINS = 0;
-  float span = pln.tape ? 100.0f : 270.0f;
+  float span = pln.tape || pln.ecam ? 100.0f : 270.0f;  // the engine page shows tapes
   if (tac_max() > 0) ins.tactoINS = span / tac_max();
   ins.n1_toINS = span / n1__max();
   ins.mprtoINS = span / mpr_max();

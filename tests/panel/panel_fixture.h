@@ -2,6 +2,7 @@
 // the shipped aircraft edited into the layouts the tests need.
 #pragma once
 #include <gtest/gtest.h>
+#include <cmath>
 #include <string>
 #include <vector>
 #include "basekit/bk_mnw.h"

@@ -295,12 +295,21 @@ def round_face(ctx, screws=(1, 1, 1, 1)):
     bezel(ctx, 64, 64, 58)
 
 
+def dial_ring(ctx, r):
+    """A dial smaller than its case: a dark ring round it, with a light edge."""
+    ctx.set_source_rgb(*rgb(23))
+    ctx.set_line_width(57 - r)
+    ctx.arc(64, 64, (57 + r) / 2, 0, 2 * math.pi)
+    ctx.stroke()
+    ring(ctx, rgb(27), 64, 64, r + 0.5, 1)
+
+
 @picture(178, 128, 128)
 def draw_178(ctx):
     """Airspeed: the scale and arcs are drawn by the panel from the aircraft's speeds."""
     round_face(ctx)
-    ring(ctx, rgb(26), 64, 64, 43.5, 1)
-    text(ctx, "AIRSPEED", 64, 48, 6, LGREY)
+    dial_ring(ctx, 46)
+    text(ctx, "AIRSPEED", 64, 74, 5.5, LGREY)
 
 
 @picture(179, 128, 128)
@@ -371,6 +380,7 @@ def draw_182(ctx):
 def draw_183(ctx):
     """Vertical speed: the scale is drawn by the panel."""
     round_face(ctx)
+    dial_ring(ctx, 46)
     text(ctx, "VERTICAL SPEED", 66, 51, 5, LGREY)
     text(ctx, "100 FT/MIN", 66, 83, 5, MGREY)
     text(ctx, "UP", 52, 59, 5.5, LGREY)
@@ -670,6 +680,15 @@ def draw_184(ctx):
         text(ctx, label, x + 15, 273, 5.2, LGREY)
     knob(ctx, 175, 277, 9)
     text(ctx, "BARO", 150, 281, 5.5, LGREY)
+    # Vertical speed beside the heading display: 1000 ft/min each 22.5 degrees, zero at nine o'clock.
+    vx, vy = 189, 201
+    circle(ctx, BLACK, vx, vy, 31)
+    for k in range(-4, 5):
+        tick(ctx, WHITE, vx, vy, 26 if k % 2 == 0 else 28, 31, 270 + 22.5 * k, 1.5)
+    for k in (-4, -2, 0, 2, 4):
+        x, y = polar(vx, vy, 20, 270 + 22.5 * k)
+        text(ctx, str(abs(k)), x, y + 3, 6.5)
+    text(ctx, "V/S", vx + 12, vy + 3, 5.5, MGREY)
 
 
 # ---------------------------------------------------------------- buttons, switches, lights
