@@ -408,8 +408,6 @@ void update_ecam() {
           if (!kind) continue;
           engine_gauge_at(r, 0, &x, &y);
           static const char* const label[8] = {"", "EGT", "RPM", "MP", "TRQ", "N1", "FF", "RRPM"};
-          static const int maxima[8] = {0, 0, 1, 2, 3, 4, 5, 1};
-          (void)maxima;
           int m = 0;
           float scale = 0;
           switch (kind) {

@@ -71,6 +71,7 @@ void h_tape_window(const uint8_t (*cols)[12], int ncols, int first_col, int x, i
 
 // ---- set-ups (p_in_bas.cpp, p_in_cen.cpp) ----
 void standard_engine_init();
+int  panel_pictures_read();
 void init_as();
 void init_vvi();
 void init_ecam();

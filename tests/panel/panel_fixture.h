@@ -53,23 +53,13 @@ inline Acf shipped(const char* name) {
   return Acf{acft::read_lines(std::string(TARVEL_SOURCE_DATA_DIR) + "/Aircraft/" + name + "/" + name + ".acf")};
 }
 
-// A trainer turned into a helicopter: no right-hand column, a tail rotor.
-inline Acf helicopter() {
-  Acf a = shipped("Trainer");
-  a.set(100, "is_heli", "1");
-  a.set(100, "instrument in panel location 4", "0");
-  a.set(100, "instrument in panel location 8", "0");
-  a.at(103, 2) = "N4415_Re1.afl";
-  a.set(103, "numblades", "2");
-  a.set(103, "semilen ft", "2");
-  a.set(103, "Croot ft", "0.3");
-  a.set(103, "Ctip ft", "0.3");
-  a.lines[a.find(103, "els")] = "2 els";
-  a.lines[a.find(103, "incidences")] = "8 8 incidences";
-  a.set(102, "minpitch", "-2");
-  a.set(102, "maxpitch", "14");
-  return a;
+inline Acf test_aircraft(const char* name) {
+  return Acf{acft::read_lines(std::string(TARVEL_TEST_DIR) + "/panel/data/" + name + ".acf")};
 }
+
+// The trainer turned into a helicopter: no right-hand column, a tail rotor,
+// a collective (tests/panel/data/Heli.acf).
+inline Acf helicopter() { return test_aircraft("Heli"); }
 
 // A trainer with a jet and its afterburner, reversers, speed brake and retracting gear.
 inline Acf jet() {
@@ -83,11 +73,8 @@ inline Acf jet() {
   return a;
 }
 
-inline Acf glass() {
-  Acf a = shipped("Trainer");
-  a.set(100, "paneltype", "2");
-  return a;
-}
+// The trainer with the electronic panel (tests/panel/data/Glass.acf).
+inline Acf glass() { return test_aircraft("Glass"); }
 
 inline Acf four_engines() {
   return Acf{acft::read_lines(std::string(TARVEL_TEST_DIR) + "/flight/data/AllParts.acf")};

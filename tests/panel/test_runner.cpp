@@ -9,7 +9,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-#include "tests/panel/panel_fixture.h"
 #include "tests/support/run_runner.h"
 
 namespace {
@@ -137,23 +136,18 @@ TEST(PanelRunner, DefaultStartScreenshotShowsTheWholePanel) {
   std::remove(png.c_str());
 }
 
-// An edited aircraft written for the runner; its path.
-std::string aircraft_file(const panel_test::Acf& a, const char* name) {
-  std::string path = std::string(TARVEL_BUILD_DIR) + "/testtmp/panel-runner/" + name + ".acf";
-  acft::write_lines(path, a.lines);
-  return path;
-}
+std::string test_aircraft(const char* name) { return std::string(TARVEL_TEST_DIR) + "/panel/data/" + name + ".acf"; }
 
 TEST(PanelRunner, ElectronicAndHelicopterPanels) {
   std::string glass = temp_path("glass.png"), heli = temp_path("heli.png");
-  run_result r = run("--frames 30 --time 1 --aircraft '" + aircraft_file(panel_test::glass(), "Glass") +
+  run_result r = run("--frames 30 --time 1 --aircraft '" + test_aircraft("Glass") +
                      "' --screenshot 30:" + glass);
   ASSERT_EQ(r.status, 0) << r.out;
   shot g = read_shot(glass);
   ASSERT_EQ(g.w, 800);
   EXPECT_TRUE(g.is(12, 310, 51, 51, 102));   // the speed tape
   EXPECT_TRUE(g.is(92 + 20, 355 - 30, 28, 56, 140));  // the ball's sky
-  r = run("--frames 30 --time 1 --aircraft '" + aircraft_file(panel_test::helicopter(), "Heli") +
+  r = run("--frames 30 --time 1 --aircraft '" + test_aircraft("Heli") +
           "' --screenshot 30:" + heli);
   ASSERT_EQ(r.status, 0) << r.out;
   shot h = read_shot(heli);
