@@ -8,6 +8,7 @@
 #include "basekit/bk_funct.h"
 #include "basekit/bk_graph.h"
 #include "basekit/bk_mnw.h"
+#include "sim/msc.h"
 #include "sim/panel/ins.h"
 #include "sim/panel/panel_internal.h"
 #include "sim/flight/propel.h"
@@ -34,6 +35,9 @@ void static_capture() {
 int static_captured() { return static_ok; }
 
 int panel_can_paint() { return static_ok && dc && dc->pix; }
+
+// The lagged needles' time step: none while the flight is paused.
+float panel_dt() { return msc.paused ? 0 : fltlim(msc.prd, 0, 1); }
 
 static inline int inside(int x, int y) { return dc && x >= 0 && y >= 0 && x < dc->dx && y < dc->dy; }
 

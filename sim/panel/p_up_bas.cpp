@@ -207,7 +207,7 @@ void engine_gauges_forget() {
 
 static void update_egt(int n, int x, int y) {
   // The shown temperature lags the mixture's (the panel keeps this lag in flt.egt).
-  flt.egt[n] += (flt.mixt_temp_rat[n] - flt.egt[n]) * fltlim(msc.prd, 0, 1);
+  flt.egt[n] += (flt.mixt_temp_rat[n] - flt.egt[n]) * panel_dt();
   int p = intlim((int)(fltlim(flt.egt[n], 0, 1) * 30), 0, 29);
   if (p == egt_drawn[n] && !ins.tickle_all) return;
   if (egt_drawn[n] >= 0) pfill(ERASE, x - 8 + egt_drawn[n], y - 3, 2, 5);

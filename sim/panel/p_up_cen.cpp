@@ -27,7 +27,7 @@
 
 static const float D2R = 0.017453292519943295f, R2D = 57.29577951308232f;
 
-static float lag(float value, float target) { return value + (target - value) * fltlim(msc.prd, 0, 1); }
+static float lag(float value, float target) { return value + (target - value) * panel_dt(); }
 
 static void pdisc(int colour, int x, int y, int r) {
   for (int dy = -r; dy <= r; dy++) {
@@ -47,7 +47,7 @@ void update_compass() {
   float turn = ((90 - env.lat_sou) / 2.0f) * flt.cospsi * flt.sinphi;
   float target = fltwrap(flt.magpsi + accel + turn, 0, 360);
   if (card < 0 || ins.tickle_all) card = card < 0 ? target : card;
-  card = fltwrap(card + fltwrap(target - card, -180, 180) * fltlim(msc.prd, 0, 1), 0, 360);
+  card = fltwrap(card + fltwrap(target - card, -180, 180) * panel_dt(), 0, 360);
   int value = (int)card;
   int moved = std::abs(value - drawn);
   if (moved > 180) moved = 360 - moved;
@@ -522,6 +522,7 @@ void update_vari() {
   static int have = 0, drawn = -999;
   float g = atm.g > 0 ? atm.g : 9.8f;
   float e = g * (float)flt.z + flt.av * flt.av / 2;
+  if (msc.paused && have) return;  // no time passes, no rate
   float rate = have && msc.prd > 0 ? (e - e_prev) / msc.prd / g * con.msctofpm : 0;
   e_prev = e, have = 1;
   int a = 270 + (int)fltlim(rate * 128 / 400, -128, 128);

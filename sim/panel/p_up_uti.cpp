@@ -185,7 +185,7 @@ void update_ADF() {
   int x = ins.x_loc[INS_ADF], y = ins.y_loc[INS_ADF];
   float rel_b = (float)(((int)(bearing_to(nav.adfx, nav.adfy) - flt.psi + 720)) % 360);
   // Slews the short way round, at most 90 degrees a second.
-  float diff = fltwrap(rel_b - needle_at, -180, 180), max_step = 90 * fltlim(msc.prd, 0, 1);
+  float diff = fltwrap(rel_b - needle_at, -180, 180), max_step = 90 * panel_dt();
   needle_at = fltwrap(needle_at + fltlim(diff, -max_step, max_step), 0, 360);
   int n = (int)needle_at, c = (int)ins.adf_card;
   auto moved = [](int a, int b) {

@@ -40,6 +40,7 @@ void static_capture();
 int  static_captured();
 // The static picture exists and the main window is the target.
 int  panel_can_paint();
+float panel_dt();
 // Exactly w x h pixels (not the fillrect convention); ERASE restores.
 void pfill(int colour, int x, int y, int w, int h);
 void ppoint(int colour, int x, int y);

@@ -195,8 +195,14 @@ TEST_F(Panel, GearHandleTakesThreeToFiveSecondsAndAFailedGearNever) {
 
 TEST_F(Panel, PauseStopsTheFlightAndSaysSo) {
   fly(shipped("Trainer"));
+  settle();
+  flt.vu = 5;  // a climb the lagged needle has not caught up with
   handle_simkey('p');
   EXPECT_EQ(msc.paused, 1);
+  updatepanel();
+  std::vector<uint8_t> paused = window_pixels();
+  for (int k = 0; k < 50; k++) updatepanel();
+  EXPECT_TRUE(paused == window_pixels());  // no time passes: the needles stay
   int yellow = 0;
   for (int x = ins.ospau + 746; x < ins.ospau + 790; x++)
     for (int y = 256; y < 264; y++) yellow += px(x, y) == 17;
