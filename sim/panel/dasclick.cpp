@@ -671,7 +671,7 @@ static void throttle(int n, int row) {
     if (row <= 558 || msc.dragtime < rev_hold_start) rev_hold_start = msc.dragtime;
     if (row > 558 && msc.dragtime - rev_hold_start < 1) row = 558;
   }
-  int id = n ? n * 1000 + BMP_THRO : BMP_THRO;
+  int id = lever_id(BMP_THRO, n);
   float f = handle(id, row), req = f;
   int rev = 0, ab = 0;
   if (pln.revthrustEQ) {
@@ -695,6 +695,17 @@ static void throttle(int n, int row) {
   flt.throrequest[n] = fltlim(req, 0, 1);
   flt.revving_thrust[n] = rev;
   flt.after_burning[n] = ab;
+}
+
+// Whether a press at x moves the lever at x0 (w wide) of a row whose gang
+// bar spans g1..g2. A press on a lever's centre column moves that lever
+// alone (the per-engine keys press there), even where the gang bar lies
+// under it; elsewhere on the gang bar every lever moves.
+static int moves_lever(int x, int x0, int w, int g1, int g2, int offset, const int* columns, int centre, int n) {
+  for (int k = 0; k < n; k++)
+    if (x == offset + columns[k] + centre) return x == x0 + centre;
+  if (x >= g1 && x <= g2) return 1;
+  return x >= x0 && x <= x0 + w;
 }
 
 void enginecondrag(int x, int y) {
@@ -738,26 +749,20 @@ void enginecondrag(int x, int y) {
     }
   } else if (pln.entype) {
     int t = ins.osthr;
-    if (x >= t + 668 && x <= t + 678) {
-      for (int n = 0; n < engines; n++) throttle(n, y - 7);
-    } else {
-      for (int n = 0; n < engines; n++)
-        if (x >= t + pln.thro_x[n] && x <= t + pln.thro_x[n] + 14) throttle(n, y - 7);
-    }
+    for (int n = 0; n < engines; n++)
+      if (moves_lever(x, t + pln.thro_x[n], 14, t + 668, t + 678, t, pln.thro_x, 7, engines)) throttle(n, y - 7);
   }
   if ((pln.entype == 1 || pln.entype == 2) && pln.varpitchEQ && !pln.collectEQ) {
     float span = pln.omegamax - pln.omegamingreen;
-    for (int n = 0; n < engines; n++) {
-      int gang = x >= o + 718 && x <= o + 724, own = x >= o + pln.prop_x[n] && x <= o + pln.prop_x[n] + 10;
-      if (gang || own) flt.prop[n] = pln.omegamingreen + span * handle(n ? n * 1000 + BMP_PROP : BMP_PROP, y - 11);
-    }
+    for (int n = 0; n < engines; n++)
+      if (moves_lever(x, o + pln.prop_x[n], 10, o + 718, o + 724, o, pln.prop_x, 5, engines))
+        flt.prop[n] = pln.omegamingreen + span * handle(lever_id(BMP_PROP, n), y - 11);
   }
   if (pln.entype) {
     int m = ins.osmix;
-    for (int n = 0; n < engines; n++) {
-      int gang = x >= m + 758 && x <= m + 764, own = x >= m + pln.mixt_x[n] && x <= m + pln.mixt_x[n] + 10;
-      if (gang || own) flt.mixt[n] = handle(n ? n * 1000 + BMP_MIXT : BMP_MIXT, y - 11);
-    }
+    for (int n = 0; n < engines; n++)
+      if (moves_lever(x, m + pln.mixt_x[n], 10, m + 758, m + 764, m, pln.mixt_x, 5, engines))
+        flt.mixt[n] = handle(lever_id(BMP_MIXT, n), y - 11);
   }
   if (x >= ins.ostrm + 781 && x <= ins.ostrm + 798 && rel.sttrim) {
     // Held with the mouse the wheel turns a tenth of its travel a second; a key

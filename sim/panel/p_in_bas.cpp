@@ -190,10 +190,10 @@ void panplot() {
   }
   if (pln.entype) {
     int engines = intlim(pln.numen, 1, ENGINES);
-    for (int n = 0; n < (pln.collectEQ ? 1 : engines); n++) init_handle(n ? n * 1000 + BMP_THRO : BMP_THRO);
+    for (int n = 0; n < (pln.collectEQ ? 1 : engines); n++) init_handle(lever_id(BMP_THRO, n));
     if ((pln.entype == 1 || pln.entype == 2) && pln.varpitchEQ && !pln.collectEQ)
-      for (int n = 0; n < engines; n++) init_handle(n ? n * 1000 + BMP_PROP : BMP_PROP);
-    for (int n = 0; n < engines; n++) init_handle(n ? n * 1000 + BMP_MIXT : BMP_MIXT);
+      for (int n = 0; n < engines; n++) init_handle(lever_id(BMP_PROP, n));
+    for (int n = 0; n < engines; n++) init_handle(lever_id(BMP_MIXT, n));
   }
   panclick(-1, -1);
 }

@@ -112,6 +112,8 @@ void update_GPS();
 void plotnavfrq_all();
 
 // ---- controls painted by the clicks (dasclick.cpp) ----
+// A lever's identifier: its knob's picture, plus 1000 x the engine's number from engine 2 on.
+inline int lever_id(int base, int engine) { return engine ? (engine + 1) * 1000 + base : base; }
 void init_handle(int id);
 void plotflap();
 void plottrim();

@@ -174,6 +174,33 @@ TEST_F(Panel, KeysMoveTheLeversThroughTheirDetents) {
   handle_simkey('b');
 }
 
+TEST_F(Panel, EachEngineKeyMovesItsOwnLeverAndTheGangBarMovesAll) {
+  fly(four_engines());
+  ASSERT_EQ(pln.numen, 4);
+  set.eq_thr = 1;
+  for (int k = 0; k < 30; k++) function_key(19 + 1);  // engine 2 back to idle
+  for (int k = 0; k < 30; k++) function_key(31 + 1);  // and forward to full
+  EXPECT_FLOAT_EQ(flt.throrequest[1], 1);
+  for (int n : {0, 2, 3}) EXPECT_LT(flt.throrequest[n], 1) << n;
+  set.eq_thr = 0;
+  for (int k = 0; k < 30; k++) function_key(20);
+  for (int n = 0; n < 4; n++) EXPECT_FLOAT_EQ(flt.throrequest[n], 1) << n;
+  // Three engines: the middle engine's own column lies on the gang bar.
+  Acf three = four_engines();
+  three.set(101, "numen", "3");
+  fly(three);
+  set.eq_thr = 1;
+  for (int k = 0; k < 30; k++) function_key(19 + 1);
+  EXPECT_EQ(ins.thro[1], 563);
+  for (int k = 0; k < 30; k++) function_key(31 + 1);
+  EXPECT_EQ(ins.thro[1], 515);
+  EXPECT_GT(ins.thro[0], 515);
+  EXPECT_GT(ins.thro[2], 515);
+  set.eq_thr = 0;
+  for (int k = 0; k < 30; k++) function_key(20);
+  for (int n = 0; n < 3; n++) EXPECT_EQ(ins.thro[n], 515) << n;
+}
+
 TEST_F(Panel, GearHandleTakesThreeToFiveSecondsAndAFailedGearNever) {
   fly(shipped("LightTwin"));
   ASSERT_TRUE(pln.retractEQ);
