@@ -20,20 +20,10 @@
 #include "sim/panel/ins.h"
 #include "sim/panel/panel.h"
 #include "sim/set.h"
-#include "sim/shell/lax.h"
 #include "sim/world/apt.h"
+#include "tools/support/headless_start.h"
 #include "tools/support/placeeye.h"
 
-static void start_once() {
-  static int done = 0;
-  if (done) return;
-  done = 1;
-  setenv("SDL_VIDEODRIVER", "dummy", 0);
-  setenv("SDL_AUDIODRIVER", "dummy", 0);
-  plat_use_fake_clock(1000);
-  tarvel_start();
-  simulate_startup();
-}
 
 // The shipped trainer with its panel type changed, read from a copy.
 static void load_with_panel(int paneltype) {
@@ -109,7 +99,7 @@ static void replay(benchmark::State& state) {
 
 // The copy of the flight state alone, to be taken off the update's figure.
 static void BM_flight_state_copy(benchmark::State& state) {
-  start_once();
+  start_headless_once();
   fly_level(1);
   size_t k = 0;
   for (auto _ : state) {
@@ -121,7 +111,7 @@ static void BM_flight_state_copy(benchmark::State& state) {
 BENCHMARK(BM_flight_state_copy)->Unit(benchmark::kMicrosecond);
 
 static void BM_updatepanel_level_flight(benchmark::State& state) {
-  start_once();
+  start_headless_once();
   fly_level(1);
   replay(state);
 }
@@ -129,14 +119,14 @@ BENCHMARK(BM_updatepanel_level_flight)->Unit(benchmark::kMicrosecond);
 
 // Rolling into a turn: the heading card, ball, compass and needles all move.
 static void BM_updatepanel_turning(benchmark::State& state) {
-  start_once();
+  start_headless_once();
   fly_level(1, 0.2f);
   replay(state);
 }
 BENCHMARK(BM_updatepanel_turning)->Unit(benchmark::kMicrosecond);
 
 static void BM_updatepanel_unchanged(benchmark::State& state) {
-  start_once();
+  start_headless_once();
   fly_level(1);
   for (auto _ : state) updatepanel();
 }
@@ -144,7 +134,7 @@ BENCHMARK(BM_updatepanel_unchanged)->Unit(benchmark::kMicrosecond);
 
 // The static panel alone, and with every instrument drawn on top (a full redraw).
 static void BM_panplot(benchmark::State& state) {
-  start_once();
+  start_headless_once();
   fly_level(1);
   for (auto _ : state) panplot();
   updatepanel();
@@ -152,7 +142,7 @@ static void BM_panplot(benchmark::State& state) {
 BENCHMARK(BM_panplot)->Unit(benchmark::kMicrosecond);
 
 static void BM_full_redraw(benchmark::State& state) {
-  start_once();
+  start_headless_once();
   fly_level(1);
   for (auto _ : state) {
     panplot();
@@ -162,7 +152,7 @@ static void BM_full_redraw(benchmark::State& state) {
 BENCHMARK(BM_full_redraw)->Unit(benchmark::kMicrosecond);
 
 static void BM_updatepanel_electronic(benchmark::State& state) {
-  start_once();
+  start_headless_once();
   fly_level(2);
   replay(state);
 }

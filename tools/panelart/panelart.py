@@ -195,6 +195,13 @@ def screw(ctx, x, y):
     ctx.stroke()
 
 
+def stepper(ctx, x, y, h, face, size):
+    """A pair of buttons, up above down, each 19 wide and h high."""
+    for k, arrow in enumerate(("\u25b2", "\u25bc")):
+        raised(ctx, x, y + h * k, 19, h, face)
+        text(ctx, arrow, x + 9.5, y + h * k + h - 3, size, LGREY)
+
+
 def knob(ctx, x, y, r, label=None):
     """A ridged round knob seen from the front."""
     circle(ctx, rgb(22), x, y, r + 1)
@@ -492,11 +499,7 @@ def draw_192(ctx):
     recess(ctx, 34, 107, 32, 11)
     text(ctx, "ADF", 50, 130, 6, MGREY)
     for k in range(3):
-        x = 25 + 20 * k
-        raised(ctx, x, 122, 19, 12, rgb(24))
-        text(ctx, "\u25b2", x + 9.5, 131, 6, LGREY)
-        raised(ctx, x, 134, 19, 12, rgb(24))
-        text(ctx, "\u25bc", x + 9.5, 143, 6, LGREY)
+        stepper(ctx, 25 + 20 * k, 122, 12, rgb(24), 6)
 
 
 # ---------------------------------------------------------------- engine gauges
@@ -604,11 +607,7 @@ def radio_stack(ctx):
     raised(ctx, 46, 154, 16, 16, rgb(25))
     text(ctx, "ID", 54, 165, 5.5, LGREY)
     for k in range(4):
-        x = 72 + 20 * k
-        raised(ctx, x, 172, 19, 10, rgb(25))
-        text(ctx, "\u25b2", x + 9.5, 180, 5.5, LGREY)
-        raised(ctx, x, 182, 19, 10, rgb(25))
-        text(ctx, "\u25bc", x + 9.5, 190, 5.5, LGREY)
+        stepper(ctx, 72 + 20 * k, 172, 10, rgb(25), 5.5)
     # Autopilot: seven buttons at x 4, 24, 44 | 67, 87, 107 | 127 (y 210..241).
     text(ctx, "AUTOPILOT", 77, 199, 5.5, MGREY)
     for x, label in ((4, "HDG"), (24, "NV1"), (44, "NV2"), (67, "ALT"), (87, "V/S"), (107, "G/S"), (127, "SPD")):
