@@ -61,7 +61,7 @@ void update_compass() {
     int heading = ((k % 36) + 36) % 36;
     int labelled = heading % 3 == 0;
     MACIBM_hsvline(31, mx, y, labelled ? 4 : 2);
-    if (labelled) {
+    if (labelled && mx - 4 >= x && mx + 5 <= x + 38) {  // both digits inside the strip
       int tens = heading == 0 ? 36 : heading;
       subADD_sne(mx - 4, y + 5, tens / 10, 31);
       subADD_sne(mx + 1, y + 5, tens % 10, 31);
