@@ -43,6 +43,10 @@ struct settingstruct {
   int   ah_bar_adjust;         // attitude indicator's aircraft symbol, -10..10 pixels
   // ---- preferences: data output ticks and joystick tuning ----
   int   Bdsk[DATA_ITEMS], Brlt[DATA_ITEMS], Bgrf[DATA_ITEMS];  // disk, screen, graph
+  // ---- data output channels, rebuilt from the ticks ----
+  int   dskout, rltout;      // some item goes to the data file, to the screen
+  int   rltsel[10];          // items of the screen slots, -1 empty
+  int   dskcsv;              // the file items also go to "Tarvel.csv"
   float joy_rat_ptch, joy_rat_hdng, joy_rat_roll;
   int   eq_ped, eq_avi, eq_col;  // pedals, avionics, collective fitted
   float NZptch, NZroll;          // null zones

@@ -348,6 +348,7 @@ static void deflections() {
                                           : interp(-1, pln.maxpitch[1], 1, pln.minpitch[1], y);
   for (int n = 0; n < ENGINES; n++) {
     float vc = pln.vertcant[n] * con.degtorad, sc = pln.sidecant[n] * con.degtorad;
+    // The thrust line's sines follow the moving vector (pln).
     pln.sin_vertcant[n] = std::sin(vc);
     pln.cos_vertcant[n] = std::cos(vc);
     pln.sin_sidecant[n] = std::sin(sc);

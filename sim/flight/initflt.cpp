@@ -143,6 +143,7 @@ static void ship_start(placing* p, int kind) {
 static void fresh_state() {
   flt.wired = 0;
   flt.crash = CRASH_NONE;
+  // A new flight stows the chute: its switch is the panel's (ins).
   ins.chute_on = 0;
   flt.faxilprop = flt.fsideprop = flt.fnrmlprop = 0;
   flt.faxilaero = flt.fsideaero = flt.fnrmlaero = 0;

@@ -20,10 +20,12 @@
 // ---- what the entries call ----
 
 static void panel_press() { panclick(msc.mx, msc.my); }
-static void area_chart_plot() { plt_nrt_plot(19, 0); }
-static void area_chart_click() { plt_nrt_click(0, 19); }
-static void airport_chart_plot() { plt_nrt_plot(18, 0); }
-static void airport_chart_click() { plt_nrt_click(0, 18); }
+static void area_chart_plot() { plt_nrt_plot(CHART_AREA, 0); }
+static void area_chart_click() { plt_nrt_click(0, CHART_AREA); }
+static void airport_chart_plot() { plt_nrt_plot(CHART_AIRPORT, 0); }
+static void airport_chart_click() { plt_nrt_click(0, CHART_AIRPORT); }
+static void area_chart_flash() { plt_nrt_flash(CHART_AREA); }
+static void airport_chart_flash() { plt_nrt_flash(CHART_AIRPORT); }
 
 static void goto_typed_airport() { gotofield(msc.apt_id_req, 0); }
 static void world_map_closed() { set_palette_for_conditions(0); }
@@ -43,7 +45,7 @@ static const window_entry windows[] = {
     {WIN_MAIN,             "Tarvel",                 800, 580, panplot,            panel_press,         1, nullptr,     nullptr},
     {WIN_APT_ID,           "Airport by ID",          176, 440, id_plot,            id_click,            1, nullptr,     goto_typed_airport},
     {WIN_APT_NAME,         "Airport by Name",        351, 176, namplot,            namclick,            1, nullptr,     goto_chosen_airport},
-    {WIN_AREA_CHART,       nullptr,                  0,   0,   area_chart_plot,    area_chart_click,    1, nullptr,     nullptr},
+    {WIN_AREA_CHART,       "Low Enroute",            AREA_CHART_DX, AREA_CHART_DY, area_chart_plot, area_chart_click, 1, area_chart_flash, nullptr},
     {WIN_WORLD,            "WORLD",                  800, 450, wrlplot,            wrlclick,            0, nullptr,     world_map_closed},
     {WIN_LATLON,           "Set Lat/Lon",            246, 165, latplot,            latclick,            0, nullptr,     set_up_env_with_request_latlon},
     {WIN_WHERE_AM_I,       "Where Am I?",            531, 121, whrplot,            nullptr,             0, nullptr,     nullptr},
@@ -64,9 +66,9 @@ static const window_entry windows[] = {
     {WIN_SOUND,            "Set Sound",              293, 250, sndplot,            sndclick,            0, nullptr,     nullptr},
     {WIN_WARNINGS,         "Set Warnings",           550, 172, wrnplot,            wrnclick,            0, nullptr,     nullptr},
     {WIN_GRAPH,            "Graphics Output",        620, 420, grfplot,            grfclick,            1, grfdrag,     nullptr},
-    {WIN_FLIGHT_PATH,      "3-D Flight Path",        600, 419, plot_flight_path,   nullptr,             0, play_movie,  stop_movie},
+    {WIN_FLIGHT_PATH,      "3-D Flight Path",        600, 419, movie_plot,         nullptr,             0, play_movie,  stop_movie},
     {WIN_ISOMETRIC,        "Isometric Region",       760, 540, isoplot,            nullptr,             0, nullptr,     nullptr},
-    {WIN_AIRPORT_CHART,    "",                       432, 494, airport_chart_plot, airport_chart_click, 1, nullptr,     nullptr},
+    {WIN_AIRPORT_CHART,    "",                       432, 494, airport_chart_plot, airport_chart_click, 1, airport_chart_flash, nullptr},
     {WIN_FLIGHT_PLAN,      "Flight Plan",            589, 415, plnplot,            plnclick,            1, nullptr,     file_flight_plan},
 };
 
