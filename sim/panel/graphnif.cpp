@@ -91,19 +91,13 @@ void pline_inside(int colour, int x0, int y0, int x1, int y1, int cy, int top, c
 
 void pbitmap(int x, int y, int id) { MACIBM_bitmap(x, y, id); }
 
-// The few characters the panel's captions need beyond the 5 x 7 font's own.
+// The two characters the panel's captions need beyond the 5 x 7 font's own.
 static const uint8_t* extra_glyph(char c) {
   static const uint8_t percent[7] = {0x18, 0x19, 0x02, 0x04, 0x08, 0x13, 0x03};
   static const uint8_t bang[7] = {0x04, 0x04, 0x04, 0x04, 0x04, 0x00, 0x04};
-  static const uint8_t slash[7] = {0x00, 0x01, 0x02, 0x04, 0x08, 0x10, 0x00};
-  static const uint8_t hash[7] = {0x0A, 0x0A, 0x1F, 0x0A, 0x1F, 0x0A, 0x0A};
-  switch (c) {
-    case '%': return percent;
-    case '!': return bang;
-    case '/': return slash;
-    case '#': return hash;
-    default: return nullptr;
-  }
+  if (c == '%') return percent;
+  if (c == '!') return bang;
+  return nullptr;
 }
 
 // 6 pixels a character, the top-left of the first at (x, y - 7), over what is there.

@@ -38,6 +38,5 @@ struct inststruct {
   uint8_t h_tape_col0[200][12];
   uint8_t h_tape_col1[360][12];
   uint8_t h_tape_col2[360][12];
-  uint8_t nav_pic[4][10][10];  // map symbols: 1 airport, 2 VOR, 3 NDB
 };
 extern inststruct ins;
