@@ -260,6 +260,26 @@ TEST_F(Panel, ZeroSpeedShowsNoTimeToGo) {
   nav.goodnav[0] = 0;
 }
 
+TEST_F(Panel, GpsShowsNoTimeToTheWaypointStandingStill) {
+  fly(jet());  // a radar altimeter: the GPS stands in for NAV 1
+  nav.gps_dis = 20000;
+  flt.v = 0;
+  ins.tickle_gps = 1;
+  updatepanel();
+  int top = 0, middle = 0;
+  for (int x = ins.osrad + 580; x < ins.osrad + 597; x++) {
+    top += px(x, 335) == 12;
+    middle += px(x, 338) == 12;
+  }
+  EXPECT_EQ(top, 0);
+  EXPECT_GT(middle, 0);
+  flt.v = 50;
+  updatepanel();
+  top = 0;
+  for (int x = ins.osrad + 580; x < ins.osrad + 597; x++) top += px(x, 335) == 12;
+  EXPECT_GT(top, 0);  // 20 km at 50 m/s: 6 minutes
+}
+
 // Every press, anywhere in the window, on every kind of aircraft: nothing
 // breaks and every control stays within its range.
 TEST_F(Panel, PressesAnywhereOnEveryKindOfAircraft) {
@@ -367,10 +387,20 @@ TEST_F(Panel, EnginePageOfAFourEngineAircraft) {
   EXPECT_EQ(set.ecam_page, 5);
   for (int n = 0; n < ENGINES; n++) flt.ff_[n] = 0;
   updatepanel();
-  int blue = 0;
-  for (int x = ins.oseng + 740; x < ins.oseng + 760; x++)
-    for (int y = 301 + 10 * 7 - 7; y < 301 + 10 * 7; y++) blue += px(x, y) == 47;
-  EXPECT_GT(blue, 0);
+  // Line 7, ENDURANCE: dashes (the font's middle row), no digit's top segment.
+  int base = 301 + 10 * 7, top = 0, middle = 0;
+  for (int x = ins.oseng + 720; x < ins.oseng + 774; x++) {
+    top += px(x, base - 6) == 47;
+    middle += px(x, base - 4) == 47;
+  }
+  EXPECT_EQ(top, 0);
+  EXPECT_GT(middle, 0);
+  // With fuel flowing the same line shows a number.
+  for (int n = 0; n < 4; n++) flt.ff_[n] = 0.01f;
+  updatepanel();
+  top = 0;
+  for (int x = ins.oseng + 720; x < ins.oseng + 774; x++) top += px(x, base - 6) == 47;
+  EXPECT_GT(top, 0);
   // Back to the engines: four tapes in each group, growing with the engines.
   panclick(ins.oseng + 645 + 10, 430);
   EXPECT_EQ(set.ecam_page, 4);
