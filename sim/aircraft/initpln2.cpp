@@ -480,9 +480,10 @@ void finish_readin2() {
       pln.en_x[r][1] = 761;
       pln.en_x[r][2] = pln.en_x[r][3] = 0;
     }
-    // Three rows of dials between the switch row and the lever box at 442.
+    // Three rows of dials under the switch row: down to the lever box at 442,
+    // or on a helicopter (no upper lever box) to its lower box at 511.
     if (pln.is_heli) {
-      pln.en_y[0] = 281; pln.en_y[1] = 344; pln.en_y[2] = 407;
+      pln.en_y[0] = 305; pln.en_y[1] = 370; pln.en_y[2] = 435;
     } else {
       pln.en_y[0] = 289; pln.en_y[1] = 336; pln.en_y[2] = 401;
     }
