@@ -182,7 +182,8 @@ void mod_evt() {
   storm_level();
   if (pln.retractEQ)
     for (int k = 0; k < 3; k++)
-      if (msc.elap_time > set.gear_time[k]) set.gear_stat[k] = set.gear_handle;
+      // A failed leg stays where it was.
+      if (msc.elap_time > set.gear_time[k] && rel.lagear[k]) set.gear_stat[k] = set.gear_handle;
 }
 
 void mod_semisec() { set_slat_and_grndeffect(); }
