@@ -12,8 +12,6 @@ enum { FAIL_NEVER = 1, FAIL_MEAN_TIME = 2, FAIL_NOW = 3 };
 struct relstruct {
   int   clights;                      // cockpit lights
   int   vacuum;
-  // The vacuum's failure: when, and the attitude errors the spinning-down gyro drifts to.
-  float vac_death_time, the_fail_err, phi_fail_err;
   // ---- repaired when the reliability windows close ----
   int   ss_asi, ss_ahz, ss_alt, ss_tsi, ss_dgy, ss_vvi, efis_1, efis_2;
   int   engine[4], thrgov[4], revlok[4], oilpmp[4];
