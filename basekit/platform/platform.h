@@ -17,6 +17,10 @@ void plat_get_palette_entry(int index, uint8_t* r, uint8_t* g, uint8_t* b);
 void plat_present();                        // screen through the palette to the window
 void plat_screen_to_argb(uint32_t* out, int pitch_bytes);  // the conversion present does
 int  plat_save_png(const char* path);       // 1 on success
+// An 8-bit palette PNG's pixel values (its indices, not its colours), in a
+// buffer of dx x dy bytes the caller frees; 1 on success, 0 for a missing,
+// unreadable or other kind of file.
+int  plat_load_png_indices(const char* path, int* dx, int* dy, uint8_t** pixels);
 
 // ---- clock (monotonic milliseconds) ----
 uint64_t plat_ticks_ms();
