@@ -35,6 +35,7 @@ struct atmospherestruct {
   // ---- written by the scene pass ----
   float vis_effective;     // visibility after cloud wisps and storms, m
   float vis1_grnd, vis2_grnd, vis1_lite, vis2_lite, vis3_lite;  // haze and light ranges, m
+  float rain_rat;          // rain intensity 0..1 at the eye (the rain on the windshield, and its sound)
   // ---- weather model (written by the weather code) ----
   float baseAGL;           // cloud base above the departure airport, m
   float dewp_SL;           // sea-level dew point, deg F
