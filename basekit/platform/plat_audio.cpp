@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 #include "basekit/platform/plat_internal.h"
@@ -212,6 +213,10 @@ int plat_audio_init() {
   }
   opened = 1;
   SDL_PauseAudioDevice(device, 0);
+  // The device's thread must stop before the clips it reads are destroyed.
+  static int registered = 0;
+  if (!registered) std::atexit(plat_audio_quit);
+  registered = 1;
   return 1;
 }
 
