@@ -6,6 +6,9 @@
 #ifdef HAVE_ESPEAK
 #include <espeak-ng/speak_lib.h>
 #include <samplerate.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 #include <atomic>
 #include <condition_variable>
 #include <cstdlib>
@@ -59,6 +62,8 @@ int collect(short* wav, int n, espeak_EVENT*) {
 }
 
 void work() {
+  // Synthesis yields to the frame loop: it runs ten seconds ahead anyway.
+  setpriority(PRIO_PROCESS, (id_t)syscall(SYS_gettid), 5);
   for (;;) {
     std::string text;
     {
@@ -115,9 +120,11 @@ int plat_speech_init() {
 
 int plat_speech_say(const char* text) {
   if (!text) return 0;
-  std::lock_guard<std::mutex> hold(lock);
-  if (!worker || quitting || texts.size() >= MAX_TEXTS) return 0;
-  texts.push_back(text);
+  {
+    std::lock_guard<std::mutex> hold(lock);
+    if (!worker || quitting || texts.size() >= MAX_TEXTS) return 0;
+    texts.push_back(text);
+  }
   wake.notify_all();
   return 1;
 }
