@@ -393,6 +393,7 @@ static void apply_station(const station_wx& w) {
     wx_told = 1;
     MACIBM_alert("I have detected the file 'world.rwx' in the Tarvel folder.", "", "", "", 0);
     float hour = std::fmod(flt.lon / 15 + w.z_time / 3600 + 3 + 48, 24.0f);
+    // The clock of the weather file sets the time of day the view draws (scn).
     if (hour >= 6 && hour < 7) scn.time = 3;
     else if (hour >= 7 && hour < 8) scn.time = 2;
     else if (hour >= 8 && hour < 17) scn.time = 1;

@@ -216,6 +216,7 @@ void set_a1() {
     addFaprop(icos(thj) * pln.jatothrust, 0, pln.jatoz);
     addFnprop(isin(thj) * pln.jatothrust, pln.jatox, 0);
     flt.jatoleft -= msc.prd;
+    // A burnt-out rocket turns its panel switch off (ins).
     if (flt.jatoleft < 0) ins.jato_on = 0;
   }
   if (pln.puffEQ) {

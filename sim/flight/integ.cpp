@@ -16,6 +16,7 @@
 #include "sim/flight/propel.h"
 #include "sim/flight/rel.h"
 #include "sim/msc.h"
+#include "sim/output/do_file.h"
 #include "sim/panel/ins.h"
 #include "sim/set.h"
 #include "sim/view/scn.h"
@@ -168,6 +169,7 @@ void mod_evt() {
   if (pln.varsweepEQ[4] || pln.varsweepEQ[6] || pln.varsweepEQ[8])
     flt.swee = step_toward(flt.swee, flt.sweerequest, 0.02f);
   for (int p = 4; p <= 9; p++) {
+    // The movable geometry (sweep, thrust vector) is kept in pln and moved by the flight model.
     if (!pln.varsweepEQ[p]) pln.sweepnow[p] = pln.sweep1[p];
     else pln.sweepnow[p] = intwrap((int)interp(0, pln.sweep1[p], 1, pln.sweep2[p], flt.swee) % 360, 0, 359);
   }
@@ -180,7 +182,8 @@ void mod_evt() {
   storm_level();
   if (pln.retractEQ)
     for (int k = 0; k < 3; k++)
-      if (msc.elap_time > set.gear_time[k]) set.gear_stat[k] = set.gear_handle;
+      // A failed leg stays where it was.
+      if (msc.elap_time > set.gear_time[k] && rel.lagear[k]) set.gear_stat[k] = set.gear_handle;
 }
 
 void mod_semisec() { set_slat_and_grndeffect(); }
@@ -263,6 +266,7 @@ void deg2integ() {
   if (set.cycoutwaiting) {
     set.cycoutwaiting = 0;
     set.cycout = 1;
+    trackdiv();
   }
   half_step();
   set.cycout = 0;

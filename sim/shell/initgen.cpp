@@ -33,6 +33,7 @@ static int init_loc = 0;
 
 void assign_hr(int index, float height_kft, float density_slug_ft3) {
   if (index < 0 || index >= 22) return;
+  // The standard-atmosphere table belongs to atm; start-up fills it once.
   atm.hr[index][0] = height_kft * 1000.0f * con.fttomtrs;
   atm.hr[index][1] = density_slug_ft3 * con.endtomed;
 }
@@ -58,6 +59,7 @@ static void make_stars() {
 }
 
 static void set_defaults() {
+  // Start-up sets the first values of every record here (flt, atm, rel, env, nav, fpl, pat included).
   fpl.IFR = 1;
   fpl.VFR = 0;
   fpl.DVFR = 0;
@@ -82,8 +84,8 @@ static void set_defaults() {
   flt.cell_tri = 0;
   nav.radio_output = 2;
   pat.gs_dest = 1;
-  rel.inst_fail_rate = 0;
-  rel.equip_fail_rate = 0;
+  rel.ins_fail_rat = 0;
+  rel.eq1_fail_rat = rel.eq2_fail_rat = 0;
   for (int k = 0; k < FAILURE_KINDS; k++) {
     rel.fail_type[k] = 1;
     rel.fail_time_max[k] = 10;

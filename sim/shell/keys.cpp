@@ -116,6 +116,7 @@ static void replay_step(int points) {
   msc.x_view = p[0] - d * std::sin(h) * std::cos(v);
   msc.y_view = p[1] - d * std::cos(h) * std::cos(v);
   msc.z_view = p[2] - d * std::sin(v);
+  // The replay keys steer the view's camera (scn).
   scn.psi180rad = psi - 1 * DEG;
   scn.the180rad = the;
   scn.phi180rad = 0;
@@ -269,8 +270,10 @@ void handle_simkey(int c) {
   switch (c) {
     case ' ':
       if (flt.cat_stage == 27) {
+        // Space on the catapult launches: the key writes the flight state.
         flt.cat_stage = 28;
       } else {
+        // Space shows the ATC menu (atc).
         atc.menu_up = !atc.menu_up;
         atc.menu_level = 5;
       }
@@ -280,6 +283,7 @@ void handle_simkey(int c) {
     case '/': return cal_stick();
     case '.': msc.dragtime = 2.0f; break;  // the reverse lever moves at once
     case '!':  // the autopilot's disconnect
+      // The disconnect key sets the autopilot's modes (ott) directly.
       ott.HDSLCT = 1;
       ott.NAV[0] = ott.NAV[1] = ott.ALHOLD = ott.VVHOLD = ott.GS2 = ott.ASHOLD = 0;
       break;

@@ -18,6 +18,7 @@
 #include "sim/flight/integ.h"
 #include "sim/msc.h"
 #include "sim/output/do_file.h"
+#include "sim/output/dat_items.h"
 #include "sim/output/do_graph.h"
 #include "sim/panel/dasclick.h"
 #include "sim/panel/ins.h"
@@ -141,6 +142,7 @@ static void visibility_governor() {
   }
   if (++slow_count <= 10) return;
   float nm = con.nmtomtrs > 0 ? atm.vis / con.nmtomtrs : 0;
+  // The frame-rate governor trades the weather's visibility (atm) for speed.
   if (nm > 3.2f) atm.vis *= 0.95f;
   else if (nm < 3.0f) atm.vis /= 0.95f;
   if (!warned_slow && msc.warn_frame) {
@@ -225,6 +227,7 @@ static void simulation_step() {
   if (msc.mousedown) enginecondrag(msc.mx, msc.my);
   msc.evup = intlim(msc.evup, 1, 99);
   if (msc.cntr % msc.evup == 0) {
+    output_evt();  // as the flight model's event step ran
     msc.cntr10 += 1;
     if (msc.cntr10 >= 10) {
       msc.cntr10 = 0;
@@ -248,6 +251,7 @@ void simulate_frame() {
     if (!set.view_is_fullscreen) updatepanel();
     else ins.tickle_all = 0;
     start_looking();
+    print_data_items();
     plot_atc_text();
   }
   if (!msc.paused && !winsup()) simulation_step();

@@ -373,6 +373,7 @@ static void graphic_flight_record() {
                  "Then fly around for awhile and then view the data with this menu item.", 0);
     return;
   }
+  // The graph window opens at its start (grf).
   grf.lefttime = 0;
   open_window(WIN_GRAPH);
 }
@@ -495,18 +496,11 @@ void handlemenu(int command) {
     case CMD_ZOOM_IN: set_mon(-1, 2.0f); break;
     case CMD_ZOOM_OUT: set_mon(-1, 0.5f); break;
     case CMD_LAMP:
+      // Light amplification is the view's (scn); the menu toggles it.
       scn.lamp = !scn.lamp;
       MACIBM_check_menu(MENU_VIEW, CMD_LAMP, scn.lamp);
       break;
-    case CMD_CYCLE_DUMP:
-      set.cycoutwaiting = 1;
-      MACIBM_alert("I will dump all the data for the next cycle of Tarvel to the file 'Tarvel.out'.",
-                   "This will include all the angles of attack, forces, velocities, etc. for this instant in time.",
-                   "Quit Tarvel and open the file Tarvel.out' with a word processor to read the resultant file.",
-                   "Be sure to turn off text-wrapping in your word processor or allow very wide text area for the "
-                   "file to look right.",
-                   0);
-      break;
+    case CMD_CYCLE_DUMP: request_cycle_dump(); break;
     case CMD_RESET_PREFS:
       MACIBM_exitalert("I have disabled the preferences file.",
                        "The next time you start Tarvel or, it will revert to the factory settings.",

@@ -15,6 +15,9 @@
 #include "sim/flight/atm.h"
 #include "sim/flight/integ.h"
 #include "sim/msc.h"
+#include "sim/output/dat_items.h"
+#include "sim/output/do_file.h"
+#include "sim/output/do_graph.h"
 #include "sim/set.h"
 #include "sim/shell/lax.h"
 #include "sim/shell/menus.h"
@@ -44,6 +47,8 @@ struct options {
   int eye_runway = -1;
   float eye_above_ft = -1;
   std::vector<script_event> events;
+  std::vector<int> data_items;
+  std::string data_csv;
 };
 
 void usage(FILE* to) {
@@ -80,6 +85,10 @@ void usage(FILE* to) {
                "  --eye-runway N           put the aircraft on runway end N (0..5) of the start airport\n"
                "  --eye-above FT           put the aircraft FT feet above the start airport, 3 nm out\n"
                "                           on its first runway's centre line, heading for it\n"
+               "  --data-items N,N,...     tick these output items (catalogue numbers 0..50) for the data\n"
+               "                           file \"Tarvel.box\"\n"
+               "  --data-csv PATH          also write the ticked items to PATH as CSV: a header row naming\n"
+               "                           each column and its unit, then one row per output cycle\n"
                "  --help                   this text\n"
                "Every alert is printed as it is shown; with no queued answer it gets OK. Every file dialog\n"
                "is printed with its folder and choice; with no queued answer an aircraft dialog takes the\n"
@@ -112,6 +121,23 @@ int parse_int(const char* s, int* out) {
   if (*s == 0 || *end != 0) return 0;
   *out = (int)v;
   return 1;
+}
+
+// "N,N,...": item numbers of the output catalogue.
+int parse_items(const char* text, std::vector<int>* items) {
+  std::string t = text;
+  size_t start = 0;
+  items->clear();
+  for (;;) {
+    size_t comma = t.find(',', start);
+    int n;
+    if (!parse_int(t.substr(start, comma == std::string::npos ? std::string::npos : comma - start).c_str(), &n) ||
+        n < 0 || n >= OUT_ITEMS_DEFINED)
+      return 0;
+    items->push_back(n);
+    if (comma == std::string::npos) return 1;
+    start = comma + 1;
+  }
 }
 
 int parse(int argc, char** argv, options* o) {
@@ -193,6 +219,14 @@ int parse(int argc, char** argv, options* o) {
       if (!(v = value()) || !parse_int(v, &o->eye_runway) || o->eye_runway < 0 || o->eye_runway > 5) return 0;
     } else if (a == "--eye-above") {
       if (!(v = value()) || !((o->eye_above_ft = (float)std::atof(v)) > 0)) return 0;
+    } else if (a == "--data-items") {
+      if (!(v = value()) || !parse_items(v, &o->data_items)) {
+        std::fprintf(stderr, "tarvel-headless: --data-items wants item numbers 0..50 separated by commas\n");
+        return 0;
+      }
+    } else if (a == "--data-csv") {
+      if (!(v = value()) || !*v) return 0;
+      o->data_csv = v;
     } else if (a == "--script") {
       if (!(v = value()) || !read_script(v, &o->events)) return 0;
     } else if (a == "--screenshot") {
@@ -305,6 +339,22 @@ void apply(const script_event& e, int* quit_requested) {
     inject_mouse(PLAT_EV_MOUSEMOVE, x, y, 0);
     if (e.verb == "click" || e.verb == "press") inject_mouse(PLAT_EV_BUTTONDOWN, x, y, button);
     if (e.verb == "click" || e.verb == "release") inject_mouse(PLAT_EV_BUTTONUP, x, y, button);
+  } else if (e.verb == "wclick" || e.verb == "wpress" || e.verb == "wrelease") {
+    int n = std::atoi(a[0].c_str()), cx, cy, cw, ch;
+    if (n < 0 || n >= MNW_WINDOWS || !mnw.up[n] || !desk_window_client_rect(mnw.wind[n], &cx, &cy, &cw, &ch)) {
+      std::fprintf(stderr, "tarvel-headless: line %d: window %d is not open\n", e.line, n);
+      return;
+    }
+    int x = cx + std::atoi(a[1].c_str()), y = cy + std::atoi(a[2].c_str());
+    int button = a.size() > 3 && a[3] == "right" ? 3 : 1;
+    inject_mouse(PLAT_EV_MOUSEMOVE, x, y, 0);
+    if (e.verb != "wrelease") inject_mouse(PLAT_EV_BUTTONDOWN, x, y, button);
+    if (e.verb != "wpress") inject_mouse(PLAT_EV_BUTTONUP, x, y, button);
+  } else if (e.verb == "close") {
+    // What the window's close box does.
+    int n = std::atoi(a[0].c_str());
+    if (n > 0 && n < MNW_WINDOWS && mnw.up[n]) desk_window_destroy(mnw.wind[n]);
+    else std::fprintf(stderr, "tarvel-headless: line %d: window %d is not open\n", e.line, n);
   } else if (e.verb == "menu") {
     desk_post(mnw.wind[MAIN_WINDOW], WM_COMMAND, std::atoi(a[0].c_str()), 0);
   } else if (e.verb == "openmenu") {
@@ -421,6 +471,19 @@ int apply_start_options(const options& o) {
   }
   if (o.eye_runway >= 0) place_on_runway(msc.loc_index, o.eye_runway);
   if (o.eye_above_ft > 0) place_over_airport(msc.loc_index, o.eye_above_ft * 0.3048f);
+  if (!o.data_items.empty() || !o.data_csv.empty()) {
+    for (int i = 0; i < DATA_ITEMS; i++) set.Bdsk[i] = 0;
+    for (int n : o.data_items) set.Bdsk[n] = 1;
+    if (!o.data_csv.empty()) {
+      set_data_csv_path(o.data_csv.c_str());
+      set.dskcsv = 1;
+    }
+    set_rlt_grf_choices();
+    if (!o.data_csv.empty() && !data_csv_on()) {
+      std::fprintf(stderr, "tarvel-headless: cannot write %s\n", o.data_csv.c_str());
+      return 0;
+    }
+  }
   if (o.view > 0) select_view(o.view);
   if (o.zoom != 1) set_mon(-1, o.zoom);
   std::fflush(stdout);
