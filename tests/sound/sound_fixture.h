@@ -18,6 +18,7 @@
 #include "sim/shell/lax.h"
 #include "sim/sound/do_sound.h"
 #include "sim/view/scn.h"
+#include "tests/support/kept.h"
 
 namespace sound {
 
@@ -66,13 +67,7 @@ inline double fundamental(const std::vector<float>& s, double lo = 20, double hi
   return 0;
 }
 
-// A copy of a record, taken once and put back before every test.
-template <typename T> struct kept {
-  T* live;
-  std::vector<unsigned char> copy;
-  explicit kept(T* g) : live(g), copy(sizeof(T)) { std::memcpy(copy.data(), g, sizeof(T)); }
-  void restore() { std::memcpy((void*)live, copy.data(), sizeof(T)); }
-};
+// The records a sound test may change, put back before every test.
 struct snapshot {
   kept<planestruct> p{&pln};
   kept<flightstruct> f{&flt};
