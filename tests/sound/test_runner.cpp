@@ -46,6 +46,19 @@ TEST(RunnerAudio, TakeOffRecordsTheEngineRisingWithTheThrottle) {
   std::remove(script.c_str());
 }
 
+// No sound device: the alert once, then a silent flight.
+TEST(RunnerAudio, WithoutASoundDeviceTheFlightGoesOnSilent) {
+  runner_test::run_result r = runner_test::run_shell(std::string("cd ") + TARVEL_BUILD_DIR +
+                                                     " && SDL_AUDIODRIVER=no-such-device ./tarvel-headless "
+                                                     "--frames 40 2>&1");
+  EXPECT_EQ(r.status, 0) << r.out;
+  size_t at = r.out.find("Sound init failure!");
+  ASSERT_NE(at, std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("Sound init failure!", at + 1), std::string::npos);
+  EXPECT_NE(r.out.find("Pretend you are wearing ANR headsets!"), std::string::npos);
+  EXPECT_NE(r.out.find("frames done"), std::string::npos);
+}
+
 TEST(RunnerAudio, UnwritableAudioFileIsRefused) {
   runner_test::run_result r = runner_test::run("--frames 1 --audio-out /nonexistent-folder/x.wav");
   EXPECT_EQ(r.status, 1);
