@@ -19,7 +19,16 @@ static void editor_menus() {
 
 static void editor_quit() { quit_requested = 1; }
 
-int main() {
+int main(int argc, char** argv) {
+  static const plat_program program = {
+      "gridwright", TARVEL_VERSION, "Edit the scenery that tarvel flies over: terrain, water, airports and navaids.",
+      "",
+      "Gridwright keeps its preferences in $XDG_CONFIG_HOME/gridwright\n"
+      "(~/.config/gridwright) and writes Error.out to $XDG_DATA_HOME/gridwright\n"
+      "(~/.local/share/gridwright).\n",
+      nullptr};
+  int status = plat_command_line(&program, argc, argv, stdout, stderr);
+  if (status != PLAT_RUN) return status;
   hok.window_proc = editor_window_proc;
   hok.set_up_menus = editor_menus;
   hok.product_name = "Gridwright";
@@ -27,12 +36,12 @@ int main() {
   hok.program_folder = "gridwright";
   hok.prefs_name = "Gridwright.prf";
   desk_set_quit_handler(editor_quit);
-  if (!MACIBM_init("Gridwright", 800, 580, 6)) return 0;
+  if (!MACIBM_init("Gridwright", 800, 580, 6)) return 1;
+  plat_set_idle(1);  // nothing moves by itself: frames come with input
   // Without a display there is nothing to look at: open, then leave.
   while (!quit_requested && !plat_headless()) {
-    MACIBM_pump();
+    MACIBM_pump();  // keeps to the display's pace
     desk_present();
-    plat_delay_ms(15);
   }
   MACIBM_exitalert(nullptr, nullptr, nullptr, nullptr);
 }

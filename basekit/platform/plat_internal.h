@@ -6,3 +6,9 @@ void plat_text_init();
 void plat_text_quit();
 void plat_joy_close_all();
 void plat_joy_device_event(int added, int which);
+// Window points to virtual-screen pixels; whether a point lies on the picture.
+void plat_map_mouse(int wx, int wy, int* sx, int* sy);
+int  plat_in_picture(int wx, int wy);
+// The command line's display choices, which the preferences do not override.
+void plat_force_fullscreen(int on);
+void plat_force_whole_scale(int on);

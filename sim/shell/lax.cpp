@@ -84,12 +84,6 @@ int tarvel_start() {
   return MACIBM_init("Tarvel", 800, 580, 6);
 }
 
-int tarvel_winmain() {
-  if (!tarvel_start()) return 0;
-  simulate();
-  return 0;
-}
-
 void simulate_startup() {
   MACIBM_initgworld(0, 800, 568);
   initgen();
@@ -212,6 +206,7 @@ static void simulation_step() {
 }
 
 void simulate_frame() {
+  plat_set_idle(msc.paused || winsup());  // a paused or covered flight needs few frames
   MACIBM_pump();
   if (mnw.up[23]) grfdrag();
   if (mnw.up[15]) drawnull();
