@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
       "Gridwright keeps its preferences in $XDG_CONFIG_HOME/gridwright\n"
       "(~/.config/gridwright) and writes Error.out to $XDG_DATA_HOME/gridwright\n"
       "(~/.local/share/gridwright).\n",
-      nullptr};
+      nullptr, "org.tarvel.Gridwright"};
   int status = plat_command_line(&program, argc, argv, stdout, stderr);
   if (status != PLAT_RUN) return status;
   hok.window_proc = editor_window_proc;

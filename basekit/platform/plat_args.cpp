@@ -5,8 +5,10 @@
 #include "basekit/platform/plat_internal.h"
 
 static const char* program_name = "tarvel";
+static const char* desktop_id = nullptr;
 
 const char* plat_program_name() { return program_name; }
+const char* plat_desktop_id() { return desktop_id; }
 
 static void usage_line(const plat_program* p, FILE* to) {
   std::fprintf(to, "Usage: %s [OPTION]...\n", p->name);
@@ -14,7 +16,7 @@ static void usage_line(const plat_program* p, FILE* to) {
 
 static void help(const plat_program* p, FILE* out) {
   usage_line(p, out);
-  std::fprintf(out, "%s\n\n", p->summary);
+  std::fprintf(out, "%s\n\nOptions:\n", p->summary);
   if (p->options_help && p->options_help[0]) std::fprintf(out, "%s", p->options_help);
   std::fprintf(out,
                "  -f, --fullscreen     start full screen (Alt+Enter switches at any time)\n"
@@ -34,6 +36,7 @@ static void try_help(const plat_program* p, FILE* err) {
 
 int plat_command_line(const plat_program* p, int argc, char** argv, FILE* out, FILE* err) {
   program_name = p->name;
+  desktop_id = p->desktop_id;
   for (int i = 1; i < argc; i++) {
     const char* a = argv[i];
     if (!std::strcmp(a, "-h") || !std::strcmp(a, "--help")) {

@@ -12,3 +12,4 @@ int  plat_in_picture(int wx, int wy);
 // The command line's display choices, which the preferences do not override.
 void plat_force_fullscreen(int on);
 void plat_force_whole_scale(int on);
+const char* plat_desktop_id();  // 0 until the command line names it

@@ -80,6 +80,11 @@ static void fit_frame() {
 int plat_init(const char* window_title) {
   if (started) return 1;
   SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+  // The desktop finds the window's entry, and so its icon, by its class.
+  if (const char* id = plat_desktop_id()) {
+    SDL_setenv("SDL_VIDEO_X11_WMCLASS", id, 0);
+    SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", id, 0);
+  }
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     no_display(SDL_GetError());
     return 0;

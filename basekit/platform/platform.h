@@ -24,6 +24,7 @@ struct plat_program {
   // (1 or 2), 0 when it is not one of them, -1 when its value is bad
   // (after saying why on stderr).
   int (*option)(int argc, char** argv, int i);
+  const char* desktop_id;    // the desktop entry's name, which the window's class matches
 };
 enum { PLAT_RUN = -1 };
 // Reads the options: -f/--fullscreen, -w/--window, --whole-scale,

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include "basekit/platform/desktop.h"
 #include "basekit/platform/platform.h"
 #include "sim/shell/lax.h"
@@ -20,15 +21,24 @@ static int tarvel_option(int argc, char** argv, int i) {
   return 2;
 }
 
-// Without a window nobody would see an alert: it goes to the terminal.
+// Without a window nobody would see an alert or a dialog: they go to the terminal.
 static void print_alert(const char* title, const char* text) {
   if (!plat_headless()) return;
   std::fprintf(stderr, "%s:\n", title);
-  for (const char* line = text; line;) {
+  size_t len = std::strlen(text);
+  while (len > 0 && text[len - 1] == '\n') len--;  // the empty last lines
+  std::string lines(text, len);
+  for (const char* line = lines.c_str(); line;) {
     const char* nl = std::strchr(line, '\n');
     std::fprintf(stderr, "  %.*s\n", nl ? (int)(nl - line) : (int)std::strlen(line), line);
     line = nl ? nl + 1 : nullptr;
   }
+}
+
+static void print_dialog(int save, const char* folder, const char* ext, const char* chosen) {
+  if (!plat_headless()) return;
+  std::fprintf(stderr, "%s dialog: *.%s in %s\n  -> %s\n", save ? "save" : "open", ext, folder,
+               chosen[0] ? chosen : "(cancelled)");
 }
 
 int main(int argc, char** argv) {
@@ -41,10 +51,11 @@ int main(int argc, char** argv) {
       "(~/.config/tarvel) and writes Tarvel.box, Tarvel.out and Error.out to\n"
       "$XDG_DATA_HOME/tarvel (~/.local/share/tarvel). With SDL_VIDEODRIVER=dummy it\n"
       "runs without a display, printing its alerts.\n",
-      tarvel_option};
+      tarvel_option, "org.tarvel.Tarvel"};
   int status = plat_command_line(&program, argc, argv, stdout, stderr);
   if (status != PLAT_RUN) return status;
   desk_set_alert_listener(print_alert);
+  desk_set_dialog_listener(print_dialog);
   if (!tarvel_start()) return 1;
   if (!frames_to_run) simulate();  // never returns: the program ends through File > Exit
   simulate_startup();
