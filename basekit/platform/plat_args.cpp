@@ -19,10 +19,11 @@ static void help(const plat_program* p, FILE* out) {
   std::fprintf(out, "%s\n\nOptions:\n", p->summary);
   if (p->options_help && p->options_help[0]) std::fprintf(out, "%s", p->options_help);
   std::fprintf(out,
-               "  -f, --fullscreen     start full screen (Alt+Enter switches at any time)\n"
-               "  -w, --window         start in a window\n"
-               "      --whole-scale    scale the 800 x 600 picture by whole factors only,\n"
-               "                       with black borders around it\n"
+               "  -f, --fullscreen     start full screen this time (Alt+Enter switches at any\n"
+               "                       time; the last switch is kept for the next start)\n"
+               "  -w, --window         start in a window this time\n"
+               "      --whole-scale    scale the 800 x 600 picture by whole factors only, with\n"
+               "                       black borders around it\n"
                "      --smooth-scale   fill the window: whole factors sharply, the rest smoothly\n"
                "                       (the default)\n"
                "  -h, --help           display this help and exit\n"

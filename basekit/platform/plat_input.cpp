@@ -102,6 +102,7 @@ static int translate(const SDL_Event& e, plat_event* ev) {
       ev->button = e.wheel.y > 0 ? 1 : -1;
       return e.wheel.y != 0;
     case SDL_WINDOWEVENT:
+      if (e.window.event != SDL_WINDOWEVENT_MOVED) plat_picture_invalidate();
       if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_RESIZED ||
           e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
         ev->type = PLAT_EV_EXPOSE;

@@ -13,3 +13,4 @@ int  plat_in_picture(int wx, int wy);
 void plat_force_fullscreen(int on);
 void plat_force_whole_scale(int on);
 const char* plat_desktop_id();  // 0 until the command line names it
+void plat_picture_invalidate();  // the window's pixels are to be drawn whole again

@@ -1,6 +1,7 @@
 // The SDL window showing the 8-bit virtual screen: scaled to fill the window
-// at any size keeping its shape (whole factors nearest-neighbour, the rest
-// smooth), full screen on Alt+Enter, and the frame pacing.
+// at any size keeping its shape (by a graphics card: whole factors
+// nearest-neighbour, the rest smooth; by the processor: an equivalent box
+// filter), full screen on Alt+Enter, and the frame pacing.
 #include <SDL.h>
 #include <png.h>
 #include <chrono>
@@ -21,8 +22,8 @@ static int stage_k = 0;
 static int targets = 0;                 // the renderer can draw into a texture
 static int headless = 0;
 static int started = 0;
-static int fullscreen = 0, fullscreen_forced = 0;
-static int whole_scale = 0, whole_scale_forced = 0;
+static int fullscreen = 0, fullscreen_chosen = 0, fullscreen_forced = 0;
+static int whole_scale = 0, whole_scale_chosen = 0, whole_scale_forced = 0;
 static int idle = 0;
 
 static int driver_is_headless() {
@@ -62,11 +63,23 @@ static void first_window_size(int* w, int* h) {
   plat_first_window_size(usable.w, usable.h, w, h);
 }
 
-// With a window manager's frame around it the window may no longer fit.
+// With a window manager's frame around it the window may no longer fit the
+// desktop. The frame is known only some time after the window is shown
+// (or leaves full screen): the frames look for it for a second.
+static uint64_t fit_until_ms = 0;
+
+static void fit_frame_soon() { fit_until_ms = SDL_GetTicks64() + 1000; }
+
 static void fit_frame() {
+  if (!fit_until_ms) return;
   int top = 0, left = 0, bottom = 0, right = 0;
   SDL_Rect usable;
-  if (fullscreen || SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0) return;
+  if (fullscreen || SDL_GetTicks64() > fit_until_ms) {
+    fit_until_ms = 0;
+    return;
+  }
+  if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0 || top + left + bottom + right == 0) return;
+  fit_until_ms = 0;
   if (SDL_GetDisplayUsableBounds(SDL_GetWindowDisplayIndex(window), &usable) != 0) return;
   int w, h, fw, fh;
   SDL_GetWindowSize(window, &w, &h);
@@ -75,6 +88,24 @@ static void fit_frame() {
     SDL_SetWindowSize(window, fw, fh);
     SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
   }
+}
+
+// OpenGL drawn by the processor (no graphics card, a virtual machine, a
+// virtual display) costs several times what scaling the picture ourselves does.
+static int gl_in_software(SDL_Renderer* r) {
+  SDL_RendererInfo info;
+  if (SDL_GetRendererInfo(r, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) return 0;
+  typedef const unsigned char* (*get_string)(unsigned int);
+  get_string gl_get_string = (get_string)SDL_GL_GetProcAddress("glGetString");
+  const char* name = gl_get_string ? (const char*)gl_get_string(0x1F01 /* GL_RENDERER */) : nullptr;
+  return name && (std::strstr(name, "llvmpipe") || std::strstr(name, "softpipe") || std::strstr(name, "swrast") ||
+                  std::strstr(name, "Software Rasterizer"));
+}
+
+static SDL_Window* make_window(const char* title, int w, int h) {
+  Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI |
+                 (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  return SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h, flags);
 }
 
 int plat_init(const char* window_title) {
@@ -101,30 +132,40 @@ int plat_init(const char* window_title) {
   if (!headless) {
     int w, h;
     first_window_size(&w, &h);
-    Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI | (fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-    window = SDL_CreateWindow(window_title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h, flags);
+    window = make_window(window_title, w, h);
     if (!window) {
       fail(SDL_GetError());
       SDL_Quit();
       return 0;
     }
     renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-    if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-    texture = renderer ? SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                           PLAT_SCREEN_W, PLAT_SCREEN_H)
-                       : nullptr;
-    if (!texture) {
-      fail(SDL_GetError());
-      if (renderer) SDL_DestroyRenderer(renderer);
+    if (renderer && gl_in_software(renderer)) {
+      // The processor draws the picture itself, straight into a fresh window.
+      SDL_DestroyRenderer(renderer);
       SDL_DestroyWindow(window);
       renderer = nullptr;
+      if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0)
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+      window = make_window(window_title, w, h);
+    }
+    if (renderer)
+      texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, PLAT_SCREEN_W,
+                                  PLAT_SCREEN_H);
+    if (renderer && !texture) {
+      SDL_DestroyRenderer(renderer);
+      renderer = nullptr;
+    }
+    if (!window || (!renderer && !SDL_GetWindowSurface(window))) {
+      fail(SDL_GetError());
+      if (window) SDL_DestroyWindow(window);
       window = nullptr;
       SDL_Quit();
       return 0;
     }
-    targets = SDL_RenderTargetSupported(renderer);
+    targets = renderer && SDL_RenderTargetSupported(renderer);
     SDL_SetWindowMinimumSize(window, PLAT_SCREEN_W / 2, PLAT_SCREEN_H / 2);
-    fit_frame();
+    SDL_ShowWindow(window);
+    fit_frame_soon();
   }
   plat_text_init();
   started = 1;
@@ -182,6 +223,7 @@ void plat_screen_to_argb(uint32_t* argb, int pitch_bytes) {
 static plat_rect current_picture(int* out_w, int* out_h) {
   int w = PLAT_SCREEN_W, h = PLAT_SCREEN_H;
   if (renderer) SDL_GetRendererOutputSize(renderer, &w, &h);
+  else if (window) SDL_GetWindowSizeInPixels(window, &w, &h);
   if (out_w) *out_w = w;
   if (out_h) *out_h = h;
   return plat_picture_rect(w, h, whole_scale);
@@ -200,9 +242,70 @@ static SDL_Texture* staged(int k) {
   return stage;
 }
 
+// Without a graphics card's renderer: the picture scaled by the processor
+// into the window's own pixels, black around it.
+// What the window's pixels show, so that a frame redraws only the rows that changed.
+static uint8_t shown[PLAT_SCREEN_W * PLAT_SCREEN_H];
+static uint32_t shown_palette[256];
+static SDL_Surface* shown_on = nullptr;
+static void* shown_pixels = nullptr;
+static plat_rect shown_pic;
+
+void plat_picture_invalidate() { shown_on = nullptr; }
+
+static void present_on_surface() {
+  static SDL_Surface* scratch = nullptr;  // for a window of another pixel format
+  SDL_Surface* s = SDL_GetWindowSurface(window);
+  if (!s) return;
+  plat_rect pic = plat_picture_rect(s->w, s->h, whole_scale);
+  const SDL_PixelFormat* f = s->format;
+  if (f->BytesPerPixel == 4 && f->Rmask == 0xFF0000u && f->Gmask == 0xFF00u && f->Bmask == 0xFFu) {
+    if (SDL_LockSurface(s) != 0) return;
+    int whole = s != shown_on || s->pixels != shown_pixels || std::memcmp(&pic, &shown_pic, sizeof pic) != 0 ||
+                std::memcmp(palette_argb, shown_palette, sizeof shown_palette) != 0;
+    static uint8_t changed[PLAT_SCREEN_H];
+    for (int y = 0; y < PLAT_SCREEN_H; y++)
+      changed[y] = whole || std::memcmp(screen + y * PLAT_SCREEN_W, shown + y * PLAT_SCREEN_W, PLAT_SCREEN_W) != 0;
+    if (whole) {
+      const SDL_Rect borders[4] = {{0, 0, s->w, pic.y},
+                                   {0, pic.y + pic.h, s->w, s->h - pic.y - pic.h},
+                                   {0, pic.y, pic.x, pic.h},
+                                   {pic.x + pic.w, pic.y, s->w - pic.x - pic.w, pic.h}};
+      SDL_FillRects(s, borders, 4, SDL_MapRGB(s->format, 0, 0, 0));
+    }
+    plat_scale_screen(screen, palette_argb, (uint32_t*)((uint8_t*)s->pixels + pic.y * s->pitch + pic.x * 4),
+                      s->pitch, pic.w, pic.h, changed);
+    SDL_UnlockSurface(s);
+    std::memcpy(shown, screen, sizeof shown);
+    std::memcpy(shown_palette, palette_argb, sizeof shown_palette);
+    shown_on = s;
+    shown_pixels = s->pixels;
+    shown_pic = pic;
+  } else {
+    const SDL_Rect borders[4] = {{0, 0, s->w, pic.y},
+                                 {0, pic.y + pic.h, s->w, s->h - pic.y - pic.h},
+                                 {0, pic.y, pic.x, pic.h},
+                                 {pic.x + pic.w, pic.y, s->w - pic.x - pic.w, pic.h}};
+    SDL_FillRects(s, borders, 4, SDL_MapRGB(s->format, 0, 0, 0));
+    if (!scratch || scratch->w != pic.w || scratch->h != pic.h) {
+      SDL_FreeSurface(scratch);
+      scratch = SDL_CreateRGBSurfaceWithFormat(0, pic.w, pic.h, 32, SDL_PIXELFORMAT_ARGB8888);
+      if (!scratch) return;
+    }
+    plat_scale_screen(screen, palette_argb, (uint32_t*)scratch->pixels, scratch->pitch, pic.w, pic.h);
+    SDL_Rect dst{pic.x, pic.y, pic.w, pic.h};
+    SDL_BlitSurface(scratch, nullptr, s, &dst);
+  }
+  SDL_UpdateWindowSurface(window);
+}
+
 void plat_present() {
-  if (!renderer || !texture) return;
+  if (!window) return;
   if (SDL_GetWindowFlags(window) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) return;
+  if (!renderer) {
+    present_on_surface();
+    return;
+  }
   void* pixels;
   int pitch;
   if (SDL_LockTexture(texture, nullptr, &pixels, &pitch) != 0) return;
@@ -253,26 +356,38 @@ int plat_in_picture(int wx, int wy) {
   return px >= pic.x && px < pic.x + pic.w && py >= pic.y && py < pic.y + pic.h;
 }
 
-void plat_set_fullscreen(int on) {
+// What is in force, and what the user chose in the program or the
+// preferences remember: a choice on the command line holds for its run only.
+static void apply_fullscreen(int on) {
   fullscreen = on ? 1 : 0;
-  if (window) SDL_SetWindowFullscreen(window, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  if (!window) return;
+  SDL_SetWindowFullscreen(window, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  if (!fullscreen) fit_frame_soon();
+}
+void plat_set_fullscreen(int on) {
+  fullscreen_chosen = on ? 1 : 0;
+  apply_fullscreen(on);
 }
 int plat_fullscreen() { return fullscreen; }
-void plat_set_whole_scale(int on) { whole_scale = on ? 1 : 0; }
-int plat_whole_scale() { return whole_scale; }
+int plat_fullscreen_choice() { return fullscreen_chosen; }
 void plat_prefer_fullscreen(int on) {
-  if (!fullscreen_forced) plat_set_fullscreen(on);
-}
-void plat_prefer_whole_scale(int on) {
-  if (!whole_scale_forced) plat_set_whole_scale(on);
+  fullscreen_chosen = on ? 1 : 0;
+  if (!fullscreen_forced) apply_fullscreen(on);
 }
 void plat_force_fullscreen(int on) {
   fullscreen_forced = 1;
-  plat_set_fullscreen(on);
+  apply_fullscreen(on);
+}
+void plat_set_whole_scale(int on) { whole_scale = whole_scale_chosen = on ? 1 : 0; }
+int plat_whole_scale() { return whole_scale; }
+int plat_whole_scale_choice() { return whole_scale_chosen; }
+void plat_prefer_whole_scale(int on) {
+  whole_scale_chosen = on ? 1 : 0;
+  if (!whole_scale_forced) whole_scale = whole_scale_chosen;
 }
 void plat_force_whole_scale(int on) {
   whole_scale_forced = 1;
-  plat_set_whole_scale(on);
+  whole_scale = on ? 1 : 0;
 }
 
 // ---- frame pacing ----
@@ -311,7 +426,8 @@ static int input_waiting() {
 void plat_set_idle(int on) { idle = on ? 1 : 0; }
 
 void plat_wait_frame() {
-  if (!renderer) return;
+  if (!window) return;
+  fit_frame();
   int64_t period = 1000000 / refresh_hz();
   int64_t now = now_us();
   if (idle || (SDL_GetWindowFlags(window) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN))) {

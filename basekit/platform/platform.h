@@ -51,13 +51,25 @@ plat_rect plat_picture_rect(int w, int h, int whole_only);
 int  plat_whole_factor(const plat_rect& pic);  // the nearest-neighbour stage, at least 1
 // The virtual-screen pixel shown at window pixel (wx, wy), clamped to the screen.
 void plat_window_to_screen(const plat_rect& pic, int wx, int wy, int* sx, int* sy);
+// The screen through the palette into the w x h pixels of the picture: each
+// pixel the average of the virtual pixels under it, so sharp inside them and
+// blended only along their edges (nearest-neighbour at whole factors). With
+// row_changed (one flag per virtual row), only picture rows showing a changed
+// row are drawn; the others are left as they were.
+void plat_scale_screen(const uint8_t* screen, const uint32_t* palette, uint32_t* out, int pitch_bytes, int w, int h,
+                       const uint8_t* row_changed = nullptr);
 // The first window: the largest 4:3 size in the desktop's usable area.
 void plat_first_window_size(int usable_w, int usable_h, int* w, int* h);
-void plat_set_fullscreen(int on);           // Alt+Enter toggles it too
-int  plat_fullscreen();
+// The user's choice in the program (Alt+Enter toggles full screen): in force
+// at once, and what the preferences are to remember.
+void plat_set_fullscreen(int on);
 void plat_set_whole_scale(int on);          // whole factors only, black borders around
+int  plat_fullscreen();                     // in force
 int  plat_whole_scale();
-// What the preferences remember; a choice on the command line wins over it.
+int  plat_fullscreen_choice();              // to remember
+int  plat_whole_scale_choice();
+// What the preferences remember: in force unless the command line chose
+// otherwise for this run.
 void plat_prefer_fullscreen(int on);
 void plat_prefer_whole_scale(int on);
 

@@ -487,7 +487,8 @@ void write_prefs() {
   if (!ouf_open(prefs_path, FTYPE_ANY_TEXT, PREFS_VERSION)) return;
   dump_prefs();
   wcp(106);
-  ouf << b01(plat_fullscreen()) << " full screen\n" << b01(plat_whole_scale()) << " whole-factor scaling\n";
+  ouf << b01(plat_fullscreen_choice()) << " full screen\n";
+  ouf << b01(plat_whole_scale_choice()) << " whole-factor scaling\n";
   ouf << (int)plat_joy_fingerprint() << " joysticks seen\n";
   ouf_close();
 }

@@ -4,6 +4,7 @@
 #include <unistd.h>
 #include <fstream>
 #include <string>
+#include "basekit/platform/platform.h"
 #include "tests/support/run_runner.h"
 
 namespace {
@@ -104,4 +105,27 @@ TEST(CommandLine, ARunWithoutADisplayFliesAndQuits) {
   run_shell("rm -rf '" + home + "'");
 }
 
+}  // namespace
+
+namespace {
+// Full screen or whole factors asked for on the command line hold for that
+// run; what the preferences keep is the choice made in the program.
+TEST(CommandLine, ADisplayChoiceOnTheCommandLineHoldsForItsRunOnly) {
+  char a0[] = "tarvel", a1[] = "--fullscreen", a2[] = "--whole-scale";
+  char* argv[] = {a0, a1, a2};
+  const plat_program p = {"tarvel", "1.0", "A test.", "", "", nullptr, nullptr};
+  ASSERT_EQ(plat_command_line(&p, 3, argv, stdout, stderr), PLAT_RUN);
+  EXPECT_EQ(plat_fullscreen(), 1);
+  EXPECT_EQ(plat_whole_scale(), 1);
+  plat_prefer_fullscreen(0);  // what the preferences say, read later
+  plat_prefer_whole_scale(0);
+  EXPECT_EQ(plat_fullscreen(), 1);
+  EXPECT_EQ(plat_whole_scale(), 1);
+  EXPECT_EQ(plat_fullscreen_choice(), 0);
+  EXPECT_EQ(plat_whole_scale_choice(), 0);
+  plat_set_fullscreen(0);  // Alt+Enter
+  EXPECT_EQ(plat_fullscreen(), 0);
+  plat_set_fullscreen(1);
+  EXPECT_EQ(plat_fullscreen_choice(), 1);
+}
 }  // namespace

@@ -1,6 +1,7 @@
 // The picture in windows of every size: its rectangle, its shape, its
 // place, and mouse positions back to virtual-screen pixels.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -128,4 +129,84 @@ TEST(Picture, TheFirstWindowIsTheLargestThatFitsTheDesktop) {
   }
 }
 
+}  // namespace
+
+namespace {
+// A screen of vertical stripes a pixel wide, black and white, and a palette.
+struct striped {
+  std::vector<uint8_t> screen = std::vector<uint8_t>(800 * 600);
+  std::vector<uint32_t> palette = std::vector<uint32_t>(256, 0xFF000000u);
+  striped() {
+    palette[1] = 0xFFFFFFFFu;
+    palette[2] = 0xFF204060u;
+    for (int y = 0; y < 600; y++)
+      for (int x = 0; x < 800; x++) screen[(size_t)y * 800 + x] = (uint8_t)(x & 1);
+  }
+};
+
+int grey(uint32_t c) { return (int)(c & 0xFF); }
+
+// At whole factors each virtual pixel becomes k x k picture pixels of its
+// own colour, nothing blended.
+TEST(PictureDrawing, WholeFactorsAreNearestNeighbour) {
+  striped s;
+  for (int k = 1; k <= 3; k++) {
+    int w = 800 * k, h = 600 * k;
+    std::vector<uint32_t> out((size_t)w * h);
+    plat_scale_screen(s.screen.data(), s.palette.data(), out.data(), w * 4, w, h);
+    for (int y : {0, h / 2, h - 1})
+      for (int x = 0; x < w; x++)
+        ASSERT_EQ(out[(size_t)y * w + x], s.palette[(x / k) & 1]) << "k " << k << " at " << x << "," << y;
+  }
+}
+
+// Between whole factors a picture pixel inside one virtual pixel keeps its
+// colour; one across an edge is a blend in proportion, so each row holds
+// every stripe's colour pure somewhere.
+TEST(PictureDrawing, BetweenWholeFactorsOnlyEdgesBlend) {
+  striped s;
+  int w = 1440, h = 1080;  // 1.8 times
+  std::vector<uint32_t> out((size_t)w * h);
+  plat_scale_screen(s.screen.data(), s.palette.data(), out.data(), w * 4, w, h);
+  int pure = 0, blends = 0;
+  for (int x = 0; x < w; x++) {
+    // Picture pixel x covers [x / 1.8, (x + 1) / 1.8) of the virtual row.
+    double a = x / 1.8, b = (x + 1) / 1.8;
+    int first = (int)a, last = (int)(b - 1e-9);
+    double white = 0;
+    for (int v = first; v <= last; v++) white += ((v & 1) ? 1 : 0) * (std::min(b, v + 1.0) - std::max(a, (double)v));
+    int want = (int)(255 * white / (b - a) + 0.5);
+    int got = grey(out[(size_t)(h / 2) * w + x]);
+    EXPECT_NEAR(got, want, 2) << "x " << x;
+    if (first == last) pure++;
+    else blends++;
+    EXPECT_EQ(out[(size_t)(h / 2) * w + x] >> 24, 0xFFu);
+  }
+  EXPECT_GT(pure, 500);
+  EXPECT_GT(blends, 500);
+}
+
+// Scaled down to half, a picture pixel is the average of the two stripes.
+TEST(PictureDrawing, ScaledDownItAverages) {
+  striped s;
+  int w = 400, h = 300;
+  std::vector<uint32_t> out((size_t)w * h);
+  plat_scale_screen(s.screen.data(), s.palette.data(), out.data(), w * 4, w, h);
+  for (int x = 0; x < w; x++) EXPECT_NEAR(grey(out[(size_t)150 * w + x]), 127, 1) << x;
+}
+
+// With the changed rows named, the rows showing unchanged ones are left alone.
+TEST(PictureDrawing, OnlyChangedRowsAreRedrawn) {
+  striped s;
+  int w = 1600, h = 1200;
+  std::vector<uint32_t> out((size_t)w * h, 0x12345678u);
+  std::vector<uint8_t> changed(600, 0);
+  changed[100] = 1;
+  for (int x = 0; x < 800; x++) s.screen[(size_t)100 * 800 + x] = 2;
+  plat_scale_screen(s.screen.data(), s.palette.data(), out.data(), w * 4, w, h, changed.data());
+  EXPECT_EQ(out[(size_t)200 * w + 7], s.palette[2]);
+  EXPECT_EQ(out[(size_t)201 * w + 1599], s.palette[2]);
+  EXPECT_EQ(out[(size_t)199 * w + 7], 0x12345678u);
+  EXPECT_EQ(out[(size_t)202 * w + 7], 0x12345678u);
+}
 }  // namespace
