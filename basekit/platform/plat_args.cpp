@@ -20,7 +20,7 @@ static void help(const plat_program* p, FILE* out) {
   if (p->options_help && p->options_help[0]) std::fprintf(out, "%s", p->options_help);
   std::fprintf(out,
                "  -f, --fullscreen     start full screen this time (Alt+Enter switches at any\n"
-               "                       time; the last switch is kept for the next start)\n"
+               "                       time)\n"
                "  -w, --window         start in a window this time\n"
                "      --whole-scale    scale the 800 x 600 picture by whole factors only, with\n"
                "                       black borders around it\n"

@@ -47,6 +47,8 @@ int main(int argc, char** argv) {
       "Fly an aircraft from its own geometry: a flight simulator for the desktop.",
       "      --frames N       run N frames, then quit as File > Exit does (for runs\n"
       "                       without a display)\n",
+      "Alt+Enter switches between a window and full screen; the last switch is kept\n"
+      "for the next start.\n\n"
       "Tarvel keeps its preferences and saved situations in $XDG_CONFIG_HOME/tarvel\n"
       "(~/.config/tarvel) and writes Tarvel.box, Tarvel.out and Error.out to\n"
       "$XDG_DATA_HOME/tarvel (~/.local/share/tarvel). With SDL_VIDEODRIVER=dummy it\n"

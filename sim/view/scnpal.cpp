@@ -3,7 +3,9 @@
 #include "basekit/bk_funct.h"
 #include "basekit/bk_graph.h"
 #include "basekit/bk_mnw.h"
-#include "sim/records.h"
+#include "sim/flight/atm.h"
+#include "sim/set.h"
+#include "sim/view/scn.h"
 #include "sim/view/startscn.h"
 
 float r_csky, g_csky, b_csky, r_ctop, g_ctop, b_ctop, r_cbot, g_cbot, b_cbot;
@@ -85,5 +87,6 @@ void set_palette_for_conditions(int map_mode) {
     }
   }
   MACIBM_apply_palette();
-  if (!map_mode && mnw.up[0]) MACIBM_invalwind(0);
+  // The replay draws into its own window; the main one is repainted when it closes.
+  if (!map_mode && mnw.up[MAIN_WINDOW] && set.view_type != VIEW_REPLAY) MACIBM_invalwind(MAIN_WINDOW);
 }

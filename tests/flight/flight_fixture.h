@@ -13,20 +13,46 @@
 #include "basekit/platform/desktop.h"
 #include "basekit/platform/platform.h"
 #include "sim/aircraft/initpln.h"
+#include "sim/aircraft/pln.h"
+#include "sim/flight/atm.h"
 #include "sim/flight/contact.h"
 #include "sim/flight/do_con.h"
 #include "sim/flight/do_wx.h"
+#include "sim/flight/flt.h"
 #include "sim/flight/fltcalc.h"
 #include "sim/flight/fltutil.h"
 #include "sim/flight/integ.h"
+#include "sim/flight/ott.h"
+#include "sim/flight/rel.h"
 #include "sim/flight/trim.h"
-#include "sim/records.h"
+#include "sim/msc.h"
+#include "sim/panel/ins.h"
+#include "sim/set.h"
 #include "sim/shell/lax.h"
+#include "sim/view/scn.h"
 #include "sim/world/apt.h"
+#include "sim/world/env.h"
 #include "sim/world/grid.h"
 #include "tests/aircraft/acft_fixture.h"
 
 namespace flight {
+
+// The pilot's inputs at rest: no stick, mouse, offsets, null zones, trims or
+// autopilot, full sensitivity, every control working, the throttle closed.
+inline void quiet_controls() {
+  reset_controls();
+  set.controls_type = -1;
+  msc.mouse_is_joy = 0;
+  set.MK_ptch = set.MK_roll = set.MK_hdng = 0;
+  set.OS_ptch = set.OS_roll = set.OS_hdng = 0;
+  set.NZptch = set.NZroll = 0;
+  set.joy_rat_ptch = set.joy_rat_roll = set.joy_rat_hdng = 1;
+  ott = ottostruct{};
+  flt.trim = flt.ail_trim = flt.rud_trim = 0;
+  rel.fc_ail = rel.fc_elv = rel.fc_rud = rel.otto = rel.sttrim = rel.stbaug = 1;
+  rel.hyd_rat = 1;
+  set.FC_thro = 0;
+}
 
 // A copy of one global, taken once and put back on demand.
 template <typename T> struct kept {

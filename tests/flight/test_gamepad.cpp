@@ -14,18 +14,8 @@ class Gamepad : public FlightTest {
  protected:
   void SetUp() override {
     FlightTest::SetUp();
-    reset_controls();
-    set.controls_type = -1;
-    msc.mouse_is_joy = 0;
-    set.MK_ptch = set.MK_roll = set.MK_hdng = 0;
-    set.OS_ptch = set.OS_roll = set.OS_hdng = 0;
-    set.NZptch = set.NZroll = 0.01f;
-    set.joy_rat_ptch = set.joy_rat_roll = set.joy_rat_hdng = 1;
-    ott = ottostruct{};
-    flt.trim = flt.ail_trim = flt.rud_trim = 0;
-    rel.fc_ail = rel.fc_elv = rel.fc_rud = rel.otto = rel.sttrim = rel.stbaug = 1;
-    rel.hyd_rat = 1;
-    set.FC_thro = 0;
+    flight::quiet_controls();
+    set.NZptch = set.NZroll = 0.01f;  // the defaults
     ASSERT_EQ(plat_pad_attach(), 1);
     MACIBM_pump();  // the device-added event opens it
   }

@@ -100,8 +100,6 @@ TEST(CommandLine, ARunWithoutADisplayFliesAndQuits) {
   EXPECT_TRUE(has(o.err, "Welcome to Tarvel.")) << o.err;
   std::ifstream prefs(home + "/.config/tarvel/Tarvel Ririzuz.prf");
   EXPECT_TRUE(prefs.good()) << "no preferences written";
-  o = run("gridwright", "", env);
-  EXPECT_EQ(o.status, 0) << o.err;
   run_shell("rm -rf '" + home + "'");
 }
 

@@ -16,7 +16,6 @@
 #include "basekit/bk_mnw.h"
 #include "basekit/platform/desktop.h"
 #include "basekit/platform/platform.h"
-#include "sim/records.h"
 #include "sim/shell/lax.h"
 #include "sim/world/apt.h"
 

@@ -11,15 +11,22 @@
 #include "basekit/platform/desktop.h"
 #include "basekit/platform/platform.h"
 #include "sim/aircraft/initpln.h"
+#include "sim/aircraft/pln.h"
+#include "sim/flight/atm.h"
 #include "sim/flight/integ.h"
-#include "sim/records.h"
+#include "sim/msc.h"
+#include "sim/output/dat_items.h"
+#include "sim/output/do_file.h"
+#include "sim/output/do_graph.h"
+#include "sim/set.h"
 #include "sim/shell/lax.h"
 #include "sim/shell/menus.h"
-#include "sim/shell/placeholders.h"
+#include "sim/view/scn.h"
 #include "sim/view/startscn.h"
 #include "sim/world/apt.h"
 #include "tools/headless/flight_out.h"
 #include "tools/headless/script.h"
+#include "tools/support/placeeye.h"
 
 namespace {
 struct options {
@@ -39,6 +46,8 @@ struct options {
   int eye_runway = -1;
   float eye_above_ft = -1;
   std::vector<script_event> events;
+  std::vector<int> data_items;
+  std::string data_csv;
 };
 
 void usage(FILE* to) {
@@ -72,6 +81,10 @@ void usage(FILE* to) {
                "  --eye-runway N           put the aircraft on runway end N (0..5) of the start airport\n"
                "  --eye-above FT           put the aircraft FT feet above the start airport, 3 nm out\n"
                "                           on its first runway's centre line, heading for it\n"
+               "  --data-items N,N,...     tick these output items (catalogue numbers 0..50) for the data\n"
+               "                           file \"Tarvel.box\"\n"
+               "  --data-csv PATH          also write the ticked items to PATH as CSV: a header row naming\n"
+               "                           each column and its unit, then one row per output cycle\n"
                "  --help                   this text\n"
                "Every alert is printed as it is shown; with no queued answer it gets OK. Every file dialog\n"
                "is printed with its folder and choice; with no queued answer an aircraft dialog takes the\n"
@@ -104,6 +117,23 @@ int parse_int(const char* s, int* out) {
   if (*s == 0 || *end != 0) return 0;
   *out = (int)v;
   return 1;
+}
+
+// "N,N,...": item numbers of the output catalogue.
+int parse_items(const char* text, std::vector<int>* items) {
+  std::string t = text;
+  size_t start = 0;
+  items->clear();
+  for (;;) {
+    size_t comma = t.find(',', start);
+    int n;
+    if (!parse_int(t.substr(start, comma == std::string::npos ? std::string::npos : comma - start).c_str(), &n) ||
+        n < 0 || n >= OUT_ITEMS_DEFINED)
+      return 0;
+    items->push_back(n);
+    if (comma == std::string::npos) return 1;
+    start = comma + 1;
+  }
 }
 
 int parse(int argc, char** argv, options* o) {
@@ -182,6 +212,14 @@ int parse(int argc, char** argv, options* o) {
       if (!(v = value()) || !parse_int(v, &o->eye_runway) || o->eye_runway < 0 || o->eye_runway > 5) return 0;
     } else if (a == "--eye-above") {
       if (!(v = value()) || !((o->eye_above_ft = (float)std::atof(v)) > 0)) return 0;
+    } else if (a == "--data-items") {
+      if (!(v = value()) || !parse_items(v, &o->data_items)) {
+        std::fprintf(stderr, "tarvel-headless: --data-items wants item numbers 0..50 separated by commas\n");
+        return 0;
+      }
+    } else if (a == "--data-csv") {
+      if (!(v = value()) || !*v) return 0;
+      o->data_csv = v;
     } else if (a == "--script") {
       if (!(v = value()) || !read_script(v, &o->events)) return 0;
     } else if (a == "--screenshot") {
@@ -295,7 +333,7 @@ void apply(const script_event& e, int* quit_requested) {
     if (e.verb == "click" || e.verb == "press") inject_mouse(PLAT_EV_BUTTONDOWN, x, y, button);
     if (e.verb == "click" || e.verb == "release") inject_mouse(PLAT_EV_BUTTONUP, x, y, button);
   } else if (e.verb == "menu") {
-    desk_post(mnw.wind[0], WM_COMMAND, std::atoi(a[0].c_str()), 0);
+    desk_post(mnw.wind[MAIN_WINDOW], WM_COMMAND, std::atoi(a[0].c_str()), 0);
   } else if (e.verb == "openmenu") {
     desk_menu_open(std::atoi(a[0].c_str()));
   } else if (e.verb == "joy") {
@@ -410,6 +448,19 @@ int apply_start_options(const options& o) {
   }
   if (o.eye_runway >= 0) place_on_runway(msc.loc_index, o.eye_runway);
   if (o.eye_above_ft > 0) place_over_airport(msc.loc_index, o.eye_above_ft * 0.3048f);
+  if (!o.data_items.empty() || !o.data_csv.empty()) {
+    for (int i = 0; i < DATA_ITEMS; i++) set.Bdsk[i] = 0;
+    for (int n : o.data_items) set.Bdsk[n] = 1;
+    if (!o.data_csv.empty()) {
+      set_data_csv_path(o.data_csv.c_str());
+      set.dskcsv = 1;
+    }
+    set_rlt_grf_choices();
+    if (!o.data_csv.empty() && !data_csv_on()) {
+      std::fprintf(stderr, "tarvel-headless: cannot write %s\n", o.data_csv.c_str());
+      return 0;
+    }
+  }
   if (o.view > 0) select_view(o.view);
   if (o.zoom != 1) set_mon(-1, o.zoom);
   std::fflush(stdout);
