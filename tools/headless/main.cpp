@@ -332,6 +332,22 @@ void apply(const script_event& e, int* quit_requested) {
     inject_mouse(PLAT_EV_MOUSEMOVE, x, y, 0);
     if (e.verb == "click" || e.verb == "press") inject_mouse(PLAT_EV_BUTTONDOWN, x, y, button);
     if (e.verb == "click" || e.verb == "release") inject_mouse(PLAT_EV_BUTTONUP, x, y, button);
+  } else if (e.verb == "wclick" || e.verb == "wpress" || e.verb == "wrelease") {
+    int n = std::atoi(a[0].c_str()), cx, cy, cw, ch;
+    if (n < 0 || n >= MNW_WINDOWS || !mnw.up[n] || !desk_window_client_rect(mnw.wind[n], &cx, &cy, &cw, &ch)) {
+      std::fprintf(stderr, "tarvel-headless: line %d: window %d is not open\n", e.line, n);
+      return;
+    }
+    int x = cx + std::atoi(a[1].c_str()), y = cy + std::atoi(a[2].c_str());
+    int button = a.size() > 3 && a[3] == "right" ? 3 : 1;
+    inject_mouse(PLAT_EV_MOUSEMOVE, x, y, 0);
+    if (e.verb != "wrelease") inject_mouse(PLAT_EV_BUTTONDOWN, x, y, button);
+    if (e.verb != "wpress") inject_mouse(PLAT_EV_BUTTONUP, x, y, button);
+  } else if (e.verb == "close") {
+    // What the window's close box does.
+    int n = std::atoi(a[0].c_str());
+    if (n > 0 && n < MNW_WINDOWS && mnw.up[n]) desk_window_destroy(mnw.wind[n]);
+    else std::fprintf(stderr, "tarvel-headless: line %d: window %d is not open\n", e.line, n);
   } else if (e.verb == "menu") {
     desk_post(mnw.wind[MAIN_WINDOW], WM_COMMAND, std::atoi(a[0].c_str()), 0);
   } else if (e.verb == "openmenu") {
