@@ -41,3 +41,23 @@ TEST_F(Handling, AFlapOnAFiniteWingLiftsLessThanItsSections) {
 }
 
 }  // namespace
+
+namespace {
+// The stall flag of a part rises when its element passes the angle at which
+// its section reaches the file's stalling angle, not only far beyond it.
+TEST_F(Handling, AFiniteWingIsStalledOnceItsSectionsArePastTheStallingAngle) {
+  trainer_in_calm_air();
+  int p = 5, e = 0;
+  float file_stall = pln.alpha_max[p] * pln.al_D_al0[p];  // as the airfoil file gives it
+  ASSERT_GT(file_stall, 12.0f);
+  flt.alpha_max[p] = pln.alpha_max[p];
+  float cl, cd, cm;
+  // The angle at which the section itself is at the file's stalling angle.
+  float al_zl = afl.al_zl[p][1][0];
+  float at_stall = al_zl + (file_stall - al_zl) / pln.al_D_al0[p];
+  anyfoil(at_stall - 3, &cl, &cd, &cm, p, 1, 0, e);
+  EXPECT_EQ(flt.stalled[p], 0);
+  anyfoil(at_stall + 1, &cl, &cd, &cm, p, 1, 0, e);
+  EXPECT_EQ(flt.stalled[p], 1);
+}
+}  // namespace
