@@ -22,13 +22,15 @@
 namespace {
 void usage(FILE* to) {
   std::fprintf(to,
-               "usage: derivs [--aircraft PATH] [--feet FT] [--kias KT] [--weight LB] [--flaps N] [--class NAME]\n"
+               "usage: derivs [--aircraft PATH] [--feet FT] [--kias KT] [--throttle T] [--weight LB] [--flaps N]\n"
+               "              [--class NAME]\n"
                "Trims the aircraft level at FT feet (default 5000) and KT knots indicated (default 100) in calm\n"
                "standard air, then measures its stability and control derivatives by small perturbations of\n"
                "the trimmed state put through the flight model's force assembly, and the periods, damping and\n"
                "time constants of its modes from the linearised equations of motion. Each derivative is\n"
                "printed beside the published value for the class and the band around it.\n"
                "  --aircraft PATH  an aircraft file (default: the shipped default aircraft)\n"
+               "  --throttle T     trim at this throttle (0..1), climbing or descending, rather than level\n"
                "  --weight LB      total weight (default: as the simulator loads it, half the payload)\n"
                "  --flaps N        flap setting 0..50 (default 0)\n"
                "  --class NAME     the published set to compare with: trainer (default), none\n"
@@ -78,7 +80,7 @@ void mode_line(const char* name, const stab_mode& m, const char* reference) {
 
 int main(int argc, char** argv) {
   std::string aircraft, klass = "trainer";
-  float feet = 5000, kias = 100, weight_lb = -1;
+  float feet = 5000, kias = 100, weight_lb = -1, fixed_throttle = -1;
   int flaps = 0;
   for (int i = 1; i < argc; i++) {
     auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
@@ -94,6 +96,8 @@ int main(int argc, char** argv) {
                feet <= 40000) {
     } else if (a == "--kias" && (v = value()) && (kias = std::strtof(v, &end), *end == 0) && kias > 0 &&
                kias <= 600) {
+    } else if (a == "--throttle" && (v = value()) && (fixed_throttle = std::strtof(v, &end), *end == 0) &&
+               fixed_throttle >= 0 && fixed_throttle <= 1) {
     } else if (a == "--weight" && (v = value()) && (weight_lb = std::strtof(v, &end), *end == 0) && weight_lb > 0) {
     } else if (a == "--flaps" && (v = value()) && (flaps = (int)std::strtol(v, &end, 10), *end == 0) && flaps >= 0 &&
                flaps <= 50) {
@@ -131,17 +135,19 @@ int main(int argc, char** argv) {
     flt.m_fixed = std::max(w - pln.m_empty - flt.m_fuel - flt.m_jettison, 0.0f);
   }
 
-  float throttle = 0;
-  if (!level_trimmed(feet, kias, flaps, &throttle)) {
-    std::printf("derivs: %s cannot be trimmed level at %.0f ft and %.0f KIAS\n", pln.C_file, feet, kias);
+  float throttle = fixed_throttle;
+  if (fixed_throttle >= 0 ? !air_trimmed(feet, kias, throttle, flaps) : !level_trimmed(feet, kias, flaps, &throttle)) {
+    std::printf("derivs: %s cannot be trimmed %s at %.0f ft and %.0f KIAS\n", pln.C_file,
+                fixed_throttle >= 0 ? "at that throttle" : "level", feet, kias);
     return 3;
   }
   stab_ref ref = stab_reference();
   stab_derivs d = stab_measure();
   stab_modes m = stab_linear_modes();
 
-  std::printf("%s trimmed level at %.0f ft, %.1f KIAS (%.1f KTAS), flaps %d, throttle %.3f\n", pln.C_file, feet,
-              flt.vind, ref.V * con.msctokts, flaps, throttle);
+  std::printf("%s trimmed %s at %.0f ft, %.1f KIAS (%.1f KTAS), flaps %d, throttle %.3f\n", pln.C_file,
+              fixed_throttle >= 0 ? "in steady flight" : "level", feet, flt.vind, ref.V * con.msctokts, flaps, throttle);
+  std::printf("flight path %.2f deg\n", flt.avpath);
   std::printf("mass %.0f kg (%.0f lb); alpha %.2f deg, pitch %.2f deg; CL %.3f, CD %.4f\n", ref.mass,
               ref.mass * con.kgstolbs, ref.alpha, ref.the, ref.CL, ref.CD);
   std::printf("reference: S %.2f m2, b %.2f m, c %.3f m, q %.0f Pa\n", ref.S, ref.b, ref.c, ref.q);
