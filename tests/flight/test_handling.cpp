@@ -61,3 +61,52 @@ TEST_F(Handling, AFiniteWingIsStalledOnceItsSectionsArePastTheStallingAngle) {
   EXPECT_EQ(flt.stalled[p], 1);
 }
 }  // namespace
+
+namespace {
+// At 5000 ft and 100 knots, trimmed level: the derivatives the model and the
+// data can meet lie in the class's band (DEFAULT_AIRCRAFT.md names those that
+// cannot, and why), and the modes have the class's character.
+TEST_F(Handling, TheTrainersDerivativesAndModesAgainstItsClass) {
+  trainer_in_calm_air();
+  float throttle;
+  ASSERT_TRUE(level_trimmed(5000, 100, 0, &throttle));
+  stab_ref ref = stab_reference();
+  stab_derivs d = stab_measure();
+  stab_modes m = stab_linear_modes();
+  auto within = [](float v, float published) { return std::fabs(v - published) <= 0.3f * std::fabs(published); };
+  EXPECT_TRUE(within(d.CL_alpha, 4.6f)) << d.CL_alpha;
+  EXPECT_TRUE(within(d.Cm_de, -1.28f)) << d.Cm_de;
+  EXPECT_TRUE(within(d.CY_beta, -0.31f)) << d.CY_beta;
+  EXPECT_TRUE(within(d.Cl_beta, -0.089f)) << d.Cl_beta;
+  EXPECT_TRUE(within(d.Cl_r, 0.096f)) << d.Cl_r;
+  EXPECT_TRUE(within(d.Cn_p, -0.03f)) << d.Cn_p;
+  EXPECT_TRUE(within(d.Cn_r, -0.099f)) << d.Cn_r;
+  // Stable in pitch and yaw, damped in roll and pitch.
+  EXPECT_LT(d.Cm_alpha, 0);
+  EXPECT_LT(d.Cm_q, 0);
+  EXPECT_GT(d.Cn_beta, 0);
+  EXPECT_LT(d.Cl_p, 0);
+  EXPECT_GT(d.Cl_da, 0);
+  EXPECT_LT(d.Cn_dr, 0);
+  // The modes: a lightly damped phugoid of about half a minute, a short period
+  // near a second and a half, a dutch roll of two to three seconds.
+  ASSERT_TRUE(m.phugoid.oscillatory && m.short_period.oscillatory && m.dutch_roll.oscillatory);
+  EXPECT_GT(m.phugoid.period, 20);
+  EXPECT_LT(m.phugoid.period, 40);
+  EXPECT_GE(m.phugoid.damping, 0.04f);
+  EXPECT_GE(m.short_period.damping, 0.3f);
+  EXPECT_LT(m.short_period.period, 3);
+  EXPECT_GE(m.dutch_roll.damping, 0.08f);
+  EXPECT_GE(m.dutch_roll.omega, 0.4f);
+  // The roll mode within a third of what the type's own inertia and roll
+  // damping give here (1285 kg m2 at 1043 kg, Cl_p -0.47).
+  float type_tau = 1285 * ref.mass / 1043 / (0.47f * ref.q * ref.S * ref.b * ref.b / (2 * ref.V));
+  ASSERT_TRUE(m.roll.found);
+  EXPECT_NEAR(m.roll.tau, type_tau, type_tau / 3) << type_tau;
+  // Spirally nearly neutral in cruise: doubling, if at all, no faster than in 20 s.
+  ASSERT_TRUE(m.spiral.found);
+  if (m.spiral.tau < 0) {
+    EXPECT_GT(-m.spiral.tau * std::log(2.0f), 20.0f);
+  }
+}
+}  // namespace
