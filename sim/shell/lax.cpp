@@ -36,6 +36,8 @@
 #include "sim/view/scn.h"
 #include "sim/view/startpic.h"
 #include "sim/view/startscn.h"
+#include "sim/view/storm.h"
+#include "sim/view/traffic.h"
 #include "sim/world/apt.h"
 #include "sim/world/env.h"
 #include "sim/world/grid.h"
@@ -207,6 +209,7 @@ static void once_a_second() {
     maintain_engine_sound();
   }
   maintain_windrain_sound();
+  start_strike();
 }
 
 static void simulation_step() {
@@ -215,6 +218,7 @@ static void simulation_step() {
   control();
   do_button_deeds();
   deg2integ();
+  move_traffic();
   handle_crash();
   if (set.grfout) grfload();
   if (msc.cntr % 10 == 0) time_step_governor();

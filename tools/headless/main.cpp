@@ -7,7 +7,9 @@
 #include <cstring>
 #include <string>
 #include <vector>
+#include "basekit/bk_file.h"
 #include "basekit/bk_mnw.h"
+#include "basekit/bk_world.h"
 #include "basekit/platform/desktop.h"
 #include "basekit/platform/platform.h"
 #include "sim/aircraft/initpln.h"
@@ -24,6 +26,7 @@
 #include "sim/view/scn.h"
 #include "sim/view/startscn.h"
 #include "sim/world/apt.h"
+#include "sim/world/grid.h"
 #include "tools/headless/flight_out.h"
 #include "tools/headless/script.h"
 #include "tools/support/placeeye.h"
@@ -48,6 +51,9 @@ struct options {
   std::vector<script_event> events;
   std::vector<int> data_items;
   std::string data_csv;
+  // --write-quadrant: build this quadrant as the region loader would and write it, then stop.
+  int write_quadrant = 0, wq_lat = 0, wq_lon = 0;
+  std::string wq_path;
 };
 
 void usage(FILE* to) {
@@ -63,6 +69,10 @@ void usage(FILE* to) {
                "  --geometry-report        print the aircraft's geometry report after loading it\n"
                "  --airport ID             start on the runway of airport ID; prints the region loaded\n"
                "                           (region LAT_SOU LON_WES airports N navaids M) and its Location menus\n"
+               "  --write-quadrant LAT,LON PATH\n"
+               "                           write the quadrant whose south-west corner this is, built from the\n"
+               "                           global models as the region loader builds it where no file exists,\n"
+               "                           as an environment file at PATH, and stop\n"
                "  --start-air FEET,KNOTS,HEADING\n"
                "                           start in the air at FEET above sea level, KNOTS indicated, true\n"
                "                           HEADING, engine idle, trimmed for steady flight (gliding without\n"
@@ -163,6 +173,15 @@ int parse(int argc, char** argv, options* o) {
     } else if (a == "--airport") {
       if (!(v = value())) return 0;
       o->airport = v;
+    } else if (a == "--write-quadrant") {
+      if (!(v = value()) || std::sscanf(v, "%d,%d", &o->wq_lat, &o->wq_lon) != 2 || o->wq_lat < -90 ||
+          o->wq_lat > 89 || o->wq_lon < -180 || o->wq_lon > 179) {
+        std::fprintf(stderr, "tarvel-headless: --write-quadrant wants LAT,LON PATH, such as 46,-122 q.env\n");
+        return 0;
+      }
+      if (!(v = value())) return 0;
+      o->write_quadrant = 1;
+      o->wq_path = v;
     } else if (a == "--start-air") {
       if (!(v = value()) || !parse_air_start(v, &o->air)) {
         std::fprintf(stderr, "tarvel-headless: --start-air wants FEET,KNOTS,HEADING (0..60000 ft, 0..1000 kt)\n");
@@ -332,6 +351,22 @@ void apply(const script_event& e, int* quit_requested) {
     inject_mouse(PLAT_EV_MOUSEMOVE, x, y, 0);
     if (e.verb == "click" || e.verb == "press") inject_mouse(PLAT_EV_BUTTONDOWN, x, y, button);
     if (e.verb == "click" || e.verb == "release") inject_mouse(PLAT_EV_BUTTONUP, x, y, button);
+  } else if (e.verb == "wclick" || e.verb == "wpress" || e.verb == "wrelease") {
+    int n = std::atoi(a[0].c_str()), cx, cy, cw, ch;
+    if (n < 0 || n >= MNW_WINDOWS || !mnw.up[n] || !desk_window_client_rect(mnw.wind[n], &cx, &cy, &cw, &ch)) {
+      std::fprintf(stderr, "tarvel-headless: line %d: window %d is not open\n", e.line, n);
+      return;
+    }
+    int x = cx + std::atoi(a[1].c_str()), y = cy + std::atoi(a[2].c_str());
+    int button = a.size() > 3 && a[3] == "right" ? 3 : 1;
+    inject_mouse(PLAT_EV_MOUSEMOVE, x, y, 0);
+    if (e.verb != "wrelease") inject_mouse(PLAT_EV_BUTTONDOWN, x, y, button);
+    if (e.verb != "wpress") inject_mouse(PLAT_EV_BUTTONUP, x, y, button);
+  } else if (e.verb == "close") {
+    // What the window's close box does.
+    int n = std::atoi(a[0].c_str());
+    if (n > 0 && n < MNW_WINDOWS && mnw.up[n]) desk_window_destroy(mnw.wind[n]);
+    else std::fprintf(stderr, "tarvel-headless: line %d: window %d is not open\n", e.line, n);
   } else if (e.verb == "menu") {
     desk_post(mnw.wind[MAIN_WINDOW], WM_COMMAND, std::atoi(a[0].c_str()), 0);
   } else if (e.verb == "openmenu") {
@@ -507,6 +542,16 @@ int main(int argc, char** argv) {
     return 1;
   }
   simulate_startup();
+  if (o.write_quadrant) {
+    static envquad q;
+    if (!build_env_quadrant(o.wq_lat, o.wq_lon, &q)) {
+      std::fprintf(stderr, "tarvel-headless: the global models are not in %s/world\n", app_path);
+      return 1;
+    }
+    if (!write_built_quadrant(&q, o.wq_path.c_str())) return 1;
+    std::printf("wrote %s\n", o.wq_path.c_str());
+    return 0;
+  }
   if (!apply_start_options(o)) return 1;
   set_fixed_time_step(o.step);
   if (o.start_air) start_in_air(o.air);
