@@ -1,21 +1,15 @@
 // derivs: the stability and control derivatives and the modes of an
 // aircraft, measured from the flight model itself at a trimmed condition,
 // printed beside the published values of its class.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include "basekit/bk_const.h"
-#include "basekit/platform/platform.h"
-#include "sim/aircraft/initpln.h"
 #include "sim/aircraft/pln.h"
-#include "sim/flight/atm.h"
-#include "sim/flight/do_wx.h"
 #include "sim/flight/flt.h"
-#include "sim/flight/integ.h"
-#include "sim/msc.h"
-#include "sim/shell/lax.h"
 #include "tools/support/stability.h"
 #include "tools/support/steadyair.h"
 
@@ -109,34 +103,17 @@ int main(int argc, char** argv) {
     }
   }
 
-  setenv("SDL_VIDEODRIVER", "dummy", 0);
-  setenv("SDL_AUDIODRIVER", "dummy", 0);
-  plat_use_fake_clock(1000);
-  if (!tarvel_start()) {
+  if (!start_in_steady_air(aircraft.c_str())) {
     std::fprintf(stderr, "derivs: the simulator could not start\n");
     return 3;
   }
-  simulate_startup();
-  if (aircraft.empty()) {
-    set_default_aircraft();
-  } else {
-    std::snprintf(pln.C_path, sizeof pln.C_path, "%s", aircraft.c_str());
-    const char* slash = std::strrchr(pln.C_path, '/');
-    std::snprintf(pln.C_file, sizeof pln.C_file, "%s", slash ? slash + 1 : pln.C_path);
-  }
-  load_plane();
-  set_weather_file("/nonexistent/world.rwx");  // no real weather
-  level_sea_level_ground();
-  standard_calm_air();
-  msc.typestart = 900;
-  set_fltvars(10);
   if (weight_lb > 0) {
     float w = weight_lb * con.lbstokgs;
     flt.m_fixed = std::max(w - pln.m_empty - flt.m_fuel - flt.m_jettison, 0.0f);
   }
 
   float throttle = fixed_throttle;
-  if (fixed_throttle >= 0 ? !air_trimmed(feet, kias, throttle, flaps) : !level_trimmed(feet, kias, flaps, &throttle)) {
+  if (fixed_throttle >= 0 ? !air_trimmed(feet, kias, throttle, flaps).ok : !level_trimmed(feet, kias, flaps, &throttle)) {
     std::printf("derivs: %s cannot be trimmed %s at %.0f ft and %.0f KIAS\n", pln.C_file,
                 fixed_throttle >= 0 ? "at that throttle" : "level", feet, kias);
     return 3;

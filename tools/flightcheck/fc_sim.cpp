@@ -62,18 +62,7 @@ kept<planestruct> k_pln;
 
 void fc_start(float step) {
   step_s = step;
-  setenv("SDL_VIDEODRIVER", "dummy", 0);
-  setenv("SDL_AUDIODRIVER", "dummy", 0);
-  plat_use_fake_clock(1000);
-  tarvel_start();
-  simulate_startup();
-  set_default_aircraft();
-  load_plane();
-  set_weather_file("/nonexistent/world.rwx");  // no real weather
-  level_sea_level_ground();
-  standard_calm_air();
-  msc.typestart = 900;
-  set_fltvars(10);
+  start_in_steady_air(nullptr);
   k_flt.take(&flt);
   k_atm.take(&atm);
   k_set.take(&set);
@@ -128,7 +117,7 @@ float fc_agl_ft() { return ((float)flt.z - env.localh - pln.h_eqlbm) * con.mtrst
 float fc_cas_kt() { return flt.av * std::sqrt(fltmax2(atm.crtsig, 0)) * con.msctokts; }
 float fc_hdg() { return flt.psi; }
 
-int fc_air(float feet, float kcas, float throttle, int flap) { return air_trimmed(feet, kcas, throttle, flap); }
+int fc_air(float feet, float kcas, float throttle, int flap) { return air_trimmed(feet, kcas, throttle, flap).ok; }
 
 int fc_level(float feet, float kcas, int flap, float* throttle) { return level_trimmed(feet, kcas, flap, throttle); }
 

@@ -1,18 +1,47 @@
 #include "tools/support/steadyair.h"
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include "basekit/bk_const.h"
 #include "basekit/bk_funct.h"
 #include "sim/aircraft/pln.h"
+#include "basekit/platform/platform.h"
+#include "sim/aircraft/initpln.h"
 #include "sim/flight/atm.h"
 #include "sim/flight/do_wx.h"
 #include "sim/flight/flt.h"
 #include "sim/flight/integ.h"
 #include "sim/flight/trim.h"
+#include "sim/msc.h"
 #include "sim/panel/ins.h"
+#include "sim/shell/lax.h"
 #include "sim/set.h"
 #include "sim/world/apt.h"
 #include "sim/world/env.h"
 #include "sim/world/grid.h"
+
+int start_in_steady_air(const char* aircraft_path) {
+  setenv("SDL_VIDEODRIVER", "dummy", 0);
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  plat_use_fake_clock(1000);
+  if (!tarvel_start()) return 0;
+  simulate_startup();
+  if (!aircraft_path || !*aircraft_path) {
+    set_default_aircraft();
+  } else {
+    std::snprintf(pln.C_path, sizeof pln.C_path, "%s", aircraft_path);
+    const char* slash = std::strrchr(pln.C_path, '/');
+    std::snprintf(pln.C_file, sizeof pln.C_file, "%s", slash ? slash + 1 : pln.C_path);
+  }
+  load_plane();
+  set_weather_file("/nonexistent/world.rwx");  // no real weather
+  level_sea_level_ground();
+  standard_calm_air();
+  msc.typestart = 900;
+  set_fltvars(10);
+  return 1;
+}
 
 void level_sea_level_ground() {
   for (auto& row : on_water)
@@ -41,7 +70,7 @@ void standard_calm_air() {
     for (float& w : row) w = 0;
 }
 
-int air_trimmed(float feet, float kcas, float throttle, int flap) {
+trim_result air_trimmed(float feet, float kcas, float throttle, int flap) {
   set.cus_x = (float)flt.x;
   set.cus_y = (float)flt.y;
   set.cus_z = feet * con.fttomtrs;
@@ -55,7 +84,7 @@ int air_trimmed(float feet, float kcas, float throttle, int flap) {
   set.parkbrake = 0;
   trim_result t = find_trim(set.cus_v, 0);
   env.localh = 0;
-  return t.ok;
+  return t;
 }
 
 int level_trimmed(float feet, float kcas, int flap, float* throttle) {
@@ -67,6 +96,6 @@ int level_trimmed(float feet, float kcas, int flap, float* throttle) {
     else lo = mid;
   }
   *throttle = 0.5f * (lo + hi);
-  int ok = air_trimmed(feet, kcas, *throttle, flap);
+  int ok = air_trimmed(feet, kcas, *throttle, flap).ok;
   return ok && std::fabs(flt.avpath) < 0.05f;
 }
