@@ -54,16 +54,18 @@ static float magnetic_bearing_to(float lat, float lon) {
   return wrap360(bearing_between(flt.lat, flt.lon, lat, lon) + (float)env.mvar);
 }
 
-static int nearest_airport() {
+static int nearest_airport_to(float lat, float lon) {
   int best = -1;
   float best_d = 1e9f;
   for (int a = 0; a <= env.aptmax && a < APT_MAX; a++) {
     if (!apt_inreg[a] || apt_type[a] != 1) continue;
-    float d = nm_to_airport(a);
+    float d = nm_between(lat, lon, apt_lat[a][0], apt_lon[a][0]);
     if (d < best_d) best_d = d, best = a;
   }
   return best;
 }
+
+static int nearest_airport() { return nearest_airport_to(flt.lat, flt.lon); }
 
 static int region_airport_named(const char* name) {
   for (int a = 0; a <= env.aptmax && a < APT_MAX; a++)
@@ -188,7 +190,9 @@ static void ils_vectors(int n, const char* request) {
     fpl.onfile = fpl.activated = 1;
     atc.waiting_new_frq = 1;
     atc.plan_phase = PLAN_TOWER;
-    int a = nearest_airport();
+    // The tower is the localizer's own airport's: the one nearest the
+    // aircraft may be another field under the approach.
+    int a = nearest_airport_to(nav_lat[n], nav_lon[n]);
     if (a >= 0) atc.plan_index = a;
     say(text);
     return;

@@ -117,7 +117,7 @@ static void fly_final(int a) {
   float east = (flt.lon - apt_lon[a][r]) * m_per_deg * coslat + half * std::sin(rad);
   float before = -(east * std::sin(rad) + north * std::cos(rad));  // metres short of the aim point
   float right = east * std::cos(rad) - north * std::sin(rad);
-  fly_heading(h - fltlim(0.05f * right, -30, 30) + (float)env.mvar);
+  fly_heading(h - fltlim(0.15f * right, -30, 30) + (float)env.mvar);
   float field = apt_z[a] * con.mtrstoft, z = (float)flt.z * con.mtrstoft;
   float path = field + fltmax2(before, 0) * con.mtrstoft * std::tan(3.0f * con.degtorad);
   float gs = knots(flt.v);
@@ -139,8 +139,10 @@ static void fly_final(int a) {
 void atc_pilot_frame() {
   static float checkin_at = -1;
   if (!following) return;
-  // A pilot takes a few seconds to change frequency before checking in.
-  if (!atc.waiting_new_frq) checkin_at = -1;
+  // A pilot takes a few seconds to change frequency before checking in, and
+  // checks in with centre once airborne.
+  int may_call = !flt.onsurface || atc.plan_phase == PLAN_GROUND;
+  if (!atc.waiting_new_frq || !may_call) checkin_at = -1;
   else if (checkin_at < 0) checkin_at = msc.elap_time + 4;
   else if (msc.elap_time >= checkin_at) {
     checkin_at = -1;
