@@ -90,6 +90,7 @@ static void keep_plan_once() {
   if (opened) return;
   opened = 1;
   cancelled = 0;
+  focus = 1;
   fresh = 1;
   before = fpl;
 }

@@ -101,7 +101,7 @@ void app_turn_string(char* text, float heading, int step) {
 }
 
 void app_altimeter_string(char* text) {
-  float baro = flt.z * con.mtrstoft >= 18000 ? 29.92f : atm.baro;
+  float baro = bk::round((float)flt.z * con.mtrstoft) >= 18000 ? 29.92f : atm.baro;
   // Hundredths rounded, not truncated: 29.92 held in a float is 29.9199...
   int h = bk::round(baro * 100.0f);
   app_C(text, "altimeter ");
