@@ -75,7 +75,8 @@ static void translate_key(int key, int character, int mods) {
 }
 
 static void show_or_hide_cursor(int index) {
-  if (index == WIN_MAIN && !winsup()) plat_show_cursor(0);
+  // The pointer is hidden over the flight, but picks the controller's menu rows.
+  if (index == WIN_MAIN && !winsup()) plat_show_cursor(atc.menu_up);
 }
 
 void handle_IBM_win(int window, int message, long wparam, long lparam) {

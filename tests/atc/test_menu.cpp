@@ -113,6 +113,10 @@ TEST_F(MenuTest, PressesInTheViewStrip) {
   EXPECT_EQ(heard().at(1).text, "N12AB request taxi to active San Bernardino International Airport");
   EXPECT_EQ(last(), std::string(call()) + "taxi runway 6.");
   atc.menu_up = 1;
+  press(7);  // "say again": the same words once more
+  EXPECT_EQ(heard().back().text, std::string(call()) + "taxi runway 6.");
+  EXPECT_EQ(heard().at(heard().size() - 2).text, "N12AB say again please.");
+  atc.menu_up = 1;
   press(0);
   EXPECT_EQ(mnw.up[WIN_FLIGHT_PLAN], 1);
   EXPECT_STREQ(fpl.dep_id_str, "KSBD");
