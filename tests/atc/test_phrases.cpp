@@ -89,12 +89,19 @@ TEST_F(AtcTest, AltimeterSaysTheSettingItWasGiven) {
   };
   atm.baro = 29.92f;
   EXPECT_EQ(altimeter(), "altimeter 2 9 9 2");
-  // Every setting the weather window offers, as it is stored in a float.
+  // Every setting as the weather window stores it and as a weather report's
+  // three digits are converted ("992" is 29.92): said as it was given.
   for (int h = 2800; h <= 3100; h++) {
-    atm.baro = (float)h / 100.0f;
-    char want[STR_DIM];
+    char want[STR_DIM], report[64];
     std::snprintf(want, sizeof want, "altimeter %d %d %d %d", h / 1000, h / 100 % 10, h / 10 % 10, h % 10);
+    atm.baro = (float)h / 100.0f;
     ASSERT_EQ(altimeter(), want) << atm.baro;
+    std::snprintf(report, sizeof report, "KSBD 1200 CLR 10 15/05/2710/%03d", h % 1000);
+    float t = 0, base = 0, tops = 0, vis = 0, temp = 0, dewp = 0, dir = 0, spd = 0, gust = 0;
+    int type = 0, obs_vis = 0, obs_den = 0;
+    decode_wxr(report, 0, &t, &type, &base, &tops, &vis, &obs_vis, &obs_den, &temp, &dewp, &dir, &spd, &gust,
+               &atm.baro);
+    ASSERT_EQ(altimeter(), want) << report << " gave " << atm.baro;
   }
   atm.baro = 30.20f;
   flt.z = 18000 * con.fttomtrs;  // flight levels: standard setting

@@ -87,6 +87,17 @@ TEST_F(AtcTest, AtisVisibilityCeilingAndPrecipitation) {
     atm.baseMSL = field + c.base_agl_ft * con.fttomtrs;
     EXPECT_NE(atis_of(ksbd).find(c.want), std::string::npos) << c.want << "\n" << atis_of(ksbd);
   }
+  // Whole miles, and tenths as the weather window keeps them: never a mile short.
+  atm.cld_type = 0;
+  for (int tenths = 11; tenths <= 200; tenths++) {
+    atm.vis = (float)tenths / 10.0f * con.nmtomtrs;
+    std::string want = "visibility " + std::to_string(tenths / 100) + " " + std::to_string(tenths / 10 % 10) + ".";
+    if (tenths < 100) want = "visibility " + std::to_string(tenths / 10) + ".";
+    ASSERT_NE(atis_of(ksbd).find(want), std::string::npos) << tenths << ": " << atis_of(ksbd);
+    // A hair short after the units went round (the frame-rate governor's 0.95 and back).
+    atm.vis = std::nextafter(atm.vis, 0.0f);
+    ASSERT_NE(atis_of(ksbd).find(want), std::string::npos) << tenths << " less a hair: " << atis_of(ksbd);
+  }
   atm.rain_tstm = 3;
   atm.temp_SL = 70;
   EXPECT_NE(atis_of(ksbd).find("2 0, rain. Temperature 7 0"), std::string::npos);
