@@ -103,6 +103,12 @@ static void say(const char* text) {
   speakstring(t);
 }
 
+// The pilot is sent to another frequency and must check in there.
+static void hand_off(int phase) {
+  atc.plan_phase = phase;
+  atc.waiting_new_frq = 1;
+}
+
 static void callsign(char* text) {
   text[0] = 0;
   start_command_string(text, 1);
@@ -188,8 +194,7 @@ static void ils_vectors(int n, const char* request) {
     atc.ils_vec_in_progress = 0;
     heading_assigned = 0;
     fpl.onfile = fpl.activated = 1;
-    atc.waiting_new_frq = 1;
-    atc.plan_phase = PLAN_TOWER;
+    hand_off(PLAN_TOWER);
     // The tower is the localizer's own airport's: the one nearest the
     // aircraft may be another field under the approach.
     int a = nearest_airport_to(nav_lat[n], nav_lon[n]);
@@ -492,8 +497,7 @@ static void clearance() {
     app_C(text, "cleared as filed contact center ");
     app_random_freq(text);
     app_C(text, ".");
-    atc.plan_phase = PLAN_ENROUTE;
-    atc.waiting_new_frq = 1;
+    hand_off(PLAN_ENROUTE);
   } else if (towered) {
     if (fpl.ifr) {
       app_C(text, "cleared as filed maintain at or below ");
@@ -517,8 +521,7 @@ static void clearance() {
     app_C(text, " when airborne. Squawk ");
     app_squawk(text);
     app_C(text, ".");
-    atc.plan_phase = PLAN_ENROUTE;
-    atc.waiting_new_frq = 1;
+    hand_off(PLAN_ENROUTE);
   } else {
     int minutes = (int)(fltmax2(msc.zulu_time, 0) / 60.0f);
     app_C(text, "cleared as filed maintain at or below ");
@@ -537,8 +540,7 @@ static void clearance() {
       app_digits_width(text, m % 60, 2);
     }
     app_C(text, " Z.");
-    atc.plan_phase = PLAN_ENROUTE;
-    atc.waiting_new_frq = 1;
+    hand_off(PLAN_ENROUTE);
   }
   say(text);
 }
@@ -556,8 +558,7 @@ static void enroute_step() {
     app_C(text, destination_name());
     app_C(text, " approach on ");
     app_random_freq(text);
-    atc.plan_phase = PLAN_APPROACH;
-    atc.waiting_new_frq = 1;
+    hand_off(PLAN_APPROACH);
   } else if ((z < cruise - 200 && flt.vu < 1) || (z > cruise + 200 && flt.vu > -1)) {
     app_C(text, "your flight plan calls for ");
     app_number(text, (int)cruise);
@@ -647,16 +648,14 @@ void handle_plan(int pilot_call) {
     case PLAN_DEPARTURE:
       if (flt.z - env.localh <= 200) return;
       app_C(text, "contact departure.");
-      atc.plan_phase = PLAN_RADAR;
-      atc.waiting_new_frq = 1;
+      hand_off(PLAN_RADAR);
       break;
     case PLAN_RADAR:
       if (msc.elap_time < next_handoff_time) return;
       app_C(text, "contact center ");
       app_random_freq(text);
       app_C(text, ".");
-      atc.plan_phase = PLAN_ENROUTE;
-      atc.waiting_new_frq = 1;
+      hand_off(PLAN_ENROUTE);
       break;
     case PLAN_ENROUTE: return enroute_step();
     case PLAN_APPROACH: {
@@ -666,8 +665,7 @@ void handle_plan(int pilot_call) {
       app_C(text, apt_name[a]);
       app_C(text, " tower on ");
       app_random_freq(text);
-      atc.plan_phase = PLAN_TOWER;
-      atc.waiting_new_frq = 1;
+      hand_off(PLAN_TOWER);
       break;
     }
     case PLAN_LANDING:
@@ -675,8 +673,7 @@ void handle_plan(int pilot_call) {
       app_C(text, "make next turn-off contact ground ");
       app_ground_freq(text);
       app_C(text, " when clear.");
-      atc.plan_phase = PLAN_GROUND;
-      atc.waiting_new_frq = 1;
+      hand_off(PLAN_GROUND);
       break;
     default: return;
   }
