@@ -1,6 +1,9 @@
 // Whole dialogues through the headless runner, each compared with the
 // transcript reviewed and kept beside its script, and what the menu and the
-// flight-plan window look like on the screen.
+// flight-plan window look like on the screen. A change to the flight model
+// moves the flights and so the controller's timing and draws: remake.sh in
+// the dialogues folder writes the transcripts anew, to be read before they
+// are kept.
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <algorithm>
