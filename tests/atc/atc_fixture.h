@@ -49,21 +49,16 @@ struct snapshot {
 
 // One airport's row of the database, put back when the test ends.
 struct kept_airport {
-  int n;
-  int type, twr, inreg, num[3], hdng[3], len[3];
-  float lat[3], lon[3], z;
+  int n, twr, num[3], hdng[3], len[3];
   char lr[3];
-  explicit kept_airport(int index) : n(index) {
-    type = apt_type[n], twr = apt_twr[n], inreg = apt_inreg[n], z = apt_z[n];
-    for (int r = 0; r < 3; r++)
-      num[r] = apt_num[n][r], hdng[r] = apt_hdng[n][r], len[r] = apt_len[n][r], lat[r] = apt_lat[n][r],
-      lon[r] = apt_lon[n][r], lr[r] = apt_lr[n][r];
+  explicit kept_airport(int index) : n(index), twr(apt_twr[index]) {
+    std::memcpy(num, apt_num[n], sizeof num), std::memcpy(hdng, apt_hdng[n], sizeof hdng);
+    std::memcpy(len, apt_len[n], sizeof len), std::memcpy(lr, apt_lr[n], sizeof lr);
   }
   ~kept_airport() {
-    apt_type[n] = type, apt_twr[n] = twr, apt_inreg[n] = inreg, apt_z[n] = z;
-    for (int r = 0; r < 3; r++)
-      apt_num[n][r] = num[r], apt_hdng[n][r] = hdng[r], apt_len[n][r] = len[r], apt_lat[n][r] = lat[r],
-      apt_lon[n][r] = lon[r], apt_lr[n][r] = lr[r];
+    apt_twr[n] = twr;
+    std::memcpy(apt_num[n], num, sizeof num), std::memcpy(apt_hdng[n], hdng, sizeof hdng);
+    std::memcpy(apt_len[n], len, sizeof len), std::memcpy(apt_lr[n], lr, sizeof lr);
   }
 };
 

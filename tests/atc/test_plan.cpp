@@ -71,26 +71,6 @@ TEST_F(PlanTest, ClearancesByPlaceAndRules) {
   EXPECT_EQ(atc.plan_phase, PLAN_ENROUTE);
 }
 
-TEST_F(PlanTest, PilotChecksInByPhase) {
-  std::snprintf(fpl.dep_id_str, sizeof fpl.dep_id_str, "%s", "KSBD");
-  atc.plan_index = kriv;
-  struct {
-    int phase;
-    const char* words;
-  } cases[] = {{PLAN_RADAR, "San Bernardino International Airport departure N12AB with you."},
-               {PLAN_ENROUTE, "Center, N12AB with you."},
-               {PLAN_APPROACH, "March Air Reserve Base approach N12AB with you inbound."},
-               {PLAN_TOWER, "March Air Reserve Base tower N12AB with you inbound."},
-               {PLAN_GROUND, "March Air Reserve Base ground N12AB clear active."},
-               {PLAN_CLEARANCE, "N12AB with you."}};
-  for (const auto& k : cases) {
-    char text[STR_DIM];
-    atc.plan_phase = k.phase;
-    checkin_text(text);
-    EXPECT_STREQ(text, k.words);
-  }
-}
-
 TEST_F(PlanTest, NothingUnpromptedWhileACheckInIsAwaited) {
   // Far from the destination, off the cruise altitude, fast: there would be much to say.
   at(apt_lat[kriv][0] + 1.5f, apt_lon[kriv][0], 3000, 0, 0);
