@@ -436,15 +436,17 @@ int tune_ils_for_runway(int apt, int rway_sel) {
   if (apt_len[apt][r] <= 1) return 0;
   float course = wrap360((float)apt_hdng[apt][r] + (rway_sel % 2 ? 180 : 0));
   float cx = (float)x_with_latlon(apt_lat[apt][r], apt_lon[apt][r]), cy = (float)y_with_lat(apt_lat[apt][r]);
-  // The localizer beyond the far end, on the centre line, facing the approach.
-  float best = FAR, reach = 0.5f * apt_len[apt][r] + 3000;
+  float s = std::sin(course / R2D), c = std::cos(course / R2D), half = 0.5f * apt_len[apt][r];
+  // The localizer beyond the far end facing the approach, nearest the centre
+  // line (a parallel runway's stands beside it).
+  float best = FAR;
   int found = -1;
   for (int n = 0; n <= last_file_navaid() && n < NAV_MAX; n++) {
     if (!is_localizer(n) || std::fabs(wrap180(nav_hdng[n] - course)) > 5) continue;
     float x, y;
     station_xy(n, &x, &y);
-    float d = pythag(x - cx, y - cy);
-    if (d < reach && d < best) best = d, found = n;
+    float along = (x - cx) * s + (y - cy) * c, off = std::fabs((x - cx) * c - (y - cy) * s);
+    if (along > 0 && along < half + 3000 && off < 300 && off < best) best = off, found = n;
   }
   if (found < 0) return 0;
   int mvar = -find_var(apt_lat[apt][r], apt_lon[apt][r]);

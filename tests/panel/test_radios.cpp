@@ -422,4 +422,43 @@ TEST_F(Radios, IdentifierPlaysItsDotsAndDashesInTime) {
   plat_audio_capture(0);
 }
 
+// The shipped ILS of three airports, tuned from their ILS final: each
+// localizer on the extended centre line beyond the far end, each glide slope
+// beside the touchdown zone, heard from 5 nm out on the approach.
+TEST_F(Radios, ShippedIlsStandOnTheirRunways) {
+  struct ils_end {
+    const char* airport;
+    int rway_sel;  // 2 x runway slot, + 1 for its reverse end
+  } ends[] = {{"KSBD", 0}, {"KONT", 1}, {"KLAX", 3}};  // runways 06, 26R, 25L
+  for (const ils_end& e : ends) {
+    SCOPED_TRACE(e.airport);
+    int a = find_apt_by_id(e.airport), r = e.rway_sel / 2;
+    ASSERT_GE(a, 0);
+    float course = std::fmod(apt_hdng[a][r] + (e.rway_sel % 2 ? 180.0f : 0.0f), 360.0f);
+    float s = std::sin(course / 57.29578f), c = std::cos(course / 57.29578f), half = 0.5f * apt_len[a][r];
+    double cx = x_with_latlon(apt_lat[a][r], apt_lon[a][r]), cy = y_with_lat(apt_lat[a][r]);
+    flt.x = cx - s * (half + 5 * NM);
+    flt.y = cy - c * (half + 5 * NM);
+    flt.z = flt.h = apt_z[a] + 600;
+    flt.lat = (float)lat_with_y(flt.y);
+    flt.lon = (float)lon_with_xy(flt.x, flt.y);
+    flt.psi = course;
+    ASSERT_EQ(tune_ils_for_runway(a, e.rway_sel), 1);
+    ASSERT_EQ(nav.goodnav[1], 1);
+    EXPECT_EQ(nav.ilsgs[1], 3);
+    EXPECT_NEAR(nav.ilscrs[1], course, 1);
+    EXPECT_EQ(nav.nf[0], nav.nf[1]);
+    auto along = [&](float x, float y) { return (x - (float)cx) * s + (y - (float)cy) * c; };
+    auto right = [&](float x, float y) { return (x - (float)cx) * c - (y - (float)cy) * s; };
+    EXPECT_NEAR(along(nav.vorx[1], nav.vory[1]), half + 1000 * 0.3048f, 60);
+    EXPECT_LT(std::fabs(right(nav.vorx[1], nav.vory[1])), 25);
+    EXPECT_NEAR(along(nav.gsx[1], nav.gsy[1]), -half + 1000 * 0.3048f, 60);
+    EXPECT_NEAR(right(nav.gsx[1], nav.gsy[1]), 400 * 0.3048f, 25);
+    EXPECT_NEAR(nav.gsz[1], apt_z[a], 1);
+    // On the centre line at 5 nm, a little under the path the start's height gives.
+    EXPECT_LT(std::fabs(nav.hdef[1]), 0.3);
+    EXPECT_EQ(nav.ntf[1], 1);
+  }
+}
+
 }  // namespace
