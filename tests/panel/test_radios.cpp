@@ -344,6 +344,24 @@ TEST_F(Radios, MarkerBeaconsLightWhenOverhead) {
   msc.cntr10 = 2;
   updatepanel();
   EXPECT_NE(lit, light());  // the middle marker blinks
+  if (msc.sound_avail) {  // its tones: a dot at tenth 0, a dash at tenth 4, nothing between
+    int was_on = msc.sound_on, was_ready = msc.ready_to_update;
+    msc.sound_on = msc.ready_to_update = 1;
+    plat_audio_capture(1);
+    auto tone = [&](int tenth) {
+      plat_clip_stop(SND_DOT);
+      plat_clip_stop(SND_DASH);
+      msc.cntr10 = tenth;
+      radios_evt();
+      return (plat_clip_playing(SND_DOT) ? 1 : 0) + (plat_clip_playing(SND_DASH) ? 2 : 0);
+    };
+    EXPECT_EQ(tone(0), 1);
+    EXPECT_EQ(tone(2), 0);
+    EXPECT_EQ(tone(4), 2);
+    msc.sound_on = was_on;
+    msc.ready_to_update = was_ready;
+    plat_audio_capture(0);
+  }
   flt.onsurface = 1;  // on the ground the flags go
   msc.cntr10 = 9;
   radios_evt();
@@ -356,6 +374,42 @@ TEST_F(Radios, MarkerBeaconsLightWhenOverhead) {
   msc.cntr10 = 0;
   updatepanel();
   EXPECT_EQ(dark, light());
+}
+
+// The glide-slope call: established on the approach, more than a degree low
+// and under 1000 ft over the ground, at a field 1300 ft above the sea.
+TEST_F(Radios, GlideSlopeCallBelowThePathNearTheGround) {
+  if (!msc.sound_avail) GTEST_SKIP() << "no sound device";
+  station(NAV_LOC, 1, 0, 111, 33, 90, "ITST", 400);
+  station(NAV_GS, -1, 0, 111, 33, 90, "ITST", 400);
+  env.localh = 400;
+  int equipped = pln.bitchinbettyEQ, warn = msc.warn_bb, was_on = msc.sound_on, was_ready = msc.ready_to_update;
+  pln.bitchinbettyEQ = msc.warn_bb = msc.sound_on = msc.ready_to_update = 1;
+  plat_audio_capture(1);
+  flt.vu = -3;
+  auto call = [&](float t, float z) {
+    plat_clip_stop(SND_GLIDESLP);
+    msc.elap_time = t;
+    flt.z = flt.h = z;
+    nav_deflections();
+    return plat_clip_playing(SND_GLIDESLP);
+  };
+  aircraft_at(-5, 0, 400 + 4 * NM * 0.0524f, 90);  // on the path 4 nm out
+  tune(111, 33);
+  EXPECT_FALSE(call(600, 400 + 4 * NM * 0.0524f));  // established, on the path
+  aircraft_at(-3, 0, 500, 90);  // 2 nm out, 330 ft over the ground: 1.5 degrees low
+  EXPECT_TRUE(call(601, 500));
+  EXPECT_LT(nav.vdef[0], -1);
+  EXPECT_FALSE(call(602, 500));  // not again within 2 seconds
+  EXPECT_TRUE(call(603.5f, 500));
+  aircraft_at(-12, 0, 400, 90);  // far below the path, but 1100 ft over the ground
+  EXPECT_FALSE(call(610, 400 + 1100 * 0.3048f));
+  EXPECT_LT(nav.vdef[0], -1);
+  pln.bitchinbettyEQ = equipped;
+  msc.warn_bb = warn;
+  msc.sound_on = was_on;
+  msc.ready_to_update = was_ready;
+  plat_audio_capture(0);
 }
 
 TEST_F(Radios, MorseLettersAndTheirTimes) {
