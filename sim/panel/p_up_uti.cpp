@@ -173,7 +173,8 @@ void update_ADF() {
   static float needle_at = 0;
   static int d_needle = -999, d_card = -999;
   int x = ins.x_loc[INS_ADF], y = ins.y_loc[INS_ADF];
-  float rel_b = (float)(((int)(bearing_to(nav.adfx, nav.adfy) - flt.psi + 720)) % 360);
+  // Before any station has been heard the needle rests across, at 90 degrees.
+  float rel_b = nav.station[4] < 0 ? 90 : (float)(((int)(bearing_to(nav.adfx, nav.adfy) - flt.psi + 720)) % 360);
   // Slews the short way round, at most 90 degrees a second.
   float diff = fltwrap(rel_b - needle_at, -180, 180), max_step = 90 * panel_dt();
   needle_at = fltwrap(needle_at + fltlim(diff, -max_step, max_step), 0, 360);
@@ -184,7 +185,8 @@ void update_ADF() {
   };
   if (!moved(n, d_needle) && !moved(c, d_card) && !ins.tickle_all) return;
   d_needle = n, d_card = c;
-  pfill(ERASE, x - 46, y - 46, 93, 93);
+  // The dial only: the frequency digits start on the row below it.
+  pfill(ERASE, x - 46, y - 46, 93, 92);
   plot_dg(x, y, 45, c, 33);
   arrow(x, y, n, 40, 17);
   pfill(28, x - 1, y - 1, 3, 3);

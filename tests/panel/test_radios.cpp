@@ -284,6 +284,15 @@ TEST_F(Radios, AdfKeepsItsLastStation) {
   setnav(4);
   EXPECT_EQ(nav.goodnav[4], 0);
   EXPECT_NEAR(nav.adfx, ox + 3 * NM, 1);
+  // The needle's redraw leaves the frequency's digits below the dial whole:
+  // the 4's top-left and the 3's top segment.
+  int x = ins.x_loc[INS_ADF], y = ins.y_loc[INS_ADF];
+  ins.tickle_rad = 1;
+  show();
+  ins.adf_card = 90;
+  updatepanel();
+  EXPECT_GT(row(y + 46, x - 13, x + 10, 12), 5);
+  ins.adf_card = 0;
 }
 
 TEST_F(Radios, GpsFindsTheNearestOfItsKindAndNeverIndexesNone) {
