@@ -231,8 +231,7 @@ void update_GPS() {
   int speed = intlim((int)(flt.v * con.msctokts), 0, 9999);
   if (speed != d_speed || all) intnum_erase(o + 540, 335, speed, 4, 12, 3, 1);
   // Standing still there is no time to the waypoint: "...", not a division by zero.
-  float minutes = gps_minutes(nav.gps_dis, flt.v);
-  int time = minutes < 999 ? (int)minutes : -1;
+  int time = flt.v > 0.5f ? (int)gps_minutes(nav.gps_dis, flt.v) : -1;
   if (time != d_time || all) {
     if (time >= 0) intnum_erase(o + 580, 335, time, 3, 12, 3, 1);
     else {

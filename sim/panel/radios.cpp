@@ -40,6 +40,7 @@ void init_radios() {
     nav.dme_min[r] = 999;
   }
   for (int k = 0; k < 3; k++) nav.marker_over[k] = 0;
+  ins.lock_GPS = 1;  // the first waypoint's course line starts where the aircraft is
 }
 
 // ---------------------------------------------------------------- tuning
