@@ -22,6 +22,27 @@ namespace {
 
 const float NM = 1852.0f;
 
+// Sound on, the mix held so that a clip started stays playing until stopped;
+// as it was again afterwards.
+struct sound_held {
+  int on = msc.sound_on, ready = msc.ready_to_update;
+  sound_held() {
+    msc.sound_on = msc.ready_to_update = 1;
+    plat_audio_capture(1);
+  }
+  ~sound_held() {
+    msc.sound_on = on;
+    msc.ready_to_update = ready;
+    plat_audio_capture(0);
+  }
+  // The Morse clips: stopped, and then which of them a call started (1 dot, 2 dash).
+  static void hush() {
+    plat_clip_stop(SND_DOT);
+    plat_clip_stop(SND_DASH);
+  }
+  static int heard() { return (plat_clip_playing(SND_DOT) ? 1 : 0) + (plat_clip_playing(SND_DASH) ? 2 : 0); }
+};
+
 // Stations written above the file's records for one test, and taken away after.
 class Radios : public PanelTest {
  protected:
@@ -345,44 +366,34 @@ TEST_F(Radios, MarkerBeaconsLightWhenOverhead) {
       for (int x = o + 508; x < o + 518; x++) p.push_back(px(x, y));
     return p;
   };
-  msc.cntr10 = 1;  // the lights change with the tenths counter
-  updatepanel();
-  msc.cntr10 = 0;
-  updatepanel();
-  std::vector<int> lit = light();
-  msc.cntr10 = 2;
-  updatepanel();
-  EXPECT_NE(lit, light());  // the middle marker blinks
+  auto shown_at = [&](int tenth) {  // the lights change with the tenths counter
+    msc.cntr10 = tenth;
+    updatepanel();
+    return light();
+  };
+  shown_at(1);
+  std::vector<int> lit = shown_at(0), dark = shown_at(2);
+  EXPECT_NE(lit, dark);  // the middle marker blinks
   if (msc.sound_avail) {  // its tones: a dot at tenth 0, a dash at tenth 4, nothing between
-    int was_on = msc.sound_on, was_ready = msc.ready_to_update;
-    msc.sound_on = msc.ready_to_update = 1;
-    plat_audio_capture(1);
+    sound_held sound;
     auto tone = [&](int tenth) {
-      plat_clip_stop(SND_DOT);
-      plat_clip_stop(SND_DASH);
+      sound_held::hush();
       msc.cntr10 = tenth;
       radios_evt();
-      return (plat_clip_playing(SND_DOT) ? 1 : 0) + (plat_clip_playing(SND_DASH) ? 2 : 0);
+      return sound_held::heard();
     };
     EXPECT_EQ(tone(0), 1);
     EXPECT_EQ(tone(2), 0);
     EXPECT_EQ(tone(4), 2);
-    msc.sound_on = was_on;
-    msc.ready_to_update = was_ready;
-    plat_audio_capture(0);
   }
   flt.onsurface = 1;  // on the ground the flags go
   msc.cntr10 = 9;
   radios_evt();
   EXPECT_EQ(nav.marker_over[1], 0);
-  msc.cntr10 = 0;
-  updatepanel();
-  msc.cntr10 = 4;
-  updatepanel();
-  std::vector<int> dark = light();
-  msc.cntr10 = 0;
-  updatepanel();
-  EXPECT_EQ(dark, light());
+  shown_at(1);
+  std::vector<int> at0 = shown_at(0), at4 = shown_at(4);
+  EXPECT_EQ(at0, dark);  // dark when it would be lit
+  EXPECT_EQ(at4, dark);
 }
 
 // The glide-slope call: established on the approach, more than a degree low
@@ -392,9 +403,9 @@ TEST_F(Radios, GlideSlopeCallBelowThePathNearTheGround) {
   station(NAV_LOC, 1, 0, 111, 33, 90, "ITST", 400);
   station(NAV_GS, -1, 0, 111, 33, 90, "ITST", 400);
   env.localh = 400;
-  int equipped = pln.bitchinbettyEQ, warn = msc.warn_bb, was_on = msc.sound_on, was_ready = msc.ready_to_update;
-  pln.bitchinbettyEQ = msc.warn_bb = msc.sound_on = msc.ready_to_update = 1;
-  plat_audio_capture(1);
+  int equipped = pln.bitchinbettyEQ, warn = msc.warn_bb;
+  pln.bitchinbettyEQ = msc.warn_bb = 1;
+  sound_held sound;
   flt.vu = -3;
   auto call = [&](float t, float z) {
     plat_clip_stop(SND_GLIDESLP);
@@ -416,9 +427,6 @@ TEST_F(Radios, GlideSlopeCallBelowThePathNearTheGround) {
   EXPECT_LT(nav.vdef[0], -1);
   pln.bitchinbettyEQ = equipped;
   msc.warn_bb = warn;
-  msc.sound_on = was_on;
-  msc.ready_to_update = was_ready;
-  plat_audio_capture(0);
 }
 
 TEST_F(Radios, MorseLettersAndTheirTimes) {
@@ -457,18 +465,14 @@ TEST_F(Radios, IdentifierPlaysItsDotsAndDashesInTime) {
   station(NAV_VOR, 0, 10, 117, 33, 0, "A1N");
   aircraft_at(0, 0);
   tune(117, 33);
-  plat_audio_capture(1);
-  int was_on = msc.sound_on, was_ready = msc.ready_to_update;
-  msc.sound_on = 1;
-  msc.ready_to_update = 1;
+  sound_held sound;
   nav.radio_output = 0;
   msc.cntr = 100;
   auto at = [&](float t) {
-    plat_clip_stop(SND_DOT);
-    plat_clip_stop(SND_DASH);
+    sound_held::hush();
     msc.elap_time = t;
     radios_step();
-    return (plat_clip_playing(SND_DOT) ? 1 : 0) + (plat_clip_playing(SND_DASH) ? 2 : 0);
+    return sound_held::heard();
   };
   float t0 = 500;
   EXPECT_EQ(at(t0), 1);          // A: dot
@@ -480,9 +484,6 @@ TEST_F(Radios, IdentifierPlaysItsDotsAndDashesInTime) {
   EXPECT_EQ(at(t0 + 5), 0);
   EXPECT_EQ(at(t0 + 10), 1);     // ten seconds on it starts again
   nav.radio_output = 2;
-  msc.sound_on = was_on;
-  msc.ready_to_update = was_ready;
-  plat_audio_capture(0);
 }
 
 // The shipped ILS of three airports, tuned from their ILS final: each
