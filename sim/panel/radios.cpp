@@ -309,6 +309,7 @@ static void update_dmes() {
   float dt = last >= 0 && msc.elap_time > last ? msc.elap_time - last : 0;
   last = msc.elap_time;
   for (int r = 0; r < 2; r++) {
+    if (!nav.goodnav[r]) continue;  // nothing to range on: the reading waits for a station
     float dx = nav.vorx[r] - (float)flt.x, dy = nav.vory[r] - (float)flt.y, dz = nav.vorz[r] - (float)flt.z;
     float range = pythag3(dx, dy, dz) * con.mtrstonm;
     dme_step(range, dt, &nav.dme_nm[r], &nav.dme_kts[r], &nav.dme_min[r]);
