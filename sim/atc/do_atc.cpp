@@ -16,6 +16,7 @@
 #include "sim/flight/flt.h"
 #include "sim/flight/fltutil.h"
 #include "sim/msc.h"
+#include "sim/panel/radios.h"
 #include "sim/world/apt.h"
 #include "sim/world/env.h"
 

@@ -10,22 +10,9 @@
 #include "sim/flight/do_wx.h"
 #include "sim/flight/flt.h"
 #include "sim/flight/fltutil.h"
+#include "sim/panel/radios.h"
 #include "sim/world/apt.h"
 #include "sim/world/env.h"
-
-static const char* const digit_words[10] = {"zero", "one", "two",   "three", "four",
-                                            "five", "six", "seven", "eight", "niner"};
-static const char* const letter_words[26] = {
-    "alpha",  "bravo",   "charlie", "delta",  "echo",    "foxtrot", "golf",   "hotel", "india",
-    "juliet", "kilo",    "lima",    "mike",   "november", "oscar",  "papa",   "quebec", "romeo",
-    "sierra", "tango",   "uniform", "victor", "whiskey", "x ray",   "yankee", "zooloo"};
-
-void get_phonetic(char c, char* out) {
-  const char* w = "";
-  if (c >= '0' && c <= '9') w = digit_words[c - '0'];
-  if (c >= 'A' && c <= 'Z') w = letter_words[c - 'A'];
-  std::snprintf(out, 16, "%s", w);
-}
 
 // n's digits, `width` of them at least (leading zeros), a blank between each.
 void app_digits_width(char* text, int n, int width) {

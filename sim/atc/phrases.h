@@ -5,10 +5,6 @@
 // numbers.
 #pragma once
 
-// The spoken word of a capital letter or a digit into out (at least 16
-// characters); "" for any other character.
-void get_phonetic(char c, char* out);
-
 void app_digits(char* text, int n);  // "2 7" for 27, "minus 5" for -5
 void app_digits_width(char* text, int n, int width);  // with leading zeros: "0 1 0"
 void app_number(char* text, int n);  // "3500"

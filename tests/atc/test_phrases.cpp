@@ -52,10 +52,11 @@ TEST_F(AtcTest, FrequenciesSquawksAndCallsigns) {
   t[0] = 0;
   start_command_string(t, 1);
   EXPECT_STREQ(t, call());
-  std::snprintf(pln.tailnum, sizeof pln.tailnum, "%s", "N1ab");  // lower case has no word
+  // Typed in lower case it is the same callsign; a mark has no word.
+  std::snprintf(pln.tailnum, sizeof pln.tailnum, "%s", "N1ab-");
   t[0] = 0;
   start_command_string(t, 1);
-  EXPECT_STREQ(t, "november one   ");
+  EXPECT_STREQ(t, "november one alpha bravo  ");
   std::regex other("november( (zero|one|two|three|four|five|six|seven|eight|niner)){3}( [a-z]+| x ray){2} ");
   for (int k = 0; k < 50; k++) {
     t[0] = 0;

@@ -43,6 +43,7 @@ const char* const script_help =
     "  ap heading DEG         autopilot heading select on, heading bug to DEG magnetic\n"
     "  ap altitude FT [FPM]   autopilot altitude hold at FT, climbing or descending at FPM at most\n"
     "  ap vs FPM              autopilot vertical-speed hold at FPM\n"
+    "  ap approach            autopilot on NAV 2's localizer and glide slope\n"
     "  ap off                 every autopilot mode off\n"
     "  atc landing ID         ask for landing at airport ID, as the ATC menu's landing list does\n"
     "  atc atis ID            listen to the ATIS of airport ID (a towered airport of the region)\n"
@@ -58,6 +59,9 @@ const char* const script_help =
     "                         kias= hdg= maghdg= vs_fpm= rwy_along_ft= rwy_right_ft= (from the centre of\n"
     "                         the start airport's first runway) on_surface= on_runway= stopped= crashes=\n"
     "                         throttle= (engine 1's request) brake= (parking) flaps= (setting asked) paused=\n"
+    "                         nav1_dots= gs_dots= nav2_dots= gs2_dots= (NAV 1's and NAV 2's needles in\n"
+    "                         dots, + right/up: a needle up says the path lies above) flag1= flag2= (0 none,\n"
+    "                         1 TO, 2 FROM) dme1_nm= (NAV 1's DME, ... when it has nothing to show)\n"
     "  quit                   leave through the program's quit command after this frame\n";
 
 static int is_int(const std::string& s) {
@@ -109,9 +113,10 @@ std::string check_event(const script_event& e) {
   if (v == "atc") return n == 1 ? check_atc(e.args[0]) : "atc needs what to say or do";
   if (v == "ap") {
     if (n >= 1 && e.args[0] == "off") return "";
+    if (n == 1 && e.args[0] == "approach") return "";
     if (n == 2 && (e.args[0] == "heading" || e.args[0] == "vs") && number(1)) return "";
     if ((n == 2 || n == 3) && e.args[0] == "altitude" && number(1) && (n == 2 || number(2))) return "";
-    return "ap needs heading DEG, altitude FT [FPM], vs FPM or off";
+    return "ap needs heading DEG, altitude FT [FPM], vs FPM, approach or off";
   }
   return "unknown verb '" + v + "'";
 }
