@@ -1,5 +1,6 @@
 // The pilot's menu over the view: what he may say now, the step expected of
 // him pulsing, and the lists of airports and localizers a request names.
+#include <cstdio>
 #include <cstring>
 #include "basekit/bk_btn.h"
 #include "basekit/bk_funct.h"
@@ -191,8 +192,10 @@ static const char* list_title(int level) {
   }
 }
 
-static const char* entry_name(int level, int index) {
-  return level == ATC_LIST_ILS || level == ATC_LIST_LOCALIZER ? nav_name[index] : apt_name[index];
+// An airport's name; a localizer's with the frequency to tune for it.
+static void entry_text(int level, int index, char* text) {
+  if (level != ATC_LIST_ILS && level != ATC_LIST_LOCALIZER) return C_to_C(apt_name[index], text);
+  std::snprintf(text, STR_DIM, "%.*s  %d.%02d", APT_NAME_DIM, nav_name[index], nav_f1[index], nav_f2[index]);
 }
 
 // ---------------------------------------------------------------- drawing and clicks
@@ -238,7 +241,9 @@ static void draw_list(int level) {
   int hover_row = row_at(msc.my), hover_col = msc.mx / LIST_DX;
   for (int k = 0; k < count; k++) {
     int col = k / LIST_ROWS, r = k % LIST_ROWS, x = MENU_X + LIST_DX * col;
-    text_at(x, r, normal, entry_name(level, entries[k]), x + LIST_DX - 12);
+    char text[STR_DIM];
+    entry_text(level, entries[k], text);
+    text_at(x, r, normal, text, x + LIST_DX - 12);
     if (r == hover_row && col == hover_col) frame_row(x, r, LIST_DX - 12, normal);
   }
 }

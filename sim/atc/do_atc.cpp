@@ -30,12 +30,16 @@ static int   last_altitude = -1;
 static int   heading_assigned;   // the pilot is flying a vector, not his own course
 static int   vectored_pilot;     // the last call to traffic turned the pilot
 static char  info_letter = 'A';  // the ATIS's current information
+// The frequency the pilot was last sent to, which his COM 1 is set to when he
+// checks in there, and the one a clearance named for departure; 0 MHz none.
+static int   sent_mhz, sent_hundredths, dep_mhz, dep_hundredths;
 
 void reset_controller() {
   next_call_time = next_handoff_time = next_vector_time = 0;
   last_heading = last_altitude = -1;
   heading_assigned = vectored_pilot = 0;
   info_letter = 'A';
+  sent_mhz = sent_hundredths = dep_mhz = dep_hundredths = 0;
 }
 
 int assigned_vector(float* heading, float* altitude_ft) {
@@ -108,6 +112,11 @@ static void say(const char* text) {
 static void hand_off(int phase) {
   atc.plan_phase = phase;
   atc.waiting_new_frq = 1;
+}
+
+static void app_sent_freq(char* text) {
+  random_freq(&sent_mhz, &sent_hundredths);
+  app_freq(text, sent_mhz, sent_hundredths);
 }
 
 static void callsign(char* text) {
@@ -196,6 +205,7 @@ static void ils_vectors(int n, const char* request) {
     heading_assigned = 0;
     fpl.onfile = fpl.activated = 1;
     hand_off(PLAN_TOWER);
+    sent_mhz = 0;  // "contact tower" names none
     // The tower is the localizer's own airport's: the one nearest the
     // aircraft may be another field under the approach.
     int a = nearest_airport_to(nav_lat[n], nav_lon[n]);
@@ -250,39 +260,48 @@ static void emergency() {
   say(text);
 }
 
+// The kind of request (-1 when none is recognised) and the name it gives.
+static int parse_request(const char* request, char* place) {
+  place[0] = 0;
+  const char* req = strcasestr(request, "request");
+  if (!req) return -1;
+  const char* w = req + 7;
+  while (*w == ' ') w++;
+  for (int k = 0; k < REQ_KINDS; k++) {
+    if (strncasecmp(w, requests[k].prefix, 3) != 0) continue;
+    size_t n = std::strlen(requests[k].selector);
+    const char* name = w + n;
+    if (strncasecmp(w, requests[k].selector, n) != 0) {
+      const char* blank = std::strchr(w, ' ');
+      name = blank ? blank + 1 : w + std::strlen(w);
+    }
+    C_to_C(name, place);
+    size_t len = std::strlen(place);
+    if (len > 0 && place[len - 1] == '.') place[len - 1] = 0;
+    return k;
+  }
+  return -1;
+}
+
+int requested_localizer(const char* request) {
+  char place[STR_DIM];
+  int kind = request ? parse_request(request, place) : -1;
+  if (kind != REQ_ILS && kind != REQ_LOCALIZER) return -1;
+  return region_navaid_named(place, kind == REQ_ILS ? NAV_LOC : NAV_LOC_ONLY);
+}
+
 void controller_respond(const char* request) {
   if (!request) return;
-  char text[STR_DIM];
+  char text[STR_DIM], place[STR_DIM];
   if (strncasecmp(request, "dec", 3) == 0) return emergency();
-  const char* req = strcasestr(request, "request");
-  int kind = -1;
-  const char* name = "";
-  if (req) {
-    const char* w = req + 7;
-    while (*w == ' ') w++;
-    for (int k = 0; k < REQ_KINDS && kind < 0; k++) {
-      if (strncasecmp(w, requests[k].prefix, 3) != 0) continue;
-      kind = k;
-      size_t n = std::strlen(requests[k].selector);
-      if (strncasecmp(w, requests[k].selector, n) == 0) {
-        name = w + n;
-      } else {
-        const char* blank = std::strchr(w, ' ');
-        name = blank ? blank + 1 : w + std::strlen(w);
-      }
-    }
-  }
+  int kind = parse_request(request, place);
   if (kind < 0) {
     callsign(text);
     app_C(text, "say again please");
     return say(text);
   }
-  char place[STR_DIM];
-  C_to_C(name, place);
-  size_t n = std::strlen(place);
-  if (n > 0 && place[n - 1] == '.') place[--n] = 0;
   if (kind == REQ_ILS || kind == REQ_LOCALIZER) {
-    int loc = region_navaid_named(place, kind == REQ_ILS ? NAV_LOC : NAV_LOC_ONLY);
+    int loc = requested_localizer(request);
     if (loc >= 0) ils_vectors(loc, request);
     return;
   }
@@ -428,7 +447,8 @@ int make_random_call(int vector_allowed, int handoff_allowed) {
       to_pilot = vector_allowed && handoff_allowed && fltrand(0, 1) < 0.1f;
       start_command_string(text, to_pilot);
       app_C(text, "contact center on ");
-      app_random_freq(text);
+      if (to_pilot) app_sent_freq(text);
+      else app_random_freq(text);
       app_C(text, ".");
       if (to_pilot) atc.waiting_new_frq = 1;
       to_pilot = 0;  // a hand-off, not a vector
@@ -456,6 +476,9 @@ void close_plan() {
 }
 
 void check_in() {
+  // The pilot has changed to the frequency he was given and calls there.
+  if (sent_mhz) tune_com(0, sent_mhz, sent_hundredths);
+  sent_mhz = 0;
   atc.waiting_new_frq = 0;
   handle_plan(1);
 }
@@ -496,7 +519,7 @@ static void clearance() {
   callsign(text);
   if (!flt.onsurface) {
     app_C(text, "cleared as filed contact center ");
-    app_random_freq(text);
+    app_sent_freq(text);
     app_C(text, ".");
     hand_off(PLAN_ENROUTE);
   } else if (towered) {
@@ -511,14 +534,15 @@ static void clearance() {
       app_altitude(text, fpl.init_alt);
       app_C(text, " initially, expect higher after that. Departure will be on on ");
     }
-    app_random_freq(text);
+    random_freq(&dep_mhz, &dep_hundredths);
+    app_freq(text, dep_mhz, dep_hundredths);
     app_C(text, " squawk ");
     app_squawk(text);
     app_C(text, " advise when ready to taxi.");
     atc.plan_phase = PLAN_DEPARTURE;
   } else if (!fpl.ifr) {
     app_C(text, "cleared as filed. Contact center on ");
-    app_random_freq(text);
+    app_sent_freq(text);
     app_C(text, " when airborne. Squawk ");
     app_squawk(text);
     app_C(text, ".");
@@ -530,7 +554,7 @@ static void clearance() {
     app_C(text, " expect ");
     app_number(text, cruise_ft());
     app_C(text, " 10 minutes after that. Contact center on ");
-    app_random_freq(text);
+    app_sent_freq(text);
     app_C(text, " when airborne, squawk ");
     app_squawk(text);
     for (int k = 0; k < 2; k++) {
@@ -558,7 +582,7 @@ static void enroute_step() {
     app_C(text, "contact ");
     app_C(text, destination_name());
     app_C(text, " approach on ");
-    app_random_freq(text);
+    app_sent_freq(text);
     hand_off(PLAN_APPROACH);
   } else if ((z < cruise - 200 && flt.vu < 1) || (z > cruise + 200 && flt.vu > -1)) {
     app_C(text, "your flight plan calls for ");
@@ -649,12 +673,13 @@ void handle_plan(int pilot_call) {
     case PLAN_DEPARTURE:
       if (flt.z - env.localh <= 200) return;
       app_C(text, "contact departure.");
+      sent_mhz = dep_mhz, sent_hundredths = dep_hundredths;
       hand_off(PLAN_RADAR);
       break;
     case PLAN_RADAR:
       if (msc.elap_time < next_handoff_time) return;
       app_C(text, "contact center ");
-      app_random_freq(text);
+      app_sent_freq(text);
       app_C(text, ".");
       hand_off(PLAN_ENROUTE);
       break;
@@ -665,14 +690,15 @@ void handle_plan(int pilot_call) {
       app_C(text, " contact ");
       app_C(text, apt_name[a]);
       app_C(text, " tower on ");
-      app_random_freq(text);
+      app_sent_freq(text);
       hand_off(PLAN_TOWER);
       break;
     }
     case PLAN_LANDING:
       if (!flt.onsurface || flt.v >= 10) return;
       app_C(text, "make next turn-off contact ground ");
-      app_ground_freq(text);
+      ground_freq(&sent_mhz, &sent_hundredths);
+      app_freq(text, sent_mhz, sent_hundredths);
       app_C(text, " when clear.");
       hand_off(PLAN_GROUND);
       break;

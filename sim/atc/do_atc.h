@@ -34,6 +34,9 @@ void handle_plan(int pilot_call);
 // A request as the pilot's menu words it ("request landing " and an airport
 // name, "declaring an emergency" ...): answered over the radio.
 void controller_respond(const char* request);
+// The localizer an ILS or localizer request names, -1 for any other request
+// or a name not in the region.
+int  requested_localizer(const char* request);
 void give_ATIS(int airport);
 // A call to other traffic, or now and then to the pilot: 1 when it gave the
 // pilot a vector.

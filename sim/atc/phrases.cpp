@@ -65,8 +65,21 @@ void app_freq(char* text, int mhz, int hundredths) {
   app_digits_width(text, hundredths, 2);
 }
 
-void app_random_freq(char* text) { app_freq(text, intrand(118, 134), 5 * intrand(0, 19)); }
-void app_ground_freq(char* text) { app_freq(text, 121, 10 * intrand(0, 9)); }
+void random_freq(int* mhz, int* hundredths) {
+  *mhz = intrand(118, 134);
+  *hundredths = 5 * intrand(0, 19);
+}
+
+void ground_freq(int* mhz, int* hundredths) {
+  *mhz = 121;
+  *hundredths = 10 * intrand(0, 9);
+}
+
+void app_random_freq(char* text) {
+  int m, h;
+  random_freq(&m, &h);
+  app_freq(text, m, h);
+}
 
 void app_squawk(char* text) {
   int code = 0;

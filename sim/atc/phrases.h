@@ -13,8 +13,9 @@ void app_number(char* text, int n);  // "3500"
 // character as its word and a blank.
 void start_command_string(char* text, int own);
 void app_freq(char* text, int mhz, int hundredths);
-void app_random_freq(char* text);  // a controller: 118..134 MHz
-void app_ground_freq(char* text);  // ground: 121.00..121.90
+void random_freq(int* mhz, int* hundredths);  // a controller: 118.00..134.95
+void ground_freq(int* mhz, int* hundredths);  // ground: 121.00..121.90
+void app_random_freq(char* text);             // another aircraft's controller
 void app_squawk(char* text);
 // heading wrapped to 0..359 and moved to the next multiple of step above it.
 void app_heading_string(char* text, float heading, int step);

@@ -44,7 +44,10 @@ struct snapshot {
   kept<miscstruct> m{&msc};
   kept<planestruct> l{&pln};
   kept<environmentstruct> e{&env};
-  void restore() { a.restore(); p.restore(); f.restore(); w.restore(); m.restore(); l.restore(); e.restore(); }
+  kept<navstruct> n{&nav};
+  void restore() {
+    a.restore(), p.restore(), f.restore(), w.restore(), m.restore(), l.restore(), e.restore(), n.restore();
+  }
 };
 
 // One airport's row of the database, put back when the test ends.

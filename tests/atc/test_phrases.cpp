@@ -39,8 +39,10 @@ TEST_F(AtcTest, FrequenciesSquawksAndCallsigns) {
     ASSERT_TRUE(std::regex_match(s = t, m, controller)) << t;
     int mhz = 100 + 10 * std::stoi(m[1]) + std::stoi(m[2]);
     EXPECT_TRUE(mhz >= 118 && mhz <= 134) << t;
+    int gm, gh;
+    ground_freq(&gm, &gh);
     t[0] = 0;
-    app_ground_freq(t);
+    app_freq(t, gm, gh);
     EXPECT_TRUE(std::regex_match(std::string(t), ground)) << t;
     t[0] = 0;
     app_squawk(t);

@@ -4,6 +4,18 @@
 
 namespace atc_test {
 
+// The frequency a transmission names after `words` ("1 2 1 point 3 0" is
+// 121.30), as MHz * 100 + hundredths; -1 when it names none.
+static int named_frequency(const std::string& text, const std::string& words) {
+  std::smatch m;
+  std::regex f(words + "(\\d) (\\d) (\\d) point (\\d) (\\d)");
+  if (!std::regex_search(text, m, f)) return -1;
+  int v = 0;
+  for (int k = 1; k <= 5; k++) v = 10 * v + std::stoi(m[k]);
+  return v;
+}
+static int com1() { return 100 * nav.cf[0] + nav.cf100[0]; }
+
 class PlanTest : public AtcTest {
  protected:
   void file(const char* dep, int dest, int ifr) {
@@ -98,19 +110,24 @@ TEST_F(PlanTest, FromDepartureToTheRamp) {
   file("KSBD", kriv, 1);
   handle_plan(0);
   ASSERT_EQ(atc.plan_phase, PLAN_DEPARTURE);
+  int departure = named_frequency(last(), "Departure will be on on ");
+  ASSERT_GT(departure, 0) << last();
   float field = apt_z[ksbd] * con.mtrstoft;
   at(flt.lat, flt.lon, field + 600, field, 70);  // 183 m up: not yet
   EXPECT_TRUE(seconds(5).empty());
   at(flt.lat, flt.lon, field + 700, field, 70);
   EXPECT_EQ(seconds(1), std::vector<std::string>{c + "contact departure."});
   EXPECT_EQ(atc.waiting_new_frq, 1);
+  // Checking in is done on the frequency given: COM 1 is set to it.
   check_in();
+  EXPECT_EQ(com1(), departure);
   EXPECT_EQ(last(), c + "radar contact. Climb to 5000 approved, proceed on course to March Air Reserve Base.");
   std::vector<std::string> handoff = seconds(46);
   ASSERT_EQ(handoff.size(), 1u);
   EXPECT_EQ(handoff[0].find(c + "contact center 1 "), 0u);
   EXPECT_EQ(atc.plan_phase, PLAN_ENROUTE);
   check_in();
+  EXPECT_EQ(com1(), named_frequency(handoff[0], "contact center "));
   // At the cruise altitude but fast below ten thousand feet.
   at(apt_lat[kriv][0] + 1.0f, apt_lon[kriv][0], 5000, 1000, 180);
   flt.vind = 260;
@@ -118,9 +135,11 @@ TEST_F(PlanTest, FromDepartureToTheRamp) {
   // 30 nm out at 5000 ft is inside the approach's reach (20 nm + 100 nm per 30000 ft).
   at(apt_lat[kriv][0] + 0.5f, apt_lon[kriv][0], 5000, 1000, 180);
   flt.vind = 100;
-  EXPECT_EQ(seconds(31).at(0).find(c + "contact March Air Reserve Base approach on 1 "), 0u);
+  std::string to_approach = seconds(31).at(0);
+  EXPECT_EQ(to_approach.find(c + "contact March Air Reserve Base approach on 1 "), 0u);
   EXPECT_EQ(atc.plan_phase, PLAN_APPROACH);
   check_in();
+  EXPECT_EQ(com1(), named_frequency(to_approach, "approach on "));
   EXPECT_NE(last().find("vectors KRIV ILS 32, if you would like another approach instead just tell me."),
             std::string::npos)
       << last();
@@ -130,7 +149,9 @@ TEST_F(PlanTest, FromDepartureToTheRamp) {
   controller_respond(atc.ils_command);  // as the frame loop does once a second
   EXPECT_EQ(last(), c + "intercept localizer altimeter 2 9 9 2 cleared KRIV ILS 32 contact tower.");
   EXPECT_EQ(atc.plan_phase, PLAN_TOWER);
+  int approach = com1();
   check_in();
+  EXPECT_EQ(com1(), approach);  // "contact tower" named no frequency: COM 1 stays
   EXPECT_EQ(last(), c + "Wind calm, cleared to land runway 3 2,");
   EXPECT_EQ(atc.plan_phase, PLAN_LANDING);
   over(kriv, 0, 329);
@@ -142,6 +163,7 @@ TEST_F(PlanTest, FromDepartureToTheRamp) {
   EXPECT_TRUE(std::regex_match(turnoff[0], std::regex(c + "make next turn-off contact ground 1 2 1 point [0-9] 0 "
                                                           "when clear.")));
   check_in();
+  EXPECT_EQ(com1(), named_frequency(turnoff[0], "contact ground "));
   EXPECT_EQ(last(), c + "taxi to the ramp.");
   EXPECT_EQ(fpl.onfile + fpl.activated + atc.plan_phase, 0);
 }

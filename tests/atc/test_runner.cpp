@@ -7,6 +7,7 @@
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <sstream>
 #include "tests/shell/runner_fixture.h"
@@ -85,6 +86,9 @@ TEST(AtcRunner, DialoguesMatchTheirReviewedTranscripts) {
       EXPECT_EQ(field(state, "on_runway"), "1");
       EXPECT_NEAR(std::stod(field(state, "lat")), 33.88, 0.03);
       EXPECT_NEAR(std::stod(field(state, "lon")), -117.26, 0.03);
+      // The pilot tuned the ILS he was vectored to: its localizer ahead, on the centre line.
+      EXPECT_EQ(field(state, "flag2"), "1");
+      EXPECT_LT(std::fabs(std::stod(field(state, "nav2_dots"))), 1);
     }
   }
 }

@@ -15,6 +15,7 @@
 #include "sim/flight/ott.h"
 #include "sim/msc.h"
 #include "sim/panel/nav.h"
+#include "sim/panel/radios.h"
 #include "sim/set.h"
 #include "sim/world/apt.h"
 #include "sim/world/env.h"
@@ -136,9 +137,39 @@ static void fly_final(int a) {
   ott.vv_hold = vs;
 }
 
+// Cleared onto a localizer: the autopilot flies it, and the glide slope once
+// the aircraft is no longer below it, on the NAV receivers tuned to it, and
+// down the localizer through the round-out; 0 when nothing usable is heard
+// (then the whole final is flown by eye).
+static int fly_localizer(int a, int loc) {
+  if (loc < 0 || nav.station[1] != loc || !nav.goodnav[1] || nav.ntf[1] != 1) return 0;
+  float field = apt_z[a] * con.mtrstoft, z = (float)flt.z * con.mtrstoft;
+  if (z - field < 100) fly_final(a);  // the round-out is flown by eye, the localizer kept
+  ott.NAV[1] = 1;
+  ott.HDSLCT = ott.NAV[0] = 0;
+  if (z - field < 100) return 1;
+  int glide = nav.ilsgs[1] > 0 && nav.ilsgs[1] < 9;
+  if (glide && (ott.GS2 || nav.vdef[1] > -0.3f)) {
+    ott.GS2 = 1;
+    ott.ALHOLD = ott.VVHOLD = 0;
+  } else if (!ott.ALHOLD) {
+    hold_altitude(z);  // level until the glide slope comes down to meet it
+  }
+  float vs_stall = msc.est_Vs > 0 ? knots(msc.est_Vs) : 50;
+  if (nav.dme_nm[1] < 5) flt.flaprequest = 17;
+  hold_speed(1.35f * vs_stall);
+  return 1;
+}
+
 void atc_pilot_frame() {
   static float checkin_at = -1;
+  static int tuned = -1;
   if (!following) return;
+  // Vectored to a localizer: both NAV receivers to its frequency, once.
+  int loc = atc.ils_vec_in_progress || atc.plan_phase == PLAN_TOWER || atc.plan_phase == PLAN_LANDING
+                ? requested_localizer(atc.ils_command)
+                : -1;
+  if (loc >= 0 && loc != tuned && tune_localizer(loc)) tuned = loc;
   // A pilot takes a few seconds to change frequency before checking in, and
   // checks in with centre once airborne.
   int may_call = !flt.onsurface || atc.plan_phase == PLAN_GROUND;
@@ -161,7 +192,10 @@ void atc_pilot_frame() {
   }
   float vs_stall = msc.est_Vs > 0 ? knots(msc.est_Vs) : 50;
   float heading, altitude;
-  if (have_dest && (atc.plan_phase == PLAN_TOWER || atc.plan_phase == PLAN_LANDING)) return fly_final(dest);
+  if (have_dest && (atc.plan_phase == PLAN_TOWER || atc.plan_phase == PLAN_LANDING)) {
+    if (!fly_localizer(dest, loc)) fly_final(dest);
+    return;
+  }
   hold_speed(1.9f * vs_stall);
   if (assigned_vector(&heading, &altitude)) {
     fly_heading(heading);
