@@ -242,13 +242,23 @@ static const struct {
 } requests[REQ_KINDS] = {{"tax", "taxi "},    {"tak", "takeoff "}, {"vec", "vectors "},
                          {"lan", "landing "}, {"I L", "I L S "},   {"loc", "localizer "}};
 
+// A turn towards an airport. It is the pilot's heading from now on: vectors
+// to a localizer, which would turn him back, end.
+static void app_vectors_to(char* text, int a) {
+  float h = magnetic_bearing_to(apt_lat[a][0], apt_lon[a][0]);
+  app_turn_string(text, h, 5);
+  last_heading = intnear((int)std::floor(wrap360(h)), 5, 1) % 360;
+  heading_assigned = 1;
+  atc.ils_vec_in_progress = 0;
+}
+
 static void emergency() {
   char text[STR_DIM];
   callsign(text);
   app_C(text, "squawk 7 7 0 0 ");
   int a = nearest_airport();
   if (a >= 0) {
-    app_turn_string(text, magnetic_bearing_to(apt_lat[a][0], apt_lon[a][0]), 5);
+    app_vectors_to(text, a);
     app_C(text, " vectors ");
     app_C(text, apt_name[a]);
     app_C(text, ", they are about ");
@@ -257,6 +267,7 @@ static void emergency() {
   }
   fpl.activated = 0;
   atc.plan_phase = PLAN_CLEARANCE;
+  atc.ils_vec_in_progress = 0;
   say(text);
 }
 
@@ -320,7 +331,7 @@ void controller_respond(const char* request) {
       app_C(text, ".");
       break;
     case REQ_VECTORS:
-      app_turn_string(text, magnetic_bearing_to(apt_lat[a][0], apt_lon[a][0]), 5);
+      app_vectors_to(text, a);
       app_C(text, " vectors ");
       app_C(text, apt_name[a]);
       app_C(text, ".");

@@ -73,7 +73,7 @@ static void focus_frames() {
 }
 
 static void clearance_info() {
-  wk_erase(292, 160, 272, 60);
+  wk_erase(294, 160, 276, 60);  // inside the group's frame
   int dep = airport_of(fpl.dep_id_str);
   float field = dep >= 0 ? apt_z[dep] * con.mtrstoft : 0;
   wk_textf(304, 166, WK_LABEL, "initial altitude  %.0f feet", initial_altitude(field, fpl.cruise_alt));

@@ -50,6 +50,25 @@ TEST_F(AtcTest, EmergencyVectorsToTheNearestField) {
   EXPECT_EQ(atc.plan_phase, PLAN_CLEARANCE);
 }
 
+// Vectors to a field, asked for or in an emergency, stand: the vectors to a
+// localizer that were under way would turn the pilot back, so they end.
+TEST_F(AtcTest, VectorsToAFieldEndVectorsToALocalizer) {
+  for (const char* ask : {"declaring an emergency", "request vectors San Bernardino International Airport"}) {
+    at(apt_lat[ksbd][0] + 10.5f / 60, apt_lon[ksbd][0], 5000, 1000, 0);
+    controller_respond("request I L S KRIV ILS 32");
+    ASSERT_EQ(atc.ils_vec_in_progress, 1);
+    controller_respond(ask);
+    EXPECT_EQ(atc.ils_vec_in_progress, 0) << ask;
+    size_t at = last().find(" heading ");
+    ASSERT_NE(at, std::string::npos) << last();
+    int said = 100 * (last()[at + 9] - '0') + 10 * (last()[at + 11] - '0') + (last()[at + 13] - '0');
+    float h, alt;
+    EXPECT_TRUE(assigned_vector(&h, &alt));
+    EXPECT_EQ((int)h, said % 360) << last();  // the heading said is the one to fly
+  }
+  EXPECT_NE(last().find("turn right heading 1 8 5 vectors San Bernardino"), std::string::npos) << last();
+}
+
 static std::string atis_of(int a) {
   heard().clear();
   give_ATIS(a);

@@ -32,6 +32,13 @@ cat > "$script" <<END
 12 move 260 98
 END
 run --frames 14 --time 2 --eye-above 3000 --script "$script" --screenshot "14:$here/atc_landing_list.png"
+# The ILS list, each localizer with the frequency to set on the NAV radios.
+cat > "$script" <<END
+10 key space
+11 click 100 203
+12 move 60 98
+END
+run --frames 14 --time 1 --eye-above 3000 --script "$script" --screenshot "14:$here/atc_ils_list.png"
 # The flight-plan window: VFR to March Air Reserve Base at 6500 ft.
 cat > "$script" <<END
 10 key space
