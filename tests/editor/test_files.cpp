@@ -68,7 +68,9 @@ TEST_F(Files, ABrokenQuadrantFileIsReportedAndShownAsSea) {
     std::ofstream(quad(34, -118), std::ios::binary) << good.substr(0, cut);
     desk_alert_record_clear();
     EXPECT_FALSE(read_quadrant(34, -118)) << cut;
-    if (cut > 5) EXPECT_NE(last_alert().find("could not read"), std::string::npos) << cut;
+    if (cut > 5) {
+      EXPECT_NE(last_alert().find("could not read"), std::string::npos) << cut;
+    }
     EXPECT_EQ(planez[20][20], 0);
     EXPECT_TRUE(on_water[20][20][0]);
   }
