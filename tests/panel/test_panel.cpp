@@ -147,29 +147,6 @@ TEST_F(Panel, KnobsHeldOverTwoSecondsTurnThreeDegrees) {
   EXPECT_EQ(nav.hdsel, 0);
 }
 
-TEST_F(Panel, KeysMoveTheLeversThroughTheirDetents) {
-  fly(shipped("Trainer"));
-  const int settings[4] = {7, 20, 35, 50};
-  for (int k = 0; k < 4; k++) {
-    handle_simkey('2');
-    EXPECT_EQ(flt.flaprequest, settings[k]);
-  }
-  handle_simkey('2');
-  EXPECT_EQ(flt.flaprequest, 50);
-  for (int k = 0; k < 4; k++) handle_simkey('1');
-  EXPECT_EQ(flt.flaprequest, 0);
-  // Twenty-four presses of F2 take the throttle from idle to full, 2 pixels each.
-  for (int k = 0; k < 30; k++) function_key(19);
-  EXPECT_EQ(ins.thro[0], 563);
-  for (int k = 0; k < 23; k++) function_key(20);
-  EXPECT_LT(flt.throrequest[0], 1);
-  function_key(20);
-  EXPECT_EQ(ins.thro[0], 515);
-  EXPECT_FLOAT_EQ(flt.throrequest[0], 1);
-  for (int k = 0; k < 24; k++) function_key(19);
-  EXPECT_FLOAT_EQ(flt.throrequest[0], 0);
-}
-
 TEST_F(Panel, EachEngineKeyMovesItsOwnLeverAndTheGangBarMovesAll) {
   fly(four_engines());
   ASSERT_EQ(pln.numen, 4);
