@@ -125,3 +125,26 @@ void fill_quadrant(int lat, int lon) {
   std::strcpy(texname[0], "grass");
   std::strcpy(texname[7], "rock");
 }
+
+fs::path quad_file(int lat, int lon) {
+  char p[STR_DIM];
+  quadrant_path(lat, lon, p);
+  return p;
+}
+
+void one_airport() {
+  apt_type[0] = 1;
+  for (int r = 0; r < 3; r++) apt_lr[0][r] = 'x';
+  apt_lat[0][0] = 34.0954f, apt_lon[0][0] = -117.2349f, apt_num[0][0] = 6, apt_hdng[0][0] = 63;
+  apt_len[0][0] = 10000, apt_width[0][0] = 200, apt_lite[0][0] = 232232;
+  apt_z[0] = 1159, apt_twr[0] = 0;
+  std::strcpy(apt_id[0], "KSBD");
+  std::strcpy(apt_name[0], "San Bernardino Intl");
+}
+
+runner_test::run_result run_script(const editor_dir& dir, const std::string& script) {
+  std::ofstream(dir.root / "script.txt") << script;
+  return runner_test::run_shell("XDG_CONFIG_HOME='" + (dir.root / "config").string() + "' " + TARVEL_BUILD_DIR +
+                                "/gridwright --data '" + dir.root.string() + "' --script '" +
+                                (dir.root / "script.txt").string() + "' 2>&1");
+}

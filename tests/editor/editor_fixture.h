@@ -11,6 +11,7 @@
 #include "basekit/platform/platform.h"
 #include "editor/ed.h"
 #include "editor/ui.h"
+#include "../support/run_runner.h"
 
 namespace fs = std::filesystem;
 
@@ -37,3 +38,8 @@ void dem_to_decimal_headers(const fs::path& from, const fs::path& to);
 
 // Heights, water, diagonals, textures and obstacles of all kinds.
 void fill_quadrant(int lat, int lon);
+fs::path quad_file(int lat, int lon);
+// KSBD's runway 06, no tower, as the airport table's first entry.
+void one_airport();
+// gridwright's script mode on dir's data, with a preferences folder of its own.
+runner_test::run_result run_script(const editor_dir& dir, const std::string& script);

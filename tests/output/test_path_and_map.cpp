@@ -72,7 +72,6 @@ TEST_F(PathAndMap, TheViewerClearsTheWeatherAndWithNoTrailCirclesTheAircraft) {
   flt.x = 40000, flt.y = 50000, flt.z = 800;
   atm.rain_tstm = 3;
   atm.cld_type = 1;
-  int view = set.view_type;
   start_movie();
   EXPECT_EQ(mnw.up[WIN_FLIGHT_PATH], 1);
   EXPECT_EQ(set.view_type, VIEW_REPLAY);
@@ -89,7 +88,6 @@ TEST_F(PathAndMap, TheViewerClearsTheWeatherAndWithNoTrailCirclesTheAircraft) {
   EXPECT_EQ(set.view_type, VIEW_FORWARD);
   EXPECT_EQ(atm.cld_type, 1);
   EXPECT_FLOAT_EQ(atm.rain_tstm, 3.0f);
-  (void)view;
 }
 
 TEST_F(PathAndMap, TheCentroidAndRadiusComeFromTheHeldSamples) {
@@ -147,7 +145,7 @@ TEST_F(PathAndMap, PanningAgainstTheRegionEdgeStopsAtTheEdge) {
   for (int k = 0; k < 30; k++) chart_button(CHART_AREA, CHART_UP);
   int l, t, r, b;
   chart_map_rect(CHART_AREA, &l, &t, &r, &b);
-  EXPECT_NEAR(pixelyfinder(planey[0][GRID_J - 1], CHART_AREA), t, 1) << "the north edge at the top " << planey[0][0] << " " << planey[0][GRID_J - 1] << " " << planey[GRID_I - 1][GRID_J - 1] << " " << env.os_y_plan << " " << env.zoom_rat << " " << con.mtrtonrt << " " << b;
+  EXPECT_NEAR(pixelyfinder(planey[0][GRID_J - 1], CHART_AREA), t, 1) << "the north edge at the top";
   chart_button(CHART_AREA, CHART_ZOOM_OUT);  // about the middle, then pulled back onto the grid
   EXPECT_NEAR(pixelyfinder(planey[0][GRID_J - 1], CHART_AREA), t, 1);
   EXPECT_FLOAT_EQ(env.os_x_plan, planex[0][0]);

@@ -2,6 +2,7 @@
 // the shipped aircraft edited into the layouts the tests need.
 #pragma once
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -93,7 +94,8 @@ class PanelTest : public ::testing::Test {
   // Loads the aircraft, places it on the runway and draws the panel whole.
   static void fly(const Acf& a) {
     static std::string path;
-    path = std::string(TARVEL_BUILD_DIR) + "/testtmp/panel/Test.acf";
+    // One file per process: ctest runs the cases side by side.
+    path = std::string(TARVEL_BUILD_DIR) + "/testtmp/panel/" + std::to_string(getpid()) + "/Test.acf";
     acft::write_lines(path, a.lines);
     std::snprintf(pln.C_path, STR_DIM, "%s", path.c_str());
     std::snprintf(pln.C_file, STR_DIM, "Test.acf");

@@ -155,71 +155,40 @@ TEST_F(Laws, FuelPointer) {
   EXPECT_EQ(fuel_position(-1, 100), 0);
 }
 
-TEST_F(Laws, FlapDetentsAndTheirSettings) {
-  const int rows[5] = {446, 454, 468, 484, 500}, settings[5] = {0, 7, 20, 35, 50};
-  for (int k = 0; k < 5; k++) {
-    int request;
-    EXPECT_EQ(flap_detent(rows[k] + 3, &request), rows[k]);
-    EXPECT_EQ(request, settings[k]) << rows[k];
+TEST_F(Laws, LeverDetentsAndTheirRequests) {
+  // Flaps: each detent row asks its setting; a press between rows takes the nearer.
+  const int flap_cases[][3] = {{446 + 3, 446, 0}, {454 + 3, 454, 7}, {468 + 3, 468, 20}, {484 + 3, 484, 35},
+                               {500 + 3, 500, 50}, {449 + 3, 446, 0}, {450 + 3, 454, 7}, {476 + 3, 484, 35},
+                               {493 + 3, 500, 50}, {0, 446, 0},       {9999, 500, 50}};
+  for (const auto& c : flap_cases) {
+    int request = -1;
+    EXPECT_EQ(flap_detent(c[0], &request), c[1]) << c[0];
+    EXPECT_EQ(request, c[2]) << c[0];
   }
-  int r;
-  EXPECT_EQ(flap_detent(449 + 3, &r), 446);
-  EXPECT_EQ(flap_detent(450 + 3, &r), 454);
-  EXPECT_EQ(flap_detent(476 + 3, &r), 484);
-  EXPECT_EQ(flap_detent(493 + 3, &r), 500);
-  EXPECT_EQ(flap_detent(0, &r), 446);
-  EXPECT_EQ(flap_detent(9999, &r), 500);
-}
-
-TEST_F(Laws, SlatDetents) {
-  float req;
-  EXPECT_EQ(slat_detent(465, &req), 463);
-  EXPECT_FLOAT_EQ(req, 0);
-  EXPECT_EQ(slat_detent(475, &req), 473);
-  EXPECT_FLOAT_EQ(req, 0.5f);
-  EXPECT_EQ(slat_detent(485, &req), 483);
-  EXPECT_FLOAT_EQ(req, 1);
-}
-
-TEST_F(Laws, SpeedBrakeExtendsWithoutTheAutomaticBrake) {
-  float req;
-  pln.autosbrkEQ = 0;
-  // Nothing to arm: the top detent retracts, and both extended positions stay in reach.
-  EXPECT_EQ(speedbrake_detent(453 + 2, &req), 463);
-  EXPECT_FLOAT_EQ(req, 0);
-  EXPECT_EQ(speedbrake_detent(473 + 2, &req), 473);
-  EXPECT_FLOAT_EQ(req, 1);
-  EXPECT_EQ(speedbrake_detent(483 + 2, &req), 483);
-  EXPECT_FLOAT_EQ(req, 2);
-  pln.autosbrkEQ = 1;
-  EXPECT_EQ(speedbrake_detent(453 + 2, &req), 453);
-  EXPECT_FLOAT_EQ(req, -1);
-  EXPECT_EQ(speedbrake_detent(463 + 2, &req), 463);
-  EXPECT_FLOAT_EQ(req, 0);
+  const struct { int (*detent)(int, float*); int autobrake, y, row; float request; } cases[] = {
+      {slat_detent, 0, 465, 463, 0}, {slat_detent, 0, 475, 473, 0.5f}, {slat_detent, 0, 485, 483, 1},
+      // Without an automatic brake the top detent retracts, and both extended positions stay in reach.
+      {speedbrake_detent, 0, 455, 463, 0}, {speedbrake_detent, 0, 475, 473, 1}, {speedbrake_detent, 0, 485, 483, 2},
+      {speedbrake_detent, 1, 455, 453, -1}, {speedbrake_detent, 1, 465, 463, 0}};
+  for (const auto& c : cases) {
+    pln.autosbrkEQ = c.autobrake;
+    float request = -9;
+    EXPECT_EQ(c.detent(c.y, &request), c.row) << c.y;
+    EXPECT_FLOAT_EQ(request, c.request) << c.y;
+  }
 }
 
 TEST_F(Laws, RadioSteppersWrapWithoutCarrying) {
-  int mhz = 117, hund = 95, digit = 7, adf = 9;
-  NAVinc(&mhz, 1);
-  EXPECT_EQ(mhz, 108);
-  NAVinc(&mhz, -1);
-  EXPECT_EQ(mhz, 117);
-  mhz = 118;
-  COMinc(&mhz, -1);
-  EXPECT_EQ(mhz, 134);
-  COMinc(&mhz, 1);
-  EXPECT_EQ(mhz, 118);
-  HUNinc(&hund, 5);
-  EXPECT_EQ(hund, 0);
-  EXPECT_EQ(mhz, 118);  // no carry into the megahertz
-  HUNinc(&hund, -5);
-  EXPECT_EQ(hund, 95);
-  XPNinc(&digit, 1);
-  EXPECT_EQ(digit, 0);  // octal: never 8 or 9
-  XPNinc(&digit, -1);
-  EXPECT_EQ(digit, 7);
-  ADFinc(&adf, 1);
-  EXPECT_EQ(adf, 0);
+  const struct { void (*inc)(int*, int); int from, step, to; } cases[] = {
+      {NAVinc, 117, 1, 108}, {NAVinc, 108, -1, 117}, {COMinc, 118, -1, 134}, {COMinc, 134, 1, 118},
+      {HUNinc, 95, 5, 0},    {HUNinc, 0, -5, 95},    {XPNinc, 7, 1, 0},      {XPNinc, 0, -1, 7},  // octal
+      {ADFinc, 9, 1, 0}};
+  for (const auto& c : cases) {
+    int v = c.from;
+    c.inc(&v, c.step);
+    EXPECT_EQ(v, c.to) << c.from << " " << c.step;
+  }
+  // The volume stops at its ends.
   float vol = 0.95f;
   VOLinc(&vol, 0.1f);
   EXPECT_FLOAT_EQ(vol, 1);

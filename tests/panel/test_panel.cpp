@@ -13,6 +13,7 @@
 #include "sim/panel/nav.h"
 #include "sim/panel/panel_internal.h"
 #include "sim/shell/keys.h"
+#include "sim/shell/wintab.h"
 #include "sim/sound/do_sound.h"
 #include "tests/panel/panel_fixture.h"
 
@@ -146,34 +147,6 @@ TEST_F(Panel, KnobsHeldOverTwoSecondsTurnThreeDegrees) {
   EXPECT_EQ(nav.hdsel, 0);
 }
 
-TEST_F(Panel, KeysMoveTheLeversThroughTheirDetents) {
-  fly(shipped("Trainer"));
-  const int settings[4] = {7, 20, 35, 50};
-  for (int k = 0; k < 4; k++) {
-    handle_simkey('2');
-    EXPECT_EQ(flt.flaprequest, settings[k]);
-  }
-  handle_simkey('2');
-  EXPECT_EQ(flt.flaprequest, 50);
-  for (int k = 0; k < 4; k++) handle_simkey('1');
-  EXPECT_EQ(flt.flaprequest, 0);
-  // Twenty-four presses of F2 take the throttle from idle to full, 2 pixels each.
-  for (int k = 0; k < 30; k++) function_key(19);
-  EXPECT_EQ(ins.thro[0], 563);
-  for (int k = 0; k < 23; k++) function_key(20);
-  EXPECT_LT(flt.throrequest[0], 1);
-  function_key(20);
-  EXPECT_EQ(ins.thro[0], 515);
-  EXPECT_FLOAT_EQ(flt.throrequest[0], 1);
-  for (int k = 0; k < 24; k++) function_key(19);
-  EXPECT_FLOAT_EQ(flt.throrequest[0], 0);
-  // The parking brake and the gear.
-  float brake = set.parkbrake;
-  handle_simkey('b');
-  EXPECT_NE(set.parkbrake > 0.01f, brake > 0.01f);
-  handle_simkey('b');
-}
-
 TEST_F(Panel, EachEngineKeyMovesItsOwnLeverAndTheGangBarMovesAll) {
   fly(four_engines());
   ASSERT_EQ(pln.numen, 4);
@@ -305,14 +278,12 @@ TEST_F(Panel, PressesAnywhereOnEveryKindOfAircraft) {
 
 TEST_F(Panel, TheStatusStripOpensItsWindows) {
   fly(shipped("Trainer"));
-  panclick(50, 10);
-  EXPECT_EQ(mnw.up[15], 1);  // joystick options
-  MACIBM_killwind(15);
-  MACIBM_pump();
-  panclick(200, 10);
-  EXPECT_EQ(mnw.up[14], 1);  // flight mode
-  MACIBM_killwind(14);
-  MACIBM_pump();
+  for (auto [x, window] : {std::pair{50, WIN_JOYSTICK}, std::pair{200, WIN_FLIGHT_MODE}}) {
+    panclick(x, 10);
+    EXPECT_EQ(mnw.up[window], 1) << x;
+    MACIBM_killwind(window);
+    MACIBM_pump();
+  }
 }
 
 // The fatal alert ends the process, so each case runs in a child of its own.
@@ -388,13 +359,12 @@ TEST_F(Panel, EnginePageOfAFourEngineAircraft) {
   set.ecam_page = 4;
 }
 
-TEST_F(Panel, HelicopterPanelSitsFurtherRight) {
+TEST_F(Panel, HelicopterCollectiveTakesTheLeverBox) {
   fly(helicopter());
   ASSERT_TRUE(pln.is_heli);
-  EXPECT_EQ(ins.x_loc[INS_ASI], 66 + 155);
-  EXPECT_EQ(ins.osrad, -490);
-  // The radio stack at the left edge, the collective in the lever box.
-  EXPECT_EQ(pln.collectEQ, 1);
+  ASSERT_EQ(pln.collectEQ, 1);
+  settle();  // no right-hand column: the airspeed dial 155 pixels further right, its needle up
+  EXPECT_GE(on_ray(66 + 155, ins.y_loc[INS_ASI], 0, 8, 33, 33), 20);
   float pitch = flt.proppitch[0];
   enginecondrag(ins.osthr + 673, 530);
   EXPECT_NE(flt.proppitch[0], pitch);

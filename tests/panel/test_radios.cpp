@@ -261,7 +261,6 @@ TEST_F(Radios, DmeSmoothsAndNeverDividesByZero) {
   EXPECT_EQ(minutes, 999);
   dme_step(10, 0, &d, &speed, &minutes);  // no time passed
   EXPECT_EQ(minutes, 999);
-  EXPECT_TRUE(std::isfinite(minutes));
   d = 10;
   dme_step(9.9f, 1, &d, &speed, &minutes);  // 0.04 nm in a second: 144 knots, 4.1 minutes
   EXPECT_NEAR(speed, 144, 0.1);
@@ -451,13 +450,6 @@ TEST_F(Radios, MorseLettersAndTheirTimes) {
   // Four long letters fit the schedule; more never writes past it.
   for (int k = 0; k < 10; k++) build_morse_id('Y', kinds, times, &count);
   EXPECT_EQ(count, MORSE_SLOTS - 1);
-  char word[16];
-  get_phonetic('9', word);
-  EXPECT_STREQ(word, "niner");
-  get_phonetic('X', word);
-  EXPECT_STREQ(word, "x ray");
-  get_phonetic('-', word);
-  EXPECT_STREQ(word, "");
 }
 
 TEST_F(Radios, IdentifierPlaysItsDotsAndDashesInTime) {

@@ -77,6 +77,7 @@ TEST_F(Install, TheInstalledSimulatorFindsItsDataThere) {
   r = run_shell("cd / && env -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME='" + home +
                 "' SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy '" + prefix + "/bin/tarvel' --frames 20 2>&1");
   EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("Welcome to Tarvel."), std::string::npos) << r.out;  // the alerts printed
   EXPECT_NE(r.out.find("open dialog: *.acf in " + prefix + "/share/tarvel/Aircraft\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("-> " + prefix + "/share/tarvel/Aircraft/Trainer/Trainer.acf"), std::string::npos) << r.out;
   EXPECT_EQ(read_file(home + "/.config/tarvel/Tarvel Ririzuz.prf").substr(0, 13), "I\n38 version\n");

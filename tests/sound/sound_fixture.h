@@ -67,6 +67,14 @@ inline double fundamental(const std::vector<float>& s, double lo = 20, double hi
   return 0;
 }
 
+// The rate and loudness a clip is set to play at, as "22050 Hz -907 cB".
+inline std::string rate_and_level(int clip) {
+  int hz = 0, cb = 0;
+  plat_clip_get(clip, &hz, &cb);
+  return std::to_string(hz) + " Hz " + std::to_string(cb) + " cB";
+}
+inline std::string rate_and_level(int hz, int cb) { return std::to_string(hz) + " Hz " + std::to_string(cb) + " cB"; }
+
 // The records a sound test may change, put back before every test.
 struct snapshot {
   kept<planestruct> p{&pln};

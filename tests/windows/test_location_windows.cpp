@@ -18,36 +18,22 @@ namespace {
 
 class LocationWindows : public WindowTest {};
 
-TEST_F(LocationWindows, TypingAnIdentifierAndClosingGoesThere) {
+// (Closing untouched, or after typing, is the menu tests'.)
+TEST_F(LocationWindows, TypingAnIdentifierEscapeAndReturn) {
   gotofield("KSBD", 0);
+  int ksbd = msc.loc_index;
+  C_to_C("KAAA", msc.apt_id_req);
   desk_alert_record_clear();
   handlemenu(309);
   type_into(1, "klax");
   EXPECT_STREQ(msc.apt_id_req, "KLAX") << "typed in lower case, kept in capitals";
   type_into(1, "Q");
   EXPECT_STREQ(msc.apt_id_req, "KLAX") << "four characters at most";
-  MACIBM_killwind(1);
-  EXPECT_EQ(desk_alert_count(), 0) << alerts();
-  EXPECT_EQ(msc.loc_index, airport_index("KLAX"));
-  EXPECT_EQ(apt_inreg[msc.loc_index], 1);
-}
-
-TEST_F(LocationWindows, ClosingUntouchedOrEscapingGoesNowhere) {
-  gotofield("KSBD", 0);
-  int ksbd = msc.loc_index;
-  C_to_C("KAAA", msc.apt_id_req);
-  desk_alert_record_clear();
-  handlemenu(309);
-  MACIBM_killwind(1);
-  EXPECT_EQ(desk_alert_count(), 0) << "no 'not found' for an identifier nobody typed";
-  EXPECT_EQ(msc.loc_index, ksbd);
-  handlemenu(309);
-  type_into(1, "KTRM");
   window_key(1, KEY_ESCAPE, 27);
   EXPECT_EQ(mnw.up[1], 0);
   EXPECT_EQ(msc.loc_index, ksbd);
   EXPECT_STREQ(msc.apt_id_req, "KAAA") << "Escape puts the identifier back";
-  // A typed identifier that is not in the database is said to be so.
+  // Return on an identifier that is not in the database says so.
   handlemenu(309);
   type_into(1, "0XYZ");
   window_key(1, KEY_RETURN, 13);
@@ -138,13 +124,11 @@ TEST_F(LocationWindows, AClickOnTheWorldMapLoadsTheRegionThere) {
   EXPECT_EQ(msc.loc_index, before);
 }
 
-TEST_F(LocationWindows, TheLatLonFieldsShowTheRegionsMiddle) {
+// (The latitude's field and the airport nearest the middle are the menu tests'.)
+TEST_F(LocationWindows, TheLongitudeFieldShowsTheRegionsMiddle) {
   gotofield("KSBD", 0);
-  int lat_sou = env.lat_sou, lon_wes = env.lon_wes;
+  int lon_wes = env.lon_wes;
   handlemenu(314);
-  // Latitude shown as lat_sou + 1: its units digit up moves the corner one degree.
-  click_in(5, 40 + 15, 34 + 5);
-  EXPECT_EQ(env.lat_sou, lat_sou + 1);
   // Longitude shown as lon_wes + 1.5: its units digit up moves the corner one
   // degree east (had it shown lon_wes + 1, the corner would round back).
   click_in(5, 140 + 25, 34 + 5);
@@ -153,11 +137,7 @@ TEST_F(LocationWindows, TheLatLonFieldsShowTheRegionsMiddle) {
   click_in(5, 140 + 25, 34 + 30);
   EXPECT_EQ(env.lon_wes, lon_wes - 1);
   MACIBM_killwind(5);
-  EXPECT_EQ(env.lat_sou, lat_sou + 1);
   EXPECT_EQ(env.lon_wes, lon_wes - 1);
-  float d = pythag(apt_lat[msc.loc_index][0] - (env.lat_sou + 1.0f), apt_lon[msc.loc_index][0] - (env.lon_wes + 1.5f));
-  for (int n = 0; n <= env.aptmax; n++)
-    ASSERT_GE(pythag(apt_lat[n][0] - (env.lat_sou + 1.0f), apt_lon[n][0] - (env.lon_wes + 1.5f)), d);
 }
 
 TEST_F(LocationWindows, WhereAmINamesTheNearestAirportAndTheSector) {

@@ -2,6 +2,7 @@
 // with the records a test may change put back after it, and a user's press
 // in a settings window.
 #pragma once
+#include <memory>
 #include "basekit/bk_mnw.h"
 #include "sim/aircraft/pln.h"
 #include "sim/flight/atm.h"
@@ -15,6 +16,7 @@
 #include "sim/view/scn.h"
 #include "sim/world/env.h"
 #include "tests/shell/shell_fixture.h"
+#include "tests/support/kept.h"
 
 namespace windows_test {
 
@@ -38,37 +40,30 @@ inline void type_into(int index, const char* text) {
 
 class WindowTest : public shell_test::ShellTest {
  protected:
+  // The records a window may change, put back after each test.
+  struct records {
+    kept<relstruct> r{&rel};
+    kept<atmospherestruct> a{&atm};
+    kept<flightstruct> f{&flt};
+    kept<miscstruct> m{&msc};
+    kept<settingstruct> s{&set};
+    kept<environmentstruct> e{&env};
+    kept<scenerystruct> c{&scn};
+    kept<planestruct> p{&pln};
+    void restore() {
+      r.restore(), a.restore(), f.restore(), m.restore(), s.restore(), e.restore(), c.restore(), p.restore();
+    }
+  };
+  std::unique_ptr<records> saved;
   void SetUp() override {
     ShellTest::SetUp();
     for (int w = 1; w <= WIN_LAST; w++) MACIBM_killwind(w);
-    kept_rel = rel;
-    kept_atm = atm;
-    kept_flt = flt;
-    kept_msc = msc;
-    kept_set = set;
-    kept_env = env;
-    kept_scn = scn;
-    kept_pln = pln;
+    saved = std::make_unique<records>();
   }
   void TearDown() override {
     for (int w = 1; w <= WIN_LAST; w++) MACIBM_killwind(w);
-    rel = kept_rel;
-    atm = kept_atm;
-    flt = kept_flt;
-    msc = kept_msc;
-    set = kept_set;
-    env = kept_env;
-    scn = kept_scn;
-    pln = kept_pln;
+    saved->restore();
   }
-  static relstruct kept_rel;
-  static atmospherestruct kept_atm;
-  static flightstruct kept_flt;
-  static miscstruct kept_msc;
-  static settingstruct kept_set;
-  static environmentstruct kept_env;
-  static scenerystruct kept_scn;
-  static planestruct kept_pln;
 };
 
 }  // namespace windows_test
