@@ -7,16 +7,6 @@ typedef RasterTest GlyphTest;
 
 // ---------------------------------------------------------------- digit cells
 
-TEST_F(GlyphTest, SmallZeroErasesItsMiddleOnly) {
-  lock_surface(4, 5);
-  ADD_s_0e(0, 0, 1, 2);
-  EXPECT_EQ(surface(), rows({"####",
-                             "#..#",
-                             "#22#",
-                             "#..#",
-                             "####"}));
-}
-
 TEST_F(GlyphTest, ErasingDigitRemovesTheOneUnderIt) {
   lock_surface(4, 5);
   ADD_s_8ne(0, 0, 1);
