@@ -39,7 +39,7 @@ class Glide : public FlightTest {
   }
 };
 
-TEST_F(Glide, TrimsForASteadyGlideAtIdle) {
+TEST_F(Glide, TrimmedAtIdleFromFiveThousandFeetItGlidesDownWithoutDivergence) {
   sea_level_land();
   trim_result t = start(5000, 90);
   ASSERT_TRUE(t.ok) << t.residual;
@@ -52,12 +52,6 @@ TEST_F(Glide, TrimsForASteadyGlideAtIdle) {
   // Trimmed: every acceleration is nearly zero.
   EXPECT_LT(std::fabs(flt.ax) + std::fabs(flt.ay) + std::fabs(flt.az), 1e-3f);
   EXPECT_LT(std::fabs(flt.Qdot), 1e-2f);
-}
-
-TEST_F(Glide, FromFiveThousandFeetTenMinutesWithoutDivergence) {
-  sea_level_land();
-  trim_result t = start(5000, 90);
-  ASSERT_TRUE(t.ok);
   msc.prd = 0.05f;
   msc.evup = evup_for_step(msc.prd);
   double last_x = flt.x, last_y = flt.y;
