@@ -4,20 +4,22 @@
 
 struct atcstruct {
   int menu_up;
-  int menu_level;
-  int voice_out, text_out;  // speak, show transmissions
-  int plan_index;
-  int ils_vectoring;
-  char ils_command[STR_DIM];  // the pending ILS request while vectoring
+  int menu_level;             // ATC_MENU_MAIN or one of the lists (do_atc.h)
+  int voice_out, text_out;    // speak, show transmissions
+  int ils_vec_in_progress;    // vectoring to a localizer
+  char ils_command[STR_DIM];  // the request being vectored for, re-evaluated once a second
   char response[STR_DIM];     // the last transmission, repeated on "say again"
   float response_timeout;     // elapsed time (msc.elap_time) until which it is shown
+  int plan_phase;             // PLAN_* (do_atc.h), 0 when no plan is being flown
+  int plan_index;             // destination airport
+  int waiting_new_frq;        // told to change frequency: the pilot must check in
 };
 extern atcstruct atc;
 
 struct flightplanstruct {
-  int on_file, activated;
-  int IFR, VFR, DVFR;
-  char dep_id[8], arr_id[8];
-  float cruise_alt;
+  int onfile, activated;
+  int ifr, vfr, dvfr;                        // exactly one is set
+  char dep_id_str[STR_DIM], arr_id_str[STR_DIM];  // four-character identifiers
+  float init_alt, cruise_alt;                // feet
 };
 extern flightplanstruct fpl;

@@ -450,16 +450,27 @@ int tune_ils_for_runway(int apt, int rway_sel) {
     float along = (x - cx) * s + (y - cy) * c, off = std::fabs((x - cx) * c - (y - cy) * s);
     if (along > 0 && along < half + 3000 && off < 300 && off < best) best = off, found = n;
   }
-  if (found < 0) return 0;
-  int mvar = -find_var(apt_lat[apt][r], apt_lon[apt][r]);
+  return found >= 0 && tune_localizer(found);
+}
+
+int tune_localizer(int n) {
+  if (n < 0 || n >= NAV_MAX || n > top_navaid() || !is_localizer(n)) return 0;
+  int mvar = -find_var(nav_lat[n], nav_lon[n]);
   for (int k = 0; k < 2; k++) {
-    nav.nf[k] = nav_f1[found];
-    nav.nf100[k] = nav_f2[found];
-    nav.obs[k] = wrap360((float)nav_hdng[found] + mvar);
+    nav.nf[k] = nav_f1[n];
+    nav.nf100[k] = nav_f2[n];
+    nav.obs[k] = wrap360((float)nav_hdng[n] + mvar);
   }
   ins.tickle_rad = 1;
   radios_retune();
   return 1;
+}
+
+void tune_com(int radio, int mhz, int hundredths) {
+  if (radio < 0 || radio > 1 || mhz < 118 || mhz > 134 || hundredths < 0 || hundredths > 95) return;
+  nav.cf[radio] = mhz;
+  nav.cf100[radio] = hundredths;
+  ins.tickle_rad = 1;
 }
 
 // ---------------------------------------------------------------- phonetic alphabet

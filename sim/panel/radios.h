@@ -36,6 +36,10 @@ void radios_retune();  // tune every receiver now (a new start)
 // An ILS final start: both NAV receivers to the runway's ILS and their
 // courses to the runway's; 0 when the runway end has no localizer.
 int tune_ils_for_runway(int apt, int rway_sel);
+// Both NAV receivers to localizer n, their courses to its; 0 when n is none.
+int tune_localizer(int n);
+// COM 1 (radio 0) or COM 2 to a controller's frequency, as its knobs set it (118.00 .. 134.95).
+void tune_com(int radio, int mhz, int hundredths);
 
 // Morse: append one letter's elements (dot 0.3 s, dash 0.5 s, then 1 s of
 // quiet; anything but A..Z adds nothing) to a schedule whose slot *count

@@ -2,6 +2,8 @@
 #include "sim/shell/event.h"
 #include "basekit/bk_mnw.h"
 #include "basekit/platform/platform.h"
+#include "sim/atc/atc.h"
+#include "sim/atc/do_atc.h"
 #include "sim/msc.h"
 #include "sim/panel/dasclick.h"
 #include "sim/shell/keys.h"
@@ -29,6 +31,9 @@ void handlewindowclick(int index) {
   msc.event = 1;
   mnw.dragging_index = index;
   if (!winsup()) {
+    // While the controller's menu is up its rows take presses in the view.
+    if (index == WIN_MAIN && atc.menu_up && msc.mx >= 0 && msc.mx <= 800 && msc.my >= 27 && msc.my <= 242)
+      return plot_atc_options(1);
     panclick(msc.mx, msc.my);
     enginecondrag(msc.mx, msc.my);
   } else if (index != WIN_MAIN) {
@@ -70,7 +75,8 @@ static void translate_key(int key, int character, int mods) {
 }
 
 static void show_or_hide_cursor(int index) {
-  if (index == WIN_MAIN && !winsup()) plat_show_cursor(0);
+  // The pointer is hidden over the flight, but picks the controller's menu rows.
+  if (index == WIN_MAIN && !winsup()) plat_show_cursor(atc.menu_up);
 }
 
 void handle_IBM_win(int window, int message, long wparam, long lparam) {

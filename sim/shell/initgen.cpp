@@ -62,11 +62,11 @@ static void make_stars() {
 
 static void set_defaults() {
   // Start-up sets the first values of every record here (flt, atm, rel, env, nav, fpl, pat included).
-  fpl.IFR = 1;
-  fpl.VFR = 0;
-  fpl.DVFR = 0;
-  C_to_C("KAAA", fpl.dep_id);
-  C_to_C("KAAA", fpl.arr_id);
+  fpl.ifr = 1;
+  fpl.vfr = 0;
+  fpl.dvfr = 0;
+  C_to_C("KAAA", fpl.dep_id_str);
+  C_to_C("KAAA", fpl.arr_id_str);
   C_to_C("KAAA", msc.apt_id_req);
   fpl.cruise_alt = 5000;
   set.hud_on = 1;

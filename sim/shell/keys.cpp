@@ -4,8 +4,10 @@
 #include <cmath>
 #include "basekit/bk_const.h"
 #include "basekit/bk_funct.h"
+#include "basekit/platform/platform.h"
 #include "sim/aircraft/pln.h"
 #include "sim/atc/atc.h"
+#include "sim/atc/do_atc.h"
 #include "sim/flight/do_con.h"
 #include "sim/flight/flt.h"
 #include "sim/flight/integ.h"
@@ -275,7 +277,8 @@ void handle_simkey(int c) {
       } else {
         // Space shows the ATC menu (atc).
         atc.menu_up = !atc.menu_up;
-        atc.menu_level = 5;
+        atc.menu_level = ATC_MENU_MAIN;
+        plat_show_cursor(atc.menu_up);  // its rows are picked with the mouse
       }
       return;
     case 'q': return turn_view(1);

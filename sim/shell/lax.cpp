@@ -192,8 +192,8 @@ static void once_a_second() {
     update_location_menus();
   }
   radios_sec();
-  if (fpl.on_file && fpl.activated) handle_plan(0);
-  if (atc.ils_vectoring) controller_respond(atc.ils_command);
+  if (fpl.onfile && fpl.activated) handle_plan(0);
+  if (atc.ils_vec_in_progress) controller_respond(atc.ils_command);
 }
 
 // About ten times a second: the throttle lever follows the joystick, and the
@@ -256,6 +256,7 @@ void simulate_frame() {
     start_looking();
     print_data_items();
     plot_atc_text();
+    plot_atc_options(0);
   }
   if (!msc.paused && !winsup()) simulation_step();
   desk_present();

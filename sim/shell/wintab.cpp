@@ -111,6 +111,7 @@ void process_zap(int index) {
 }
 
 int window_key(int index, int key, int character) {
+  if (index == WIN_FLIGHT_PLAN) return plnkey(key, character);
   return index != WIN_MAIN && index <= WIN_LAST && settings_window_key(index, key, character);
 }
 

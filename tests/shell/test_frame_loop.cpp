@@ -48,8 +48,8 @@ TEST_F(FrameLoop, StartUpFillsTheDefaultsAndTables) {
   EXPECT_EQ(msc.typestart, 900);
   EXPECT_STREQ(msc.apt_id_req, "KAAA");
   EXPECT_EQ(msc.ready_to_update, 1);
-  EXPECT_EQ(fpl.IFR, 1);
-  EXPECT_EQ(fpl.VFR + fpl.DVFR, 0);
+  EXPECT_EQ(fpl.ifr, 1);
+  EXPECT_EQ(fpl.vfr + fpl.dvfr, 0);
   EXPECT_FLOAT_EQ(fpl.cruise_alt, 5000);
   EXPECT_EQ(flt.cell_i, 89);
   EXPECT_EQ(flt.cell_j, 79);

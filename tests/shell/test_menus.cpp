@@ -314,21 +314,21 @@ TEST_F(Menus, ClosingTheReliabilityWindowsRepairsTheirSystems) {
 }
 
 TEST_F(Menus, ClosingTheFlightPlanFilesItToAKnownAirport) {
-  fpl.on_file = 0;
+  fpl.onfile = 0;
   atc.plan_index = -1;
-  std::snprintf(fpl.arr_id, sizeof fpl.arr_id, "%s", "QQQQ");
+  std::snprintf(fpl.arr_id_str, sizeof fpl.arr_id_str, "%s", "QQQQ");
   handlemenu(405);  // any window: the plan window is closed the same way
   MACIBM_startwind(27, 1);
   MACIBM_killwind(27);
-  EXPECT_EQ(fpl.on_file, 0);
+  EXPECT_EQ(fpl.onfile, 0);
   EXPECT_EQ(atc.plan_index, -1);
-  std::snprintf(fpl.arr_id, sizeof fpl.arr_id, "%s", "KTRM");
-  atc.ils_vectoring = 1;
+  std::snprintf(fpl.arr_id_str, sizeof fpl.arr_id_str, "%s", "KTRM");
+  atc.ils_vec_in_progress = 1;
   MACIBM_startwind(27, 1);
   MACIBM_killwind(27);
-  EXPECT_EQ(fpl.on_file, 1);
+  EXPECT_EQ(fpl.onfile, 1);
   EXPECT_EQ(atc.plan_index, airport_index("KTRM"));
-  EXPECT_EQ(atc.ils_vectoring, 0);
+  EXPECT_EQ(atc.ils_vec_in_progress, 0);
 }
 
 TEST_F(Menus, TheGraphNeedsDataAndThePlatesNeedAnAirport) {

@@ -27,6 +27,7 @@
 #include "sim/view/startscn.h"
 #include "sim/world/apt.h"
 #include "sim/world/grid.h"
+#include "tools/headless/atc_verbs.h"
 #include "tools/headless/flight_out.h"
 #include "tools/headless/script.h"
 #include "tools/support/placeeye.h"
@@ -419,6 +420,8 @@ void apply(const script_event& e, int* quit_requested) {
     scn.time = intlim(std::atoi(a[0].c_str()), 1, 4);
   } else if (e.verb == "vis") {
     atm.vis = fltmax2((float)std::atof(a[0].c_str()), 0.01f) * 1852.0f;
+  } else if (e.verb == "atc") {
+    apply_atc(a[0], e.line);
   } else if (e.verb == "quit") {
     *quit_requested = 1;
   } else {
@@ -541,6 +544,7 @@ int main(int argc, char** argv) {
   plat_use_fake_clock((uint64_t)((unsigned)o.seed % 32000u));
   desk_set_alert_listener(print_alert);
   desk_set_dialog_listener(print_dialog);
+  print_radio();
 
   // The mix follows the fake clock, frame by frame, rather than the device's.
   if (!o.audio_out.empty()) {
@@ -590,6 +594,7 @@ int main(int argc, char** argv) {
   for (int frame = 1; frame <= o.frames && !quit_requested; frame++) {
     run_commands(o, frame, &shots, &quit_requested);
     plat_advance_fake_clock(step_ms);
+    atc_pilot_frame();
     simulate_frame();
     if (!o.audio_out.empty()) plat_audio_advance(o.step);
     if (csv && frame * (double)o.step >= next_row - 0.25 * o.step) {

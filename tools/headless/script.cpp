@@ -1,4 +1,5 @@
 #include "tools/headless/script.h"
+#include "tools/headless/atc_verbs.h"
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -44,6 +45,18 @@ const char* const script_help =
     "  ap vs FPM              autopilot vertical-speed hold at FPM\n"
     "  ap approach            autopilot on NAV 2's localizer and glide slope\n"
     "  ap off                 every autopilot mode off\n"
+    "  atc landing ID         ask for landing at airport ID, as the ATC menu's landing list does\n"
+    "  atc atis ID            listen to the ATIS of airport ID (a towered airport of the region)\n"
+    "  atc plan               pick up the flight plan on file, as the ATC menu's row does\n"
+    "  atc checkin            check in on the new frequency when the controller awaits it\n"
+    "  atc say TEXT           hand the controller a request worded as the menu words it\n"
+    "                         (request landing NAME, request I L S NAME, declaring an emergency ...)\n"
+    "  atc follow on|off      a scripted pilot: checks in when told (COM 1 set to the frequency\n"
+    "                         given), flies the vectors given, else on course to the plan's\n"
+    "                         destination; vectored to an ILS he tunes NAV 1 and 2 to it and, once\n"
+    "                         cleared, flies its localizer and glide slope on the autopilot (the\n"
+    "                         final by eye where none is heard). The controller's and the pilot's\n"
+    "                         words are printed as lines \"atc: ...\" and \"pilot: ...\"\n"
     "  state                  print the flight state: state frame= t= lat= lon= alt_ft= agl_ft=\n"
     "                         kias= hdg= maghdg= vs_fpm= rwy_along_ft= rwy_right_ft= (from the centre of\n"
     "                         the start airport's first runway) on_surface= on_runway= stopped= crashes=\n"
@@ -99,6 +112,7 @@ std::string check_event(const script_event& e) {
     return n == 1 && number(0) ? "" : v + " needs a number";
   if (v == "stick") return n == 3 && number(0) && number(1) && number(2) ? "" : "stick needs P R Y";
   if (v == "state") return "";
+  if (v == "atc") return n == 1 ? check_atc(e.args[0]) : "atc needs what to say or do";
   if (v == "ap") {
     if (n >= 1 && e.args[0] == "off") return "";
     if (n == 1 && e.args[0] == "approach") return "";
@@ -130,7 +144,7 @@ int read_script(const char* path, std::vector<script_event>* events) {
       return 0;
     }
     script_event e{std::atoi(frame.c_str()), verb, {}, line_no};
-    if (verb == "type" || verb == "answer-path" || verb == "screenshot") {
+    if (verb == "type" || verb == "answer-path" || verb == "screenshot" || verb == "atc") {
       std::string rest;
       std::getline(words, rest);
       size_t start = rest.find_first_not_of(' ');

@@ -9,7 +9,7 @@ struct script_event {
                                   // wrelease, close, menu, openmenu,
                                   // joy, answer, answer-path, answer-cancel, view, zoom,
                                   // time, vis, screenshot, quit, throttle, mixture, flaps,
-                                  // brakes, stick, trim, ap, state
+                                  // brakes, stick, trim, ap, state, atc
   std::vector<std::string> args;
   int line;                       // in the script file, for messages
 };
