@@ -120,30 +120,29 @@ TEST_F(Aero, FiniteWingAndSlatsStretchTheAngleAndTheStallFlagFollows) {
 
 // Hand-worked: at chord ratio 0.25 the lift change is 0.0481808 a degree.
 TEST_F(Aero, ControlIncrementsByTypeDeflectionAndState) {
+  const float k = 0.0481808f;
   float cl, cd, cm;
   flt.stalled[4] = 0;
   pln.con_smooth = 0;
-  set_con_eff(4, 12, 0.25f, 10, &cl, &cd, &cm, "aileron");
-  EXPECT_NEAR(cl, -0.481808f, 2e-5f);
-  EXPECT_NEAR(cd, 0.03f, 1e-6f);
-  EXPECT_NEAR(cm, 0.301130f, 2e-5f);
-  set_con_eff(4, 12, 0.25f, 25, &cl, &cd, &cm, "aileron");  // loss 0.77 between 20 and 30 degrees
-  EXPECT_NEAR(cl, -25 * 0.0481808f * 0.77f, 5e-5f);
-  set_con_eff(4, 12, 0.25f, -70, &cl, &cd, &cm, "aileron");  // half beyond 60 degrees
-  EXPECT_NEAR(cl, 70 * 0.0481808f * 0.5f, 5e-5f);
-  EXPECT_NEAR(cd, 0.21f, 1e-5f);
-  set_con_eff(4, 13, 0.25f, 10, &cl, &cd, &cm, "spoiler");
-  EXPECT_NEAR(cl, -0.963616f, 4e-5f);
-  EXPECT_NEAR(cd, 0.06f, 1e-6f);
-  EXPECT_NEAR(cm, 0.150565f, 2e-5f);
-  set_con_eff(4, 14, 0.25f, 10, &cl, &cd, &cm, "speedbrake");
-  EXPECT_NEAR(cl, -0.240904f, 2e-5f);
-  EXPECT_NEAR(cd, 0.06f, 1e-6f);
-  EXPECT_EQ(cm, 0.0f);
-  set_con_eff(4, 15, 0.25f, 10, &cl, &cd, &cm, "drag rudder");
-  EXPECT_EQ(cl, 0.0f);
-  EXPECT_NEAR(cd, 0.12f, 1e-6f);
-  EXPECT_EQ(cm, 0.0f);
+  struct {
+    int type;
+    float defl, cl, cd, cm;  // NaN: not checked
+  } cases[] = {{12, 10, -10 * k, 0.03f, 0.301130f},      // aileron
+               {12, 25, -25 * k * 0.77f, NAN, NAN},      // loss 0.77 between 20 and 30 degrees
+               {12, -70, 70 * k * 0.5f, 0.21f, NAN},     // half beyond 60 degrees
+               {13, 10, -20 * k, 0.06f, 0.150565f},      // spoiler
+               {14, 10, -5 * k, 0.06f, 0},               // speedbrake
+               {15, 10, 0, 0.12f, 0}};                   // drag rudder
+  for (const auto& c : cases) {
+    set_con_eff(4, c.type, 0.25f, c.defl, &cl, &cd, &cm, "control");
+    EXPECT_NEAR(cl, c.cl, 5e-5f) << c.type << " " << c.defl;
+    if (!std::isnan(c.cd)) {
+      EXPECT_NEAR(cd, c.cd, 1e-5f) << c.type << " " << c.defl;
+    }
+    if (!std::isnan(c.cm)) {
+      EXPECT_NEAR(cm, c.cm, 2e-5f) << c.type << " " << c.defl;
+    }
+  }
   for (int type = 12; type <= 15; type++) {
     set_con_eff(4, type, 0.3f, 0, &cl, &cd, &cm, "none");
     EXPECT_EQ(cl, 0.0f);

@@ -44,45 +44,6 @@ TEST_F(Assembly, SymmetricAircraftHasNoRollYawOrSideForceWithoutSideslip) {
   }
 }
 
-// Sideslip here is positive when the aircraft slides to its left (the wind
-// from the left): the nose must yaw left into it, the wings roll right away
-// from it, and the side force push right.
-TEST_F(Assembly, SideslipGivesRestoringYawRollAndSideForce) {
-  glider();
-  hands_off();
-  for (float beta : {-8.0f, -3.0f, 3.0f, 8.0f}) {
-    fly(1500, 50, 3, 3, beta);
-    forces();
-    EXPECT_LT(flt.N * beta, 0.0f) << beta;
-    EXPECT_GT(flt.L * beta, 0.0f) << beta;
-    EXPECT_GT(flt.fsideaero * beta, 0.0f) << beta;
-  }
-}
-
-TEST_F(Assembly, PositiveCommandsGivePositiveAngularAccelerations) {
-  glider();
-  fly(1500, 50, 3, 3);
-  hands_off();
-  forces();
-  float p0 = flt.Pdot, q0 = flt.Qdot, r0 = flt.Rdot;
-  struct cmd {
-    float* input;
-    float* result;
-    float base;
-  } cmds[] = {{&set.MK_roll, &flt.Pdot, p0}, {&set.MK_ptch, &flt.Qdot, q0}, {&set.MK_hdng, &flt.Rdot, r0}};
-  for (auto& c : cmds) {
-    hands_off();
-    *c.input = 0.5f;
-    control();
-    forces();
-    EXPECT_GT(*c.result - c.base, 1.0f);  // deg/s2
-    *c.input = -0.5f;
-    control();
-    forces();
-    EXPECT_LT(*c.result - c.base, -1.0f);
-  }
-}
-
 TEST_F(Assembly, WashShareRisesToFullAtItsMiddleAngleAndFallsToNone) {
   pln.lo_washdir[4][0] = -5;
   pln.max_washdir[4][0] = 5;

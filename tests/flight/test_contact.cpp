@@ -54,10 +54,10 @@ class Contact : public FlightTest {
     flt.onsurface = 0;
     flt.gearf[0] = flt.gearf[1] = flt.gearf[2] = 0;
   }
-  // The braking force of the left main wheel pressed d into the ground, rolling north at v.
-  static float left_wheel_drag(float v) {
+  // The braking force of a main wheel (1 left, 2 right) pressed 0.1 m into the ground, rolling north at v.
+  static float wheel_drag(float v, int wheel = 1) {
     press(pln.mgearz, 0.1f, 0, v);
-    handle_contact_point(1, pln.mgearx, -pln.mgeary, pln.mgearz);
+    handle_contact_point(wheel, pln.mgearx, wheel == 1 ? -pln.mgeary : pln.mgeary, pln.mgearz);
     return -flt.faxilgear;
   }
 };
@@ -131,18 +131,18 @@ TEST_F(Contact, AHardTouchdownIsCappedAtFiveTimesTheMaximumWeight) {
 // standstill it is zero; rolling backwards turns it round.
 TEST_F(Contact, FrictionRampsUpToOneMetreASecondAndTurnsRoundBackwards) {
   set.parkbrake = 1;
-  float full = left_wheel_drag(5);
+  float full = wheel_drag(5);
   EXPECT_NEAR(full, 0.9f * pln.mgearcon * 0.1f, 1);
-  EXPECT_NEAR(left_wheel_drag(0.5f), 0.5f * full, 1);
-  EXPECT_EQ(left_wheel_drag(0), 0);
-  EXPECT_NEAR(left_wheel_drag(-3), -full, 1);  // rolling tail first: the force points forward
+  EXPECT_NEAR(wheel_drag(0.5f), 0.5f * full, 1);
+  EXPECT_EQ(wheel_drag(0), 0);
+  EXPECT_NEAR(wheel_drag(-3), -full, 1);  // rolling tail first: the force points forward
   set.parkbrake = 0;
-  EXPECT_NEAR(left_wheel_drag(5), 0.04f * pln.mgearcon * 0.1f, 0.5f);  // rolling only
+  EXPECT_NEAR(wheel_drag(5), 0.04f * pln.mgearcon * 0.1f, 0.5f);  // rolling only
 }
 
 TEST_F(Contact, WetAndIcyRunwaysBrakeLess) {
   set.parkbrake = 1;
-  float dry = left_wheel_drag(5);
+  float dry = wheel_drag(5);
   struct c {
     int code;
     float temp, factor;
@@ -150,30 +150,22 @@ TEST_F(Contact, WetAndIcyRunwaysBrakeLess) {
   for (const c& k : cases) {
     atm.rway_fric_code = k.code;
     atm.temp_SL = k.temp;
-    EXPECT_NEAR(left_wheel_drag(5), k.factor * dry, 1) << k.code << " " << k.temp;
+    EXPECT_NEAR(wheel_drag(5), k.factor * dry, 1) << k.code << " " << k.temp;
   }
 }
 
 TEST_F(Contact, ToeBrakesBrakeTheirOwnWheel) {
   set.eq_toebrakes = 1;
   set.toe_brake[0] = 1;
-  float left = left_wheel_drag(5);
-  press(pln.mgearz, 0.1f, 0, 5);
-  handle_contact_point(2, pln.mgearx, pln.mgeary, pln.mgearz);
-  float right = -flt.faxilgear;
-  EXPECT_NEAR(left, 0.9f * pln.mgearcon * 0.1f, 1);
-  EXPECT_NEAR(right, 0.04f * pln.mgearcon * 0.1f, 0.5f);
+  EXPECT_NEAR(wheel_drag(5, 1), 0.9f * pln.mgearcon * 0.1f, 1);
+  EXPECT_NEAR(wheel_drag(5, 2), 0.04f * pln.mgearcon * 0.1f, 0.5f);
 }
 
 // Without toe brakes or a steerable nose wheel the pilot steers with the brakes.
 TEST_F(Contact, WithoutSteeringTheYawInputBrakesOneSide) {
   pln.nwsteerEQ = 0;
   set.YK_roll = 1;  // right
-  float left = left_wheel_drag(5);
-  press(pln.mgearz, 0.1f, 0, 5);
-  handle_contact_point(2, pln.mgearx, pln.mgeary, pln.mgearz);
-  float right = -flt.faxilgear;
-  EXPECT_GT(right, 5 * left);
+  EXPECT_GT(wheel_drag(5, 2), 5 * wheel_drag(5, 1));
   // and the free nose wheel casters: no side force in a skid
   press(pln.ngearz, 0.1f, 2, 5);
   handle_contact_point(0, pln.ngearx, 0, pln.ngearz);

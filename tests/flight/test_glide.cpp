@@ -39,7 +39,7 @@ class Glide : public FlightTest {
   }
 };
 
-TEST_F(Glide, TrimsForASteadyGlideAtIdle) {
+TEST_F(Glide, TrimmedAtIdleFromFiveThousandFeetItGlidesDownWithoutDivergence) {
   sea_level_land();
   trim_result t = start(5000, 90);
   ASSERT_TRUE(t.ok) << t.residual;
@@ -52,12 +52,6 @@ TEST_F(Glide, TrimsForASteadyGlideAtIdle) {
   // Trimmed: every acceleration is nearly zero.
   EXPECT_LT(std::fabs(flt.ax) + std::fabs(flt.ay) + std::fabs(flt.az), 1e-3f);
   EXPECT_LT(std::fabs(flt.Qdot), 1e-2f);
-}
-
-TEST_F(Glide, FromFiveThousandFeetTenMinutesWithoutDivergence) {
-  sea_level_land();
-  trim_result t = start(5000, 90);
-  ASSERT_TRUE(t.ok);
   msc.prd = 0.05f;
   msc.evup = evup_for_step(msc.prd);
   double last_x = flt.x, last_y = flt.y;
@@ -95,10 +89,12 @@ TEST_F(Glide, HighEnoughItGlidesTheWholeTenMinutesSteadily) {
   ASSERT_TRUE(t.ok);
   msc.prd = 0.05f;
   msc.evup = evup_for_step(msc.prd);
-  float vind0 = flt.vind, psi0 = flt.psi;
+  float vind0 = flt.vind, turned = 0;
   std::vector<float> sink;
   for (int k = 0; k < 12000; k++) {
+    float psi = flt.psi;
     frame();
+    turned += wrap180(flt.psi - psi);
     ASSERT_TRUE(finite_state()) << k;
     ASSERT_EQ(flt.onsurface, 0) << k;
     if (k % 1200 == 0) sink.push_back(flt.vu);
@@ -106,8 +102,9 @@ TEST_F(Glide, HighEnoughItGlidesTheWholeTenMinutesSteadily) {
   EXPECT_NEAR(flt.vind, vind0, 3);
   EXPECT_LT(std::fabs(flt.phi180), 5.0f);
   // Hands off, the idle engine's torque and the slow spiral turn the heading,
-  // gently: well under a degree a second.
-  EXPECT_LT(std::fabs(wrap180(flt.psi - psi0)), 180.0f);
+  // gently: under a fifth of a degree a second, all turns counted (about 40
+  // degrees in the ten minutes).
+  EXPECT_LT(std::fabs(turned), 120.0f) << turned;
   for (float s : sink) EXPECT_NEAR(s, sink[0], 1.0f);  // the same descent, minute after minute
 }
 

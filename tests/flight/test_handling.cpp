@@ -40,9 +40,6 @@ TEST_F(Handling, AFlapOnAFiniteWingLiftsLessThanItsSections) {
   EXPECT_LT(ratio, 0.85f);
 }
 
-}  // namespace
-
-namespace {
 // The stall flag of a part rises when its element passes the angle at which
 // its section reaches the file's stalling angle, not only far beyond it.
 TEST_F(Handling, AFiniteWingIsStalledOnceItsSectionsArePastTheStallingAngle) {
@@ -60,9 +57,7 @@ TEST_F(Handling, AFiniteWingIsStalledOnceItsSectionsArePastTheStallingAngle) {
   anyfoil(at_stall + 1, &cl, &cd, &cm, p, 1, 0, e);
   EXPECT_EQ(flt.stalled[p], 1);
 }
-}  // namespace
 
-namespace {
 // The wing's sections stall where the wind tunnel has the NACA 2412 stall,
 // near 16 degrees, and lose lift past it: a top held flat for degrees on end
 // (as xfoil's polar had it) lets the wing mush instead of stalling.

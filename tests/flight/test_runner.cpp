@@ -29,9 +29,6 @@ TEST(Runner, AirStartTrimsAndTheCsvHoldsTheGlide) {
   auto rows = read_csv(csv);
   ASSERT_EQ(rows.size(), 1u + 1 + 30);  // header, the start, then every 2 s of 60 s
   const auto& h = rows[0];
-  for (const char* name : {"time_s", "height_ft", "tas_kt", "ias_kt", "pitch_deg", "roll_deg", "alpha_deg", "beta_deg",
-                           "load_factor", "fnrml_aero_n", "pitch_moment_nm"})
-    column(h, name);
   int t = column(h, "time_s"), ht = column(h, "height_ft"), ias = column(h, "ias_kt"), psi = column(h, "heading_deg");
   int nz = column(h, "load_factor");
   for (size_t i = 1; i < rows.size(); i++) {
@@ -58,13 +55,6 @@ TEST(Runner, BadFlightOptionsAreRefused) {
   run_result r = run("--frames 1 --csv /nonexistent-folder/x.csv");
   EXPECT_NE(r.status, 0);
   EXPECT_NE(r.out.find("cannot write"), std::string::npos);
-}
-
-TEST(Runner, HelpNamesTheFlightOptions) {
-  run_result r = run("--help");
-  EXPECT_EQ(r.status, 0);
-  for (const char* o : {"--start-air FEET,KNOTS,HEADING", "--csv PATH", "--csv-every SECONDS"})
-    EXPECT_NE(r.out.find(o), std::string::npos) << o;
 }
 
 }  // namespace

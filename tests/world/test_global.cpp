@@ -86,7 +86,7 @@ TEST(GlobalModels, TheRunnerWritesRainierAndPugetSoundTheSameEveryTime) {
   for (const std::string* p : {&a, &b, &sound}) std::remove(p->c_str());
 }
 
-TEST(GlobalModels, ARunnerWithoutModelsSaysSo) {
+TEST(GlobalModels, AMalformedQuadrantArgumentIsRefused) {
   auto r = runner_test::run_shell(std::string("cd ") + TARVEL_BUILD_DIR +
                                   " && ./tarvel-headless --write-quadrant 46 x.env 2>&1");
   EXPECT_NE(r.status, 0);
