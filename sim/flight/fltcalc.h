@@ -28,6 +28,9 @@ void  addFaero(float faxil_path, float fside_path, float fnrml_path, float x, fl
 float dampedforce(float p, float v, float k, float gamma);
 float the_dot_now();
 float phi_dot_now();
+// 1 when the flaps of lifting part `part` move with the lever: always while
+// they move together, else only on the side that keeps them. Reads only.
+int   flaps_work_on(int part);
 // The share of propeller n's wash that reaches surface part at wash direction phi.
 float wash_share(int part, int n, float phi);
 // Forgets the downwash and touch-down memories (a fresh program).

@@ -107,6 +107,12 @@ float wash_share(int part, int n, float phi) {
 
 static int is_left(int p) { return p == 4 || p == 6 || p == 8; }
 
+int flaps_work_on(int part) {
+  if (rel.symflp) return 1;
+  // Until a step with the flaps out has drawn the side that keeps them, both do.
+  return !sidefail || sidefail == (is_left(part) ? 26 : 25);
+}
+
 // Control and flap increments of one element, and the induced angle they bring.
 static void element_controls(int part, int e, float* dcl, float* dcd, float* dcm, float* al_i) {
   float cl, cd, cm;
@@ -130,12 +136,8 @@ static void element_controls(int part, int e, float* dcl, float* dcd, float* dcm
     if (pln.rudd[part][e]) add(12, pln.rudd_crat, flt.ruddef, 1, "rudder");
   }
   if (pln.flap[part][e] && flt.flap > 0) {
-    int keeps = rel.symflp;
-    if (!keeps) {
-      if (!sidefail) sidefail = intrand(25, 26);
-      keeps = sidefail == (left ? 26 : 25);
-    }
-    if (keeps) {
+    if (!rel.symflp && !sidefail) sidefail = intrand(25, 26);
+    if (flaps_work_on(part)) {
       int f = intlim(flt.flap, 0, FLAP_SETTINGS - 1);
       *dcl += pln.clflap[f];
       *dcd += pln.cdflap[f];

@@ -1,6 +1,7 @@
 // The user's aircraft seen from outside: propeller blades, the elements of
-// every lifting surface with their control surfaces, and the bodies' panels,
-// from the same geometry the flight model flies, drawn farthest part first.
+// every lifting surface at their incidence with their control surfaces where
+// the flight state has them, and the bodies' panels, from the same geometry
+// the flight model flies, drawn farthest part first.
 #include "sim/view/drplane.h"
 #include <cmath>
 #include "basekit/bk_const.h"
@@ -9,7 +10,10 @@
 #include "sim/aircraft/initpln.h"
 #include "sim/aircraft/pln.h"
 #include "sim/flight/flt.h"
+#include "sim/flight/fltcalc.h"
 #include "sim/msc.h"
+#include "sim/output/grf.h"
+#include "sim/set.h"
 #include "sim/view/lights.h"
 #include "sim/view/point.h"
 #include "sim/view/scn.h"
@@ -25,7 +29,18 @@ static int   cols[PARTS];      // points per row
 static int   order[PARTS], order_n;
 static int   clip_mode;        // the zoom cannot go out further: cut what crosses the edges
 
+static int   at_rest;          // the surfaces drawn undeflected (the replay: its path holds no controls)
+static float eye_arm[3];       // the eye in the arm frame
+static float root_out[PARTS][2];  // span distance where the leading [0] and trailing [1] edge leave the fuselage
+static float sec_x[BODY_SECTIONS];  // the fuselage's sections along x
+
 static const float MIN_ZOOM = 0.125f;
+static const float D2R = 0.017453292519943295f;
+// A flap file holds the flaps' lift and drag but not their angle: full flaps
+// (setting 50) are drawn 40 degrees down.
+static const float FULL_FLAP_DEG = 40;
+// Full slats droop 20 degrees and slide forward 5 % of the chord.
+static const float FULL_SLAT_DEG = 20, SLAT_SLIDE = 0.05f;
 
 int plane_line_col(int time) { return 26 - intlim(time, 1, 4); }
 int plane_wing_col(int time) { return 30 - intlim(time, 1, 4); }
@@ -34,6 +49,10 @@ int plane_fuse_col(int time) { return 33 - intlim(time, 1, 4); }
 int plane_draw_order(int* parts) {
   for (int k = 0; k < order_n; k++) parts[k] = order[k];
   return order_n;
+}
+
+static int in_box(int sx, int sy) {
+  return sx >= con.off_int_lft && sx <= con.off_int_rgt && sy >= con.off_int_top && sy < con.off_int_bot;
 }
 
 // An arm point (x aft, y right, z up) of the aircraft into the eye frame;
@@ -45,7 +64,7 @@ static int put(int p, int r, int c, float xa, float ya, float za) {
   if (!(y >= NEAR_DEPTH)) return 0;
   int sx = XFRM_x(x / y), sy = XFRM_y(z / y);
   plot_x[p][r][c] = sx, plot_y[p][r][c] = sy;
-  return sx >= con.off_int_lft && sx <= con.off_int_rgt && sy >= con.off_int_top && sy < con.off_int_bot;
+  return in_box(sx, sy);
 }
 
 // ---- the points of each part ----
@@ -79,18 +98,138 @@ static int prop_points(int p) {
   return ok;
 }
 
-// Span stations 0..els: the leading and trailing edge (the arm is the
-// quarter chord).
+// ---- the lifting surfaces ----
+//
+// A point of a lifting part is given by its span distance r from the root and
+// its chord fraction f measured from the quarter chord, where the arms are:
+// -0.25 the leading edge, 0.75 the trailing edge.
+
+static int is_left(int p) { return p == 4 || p == 6 || p == 8; }
+
+// The unit normal of part p's plane, the way its lift points (no x part).
+static void part_normal(int p, float* ny, float* nz) {
+  *ny = (is_left(p) ? 1.0f : -1.0f) * isin(pln.dihed[p]);
+  *nz = icos(pln.dihed[p]);
+}
+
+// Aft along a chord turned `a` degrees leading edge up, in the arm frame.
+struct chord_dir {
+  float x, y, z;
+};
+static chord_dir aft_dir(float a, float ny, float nz) {
+  float c = std::cos(a * D2R), s = std::sin(a * D2R);
+  return {c, -s * ny, -s * nz};
+}
+
+// The point at span distance r (as given, not pushed out) and chord fraction
+// f on a chord hinged at fraction h: ahead of the hinge along d0, behind it along d1.
+static void raw_point(int p, float r, float f, float h, const chord_dir& d0, const chord_dir& d1, float* o) {
+  float c = chord_at(p, r), a = c * h, b = c * (f - h);
+  o[0] = get_wing_xarm(p, r) + a * d0.x + b * d1.x;
+  o[1] = get_wing_yarm(p, r) + a * d0.y + b * d1.y;
+  o[2] = get_wing_zarm(p, r) + a * d0.z + b * d1.z;
+}
+
+// The angle element e is drawn at: its incidence, and for an all-moving or
+// trimming stabiliser its deflection and trim as the flight model takes them.
+static float drawn_incidence(int p, int e) {
+  float a = pln.anginc[p][intlim(e, 0, ELEMENTS - 1)];
+  if (!at_rest && (p == 8 || p == 9)) {
+    if (pln.hstabtype == 1) a -= p == 8 ? flt.lhstbdef : flt.rhstbdef;
+    if (pln.flyingstabEQ) a += flt.trim * (pln.xarm[8] >= 0 ? -1.0f : 1.0f);
+  }
+  return a;
+}
+
+// 1 when an arm point lies inside the fuselage as it is drawn. Between two
+// sections the skin is two triangles per panel, so a cut across it has a
+// corner on every panel's side edge and on its diagonal.
+static int inside_fuselage(float x, float y, float z) {
+  const int P = 12;
+  int ns = intlim(f_body_s_dim(P), 1, BODY_SECTIONS), nr = intlim(f_body_r_dim(P), 1, BODY_POINTS);
+  for (int s = 0; s + 1 < ns; s++) {
+    float xa = sec_x[s], xb = sec_x[s + 1];
+    if (xa == xb || (x - xa) * (x - xb) > 0) continue;
+    float t = (x - xa) / (xb - xa);
+    float cy[2 * BODY_POINTS], cz[2 * BODY_POINTS];
+    for (int m = 0; m < nr; m++) {
+      int m1 = (m + 1) % nr;
+      float ay = pln.body_y[P][s][m], az = pln.body_z[P][s][m];
+      cy[2 * m] = ay + t * (pln.body_y[P][s + 1][m] - ay);
+      cz[2 * m] = az + t * (pln.body_z[P][s + 1][m] - az);
+      cy[2 * m + 1] = ay + t * (pln.body_y[P][s + 1][m1] - ay);
+      cz[2 * m + 1] = az + t * (pln.body_z[P][s + 1][m1] - az);
+    }
+    int in = 0, n = 2 * nr;
+    for (int a = 0, b = n - 1; a < n; b = a++)
+      if ((cz[a] > z) != (cz[b] > z) && y < cy[b] + (cy[a] - cy[b]) * (z - cz[b]) / (cz[a] - cz[b])) in = !in;
+    return in;
+  }
+  return 0;
+}
+
+// Where the chord line at fraction f leaves the fuselage, searched from the
+// root out; 0 when the root lies outside it, or the tip inside.
+static float leaves_fuselage(int p, float f, const chord_dir& d) {
+  float L = pln.semilen[p], o[3];
+  raw_point(p, 0, f, 0, d, d, o);
+  if (!(L > 0) || !inside_fuselage(o[0], o[1], o[2])) return 0;
+  raw_point(p, L, f, 0, d, d, o);
+  if (inside_fuselage(o[0], o[1], o[2])) return 0;
+  float lo = 0, hi = L;
+  for (int k = 0; k < 16; k++) {
+    float mid = 0.5f * (lo + hi);
+    raw_point(p, mid, f, 0, d, d, o);
+    if (inside_fuselage(o[0], o[1], o[2])) lo = mid;
+    else hi = mid;
+  }
+  return hi;
+}
+
+static void find_roots() {
+  int nr = intlim(f_body_r_dim(12), 1, BODY_POINTS);
+  for (int s = 0; s < BODY_SECTIONS; s++) {
+    sec_x[s] = 0;
+    for (int m = 0; m < nr; m++) sec_x[s] += pln.body_x[12][s][m] / nr;
+  }
+  int body = have_this_part(12);
+  for (int p = 4; p <= 11; p++) {
+    root_out[p][0] = root_out[p][1] = 0;
+    if (!body || !have_this_part(p)) continue;
+    float ny, nz;
+    part_normal(p, &ny, &nz);
+    chord_dir d = aft_dir(drawn_incidence(p, 0), ny, nz);
+    root_out[p][0] = leaves_fuselage(p, -0.25f, d);
+    root_out[p][1] = leaves_fuselage(p, 0.75f, d);
+  }
+}
+
+float scoot_out_wing(int p, float r, float f) {
+  float L = pln.semilen[p];
+  if (p < 4 || p > 11 || !(L > 0)) return r;
+  float r0 = root_out[p][0] + (root_out[p][1] - root_out[p][0]) * (f + 0.25f);
+  return r0 + r * (L - r0) / L;
+}
+
+// Per element: rows 2e and 2e + 1 hold its inner and outer edge, each with
+// the leading and the trailing edge at the element's incidence.
 static int wing_points(int p) {
   int n = intlim(pln.els[p], 1, ELEMENTS);
+  float ny, nz;
+  part_normal(p, &ny, &nz);
   int ok = 1;
-  for (int j = 0; j <= n; j++) {
-    float r = pln.semilen[p] * j / n, c = chord_at(p, r);
-    float x = get_wing_xarm(p, r), y = get_wing_yarm(p, r), z = get_wing_zarm(p, r);
-    ok &= put(p, j, 0, x - 0.25f * c, y, z);
-    ok &= put(p, j, 1, x + 0.75f * c, y, z);
+  for (int e = 0; e < n; e++) {
+    chord_dir d = aft_dir(drawn_incidence(p, e), ny, nz);
+    for (int k = 0; k < 2; k++) {
+      float r = pln.semilen[p] * (e + k) / n;
+      for (int c = 0; c < 2; c++) {
+        float f = c ? 0.75f : -0.25f, o[3];
+        raw_point(p, scoot_out_wing(p, r, f), f, 0, d, d, o);
+        ok &= put(p, 2 * e + k, c, o[0], o[1], o[2]);
+      }
+    }
   }
-  rows[p] = n + 1, cols[p] = 2;
+  rows[p] = 2 * n, cols[p] = 2;
   return ok;
 }
 
@@ -121,39 +260,105 @@ static void quad(int color, int p, int r0, int c0, int r1, int c1, int r2, int c
                plot_y[p][r2][c2], plot_x[p][r3][c3], plot_y[p][r3][c3], 0);
 }
 
-// A line in the arm frame, drawn when both ends show.
-static void arm_line(int color, float x1, float y1, float z1, float x2, float y2, float z2) {
-  float a, b, c, d, e, f;
-  xfrm_PLANE(y1, -x1, z1, &a, &b, &c);
-  xfrm_PLANE(y2, -x2, z2, &d, &e, &f);
-  if (!(b >= NEAR_DEPTH && e >= NEAR_DEPTH)) return;
-  MACIBM_hsclippedline(color, XFRM_x(a / b), XFRM_y(c / b), XFRM_x(d / e), XFRM_y(f / e));
+// A moving piece of an element: the strip between chord fractions fa and fb,
+// hinged at h and turned def degrees (positive: what lies aft of the hinge
+// goes to the lift side), slid forward by `slide` chords.
+struct piece {
+  float fa, fb, h, def, slide;
+};
+
+// The pieces of element e as the flight state deflects them, and the fixed
+// part between *front and *back. Trailing-edge surfaces cut the fixed part
+// short; spoilers and speedbrakes lie on it.
+static int element_pieces(int p, int e, piece* k, float* front, float* back) {
+  int n = 0, left = is_left(p);
+  *front = -0.25f, *back = 0.75f;
+  auto add = [&](float fa, float fb, float h, float def, float slide) {
+    k[n++] = {fa, fb, h, at_rest ? 0 : def, at_rest ? 0 : slide};
+  };
+  auto trailing = [&](float crat, float def) {
+    float fa = 0.75f - fltlim(crat, 0, 1);
+    add(fa, 0.75f, fa, def, 0);
+    *back = fltmin2(*back, fa);
+  };
+  if (p >= 4 && p <= 7) {
+    if (pln.ailn[p][e]) trailing(pln.ailn_crat, left ? flt.lailndef : flt.railndef);
+    float fs = 0.6f - fltlim(pln.splr_crat, 0, 1);
+    if (pln.splr[p][e]) add(fs, 0.6f, fs, left ? flt.lsplrdef : flt.rsplrdef, 0);
+    if (pln.sbrk[p][e]) {
+      float fa = fs - fltlim(pln.sbrk_crat, 0, 1);
+      add(fa, fs, fa, flt.sbrk > 0 ? flt.sbrk * pln.sbrk_def * 0.5f : 0, 0);
+    }
+    if (pln.drud[p][e]) {  // split: one half opens up, the other down
+      float d = left ? flt.ldruddef : flt.rdruddef;
+      trailing(pln.drud_crat, d);
+      trailing(pln.drud_crat, -d);
+    }
+  } else if (p == 8 || p == 9) {
+    if (pln.hstabtype == 0 && pln.elev[p][e]) trailing(pln.elev_crat, left ? flt.lhstbdef : flt.rhstbdef);
+  } else if (p == 10 || p == 11) {
+    if (pln.rudd[p][e]) trailing(pln.rudd_crat, flt.ruddef);
+  }
+  if (pln.flap[p][e]) {
+    float def = !at_rest && flt.flap > 0 && flaps_work_on(p) ? -FULL_FLAP_DEG * flt.flap / 50.0f : 0;
+    add(0.6f, 0.75f, 0.6f, def, 0);
+    *back = fltmin2(*back, 0.6f);
+  }
+  if (pln.slat[p][e]) {
+    float s = fltlim(flt.slat, 0, 1);
+    add(-0.25f, -0.15f, -0.15f, s * FULL_SLAT_DEG, s * SLAT_SLIDE);
+    *front = -0.15f;
+  }
+  *back = fltmax2(*back, *front);
+  return n;
 }
 
-// The strip between chord fractions f1 and f2 (from the leading edge) of element j.
-static void draw_control(int color, int p, int j, float f1, float f2) {
+// The strip of an element between span distances r0, r1 and chord fractions
+// fa, fb, filled and, when line is not negative, outlined.
+static void strip(int p, float r0, float r1, const piece& k, const chord_dir& d0, const chord_dir& d1, int fill,
+                  int line) {
+  const float corner[4][2] = {{r0, k.fa}, {r1, k.fa}, {r1, k.fb}, {r0, k.fb}};
+  int sx[4], sy[4], inside = 1;
+  for (int q = 0; q < 4; q++) {
+    float f = corner[q][1], r = scoot_out_wing(p, corner[q][0], f), o[3], x, y, z;
+    raw_point(p, r, f, k.h, d0, d1, o);
+    o[0] -= k.slide * chord_at(p, r);
+    xfrm_PLANE(o[1], -o[0], o[2], &x, &y, &z);
+    if (!(y >= NEAR_DEPTH)) return;
+    sx[q] = XFRM_x(x / y), sy[q] = XFRM_y(z / y);
+    inside &= in_box(sx[q], sy[q]);
+  }
+  if (inside) MACIBM_poly4(fill, sx[0], sy[0], sx[1], sy[1], sx[2], sy[2], sx[3], sy[3], 0);
+  else MACIBM_clipped_poly4(fill, sx[0], sy[0], sx[1], sy[1], sx[2], sy[2], sx[3], sy[3], 0);
+  if (line >= 0)
+    for (int q = 0; q < 4; q++) MACIBM_hsclippedline(line, sx[q], sy[q], sx[(q + 1) % 4], sy[(q + 1) % 4]);
+}
+
+// One element: the pieces turned away from the eye, the fixed part, then the
+// rest. A piece turned towards the eye can hide the fixed part but never the
+// other way round, and the reverse for a piece turned away.
+static void draw_element(int p, int e, float ny, float nz, int wing_col, int line_col) {
   int n = intlim(pln.els[p], 1, ELEMENTS);
-  float r0 = pln.semilen[p] * j / n, r1 = pln.semilen[p] * (j + 1) / n;
-  float x0 = get_wing_xarm(p, r0), y0 = get_wing_yarm(p, r0), z0 = get_wing_zarm(p, r0);
-  float x1 = get_wing_xarm(p, r1), y1 = get_wing_yarm(p, r1), z1 = get_wing_zarm(p, r1);
-  float c0 = chord_at(p, r0), c1 = chord_at(p, r1);
-  float a0 = x0 - 0.25f * c0 + f1 * c0, b0 = x0 - 0.25f * c0 + f2 * c0;
-  float a1 = x1 - 0.25f * c1 + f1 * c1, b1 = x1 - 0.25f * c1 + f2 * c1;
-  arm_line(color, a0, y0, z0, a1, y1, z1);
-  arm_line(color, a1, y1, z1, b1, y1, z1);
-  arm_line(color, b1, y1, z1, b0, y0, z0);
-  arm_line(color, b0, y0, z0, a0, y0, z0);
-}
-
-static void controls_of(int p, int j, int color) {
-  if (pln.ailn[p][j]) draw_control(color, p, j, 0.75f - pln.ailn_crat, 0.75f);
-  if (pln.rudd[p][j]) draw_control(color, p, j, 0.75f - pln.rudd_crat, 0.75f);
-  if (pln.drud[p][j]) draw_control(color, p, j, 0.75f - pln.drud_crat, 0.75f);
-  if (pln.elev[p][j]) draw_control(color, p, j, 0.75f - pln.elev_crat, 0.75f);
-  if (pln.splr[p][j]) draw_control(color, p, j, 0.6f - pln.splr_crat, 0.6f);
-  if (pln.sbrk[p][j]) draw_control(color, p, j, 0.6f - pln.splr_crat - pln.sbrk_crat, 0.6f - pln.splr_crat);
-  if (pln.flap[p][j]) draw_control(color, p, j, 0.6f, 0.75f);
-  if (pln.slat[p][j]) draw_control(color, p, j, -0.25f, -0.15f);
+  float r0 = pln.semilen[p] * e / n, r1 = pln.semilen[p] * (e + 1) / n;
+  float inc = drawn_incidence(p, e);
+  chord_dir d0 = aft_dir(inc, ny, nz);
+  piece k[8], fixed;
+  int m = element_pieces(p, e, k, &fixed.fa, &fixed.fb);
+  fixed.h = fixed.def = fixed.slide = 0;
+  float c[3], si = std::sin(inc * D2R), ci = std::cos(inc * D2R);
+  raw_point(p, scoot_out_wing(p, 0.5f * (r0 + r1), 0), 0, 0, d0, d0, c);
+  float eye_side = si * (eye_arm[0] - c[0]) + ci * (ny * (eye_arm[1] - c[1]) + nz * (eye_arm[2] - c[2]));
+  for (int pass = 0; pass < 3; pass++) {
+    if (pass == 1) {
+      strip(p, r0, r1, fixed, d0, d0, wing_col, -1);
+      continue;
+    }
+    for (int q = 0; q < m; q++) {
+      float towards = (0.5f * (k[q].fa + k[q].fb) - k[q].h) * k[q].def * eye_side;
+      if ((pass == 0) != (towards < 0)) continue;
+      strip(p, r0, r1, k[q], d0, aft_dir(inc - k[q].def, ny, nz), wing_col, line_col);
+    }
+  }
 }
 
 static void tip_light(int p, int color) {
@@ -167,10 +372,9 @@ static void handle_plane_poly(int p, int line_col, int wing_col) {
     for (int k = 0; k < rows[p]; k++) quad(LITE_OFF, p, k, 0, k, 1, k, 2, k, 3);
     return;
   }
-  for (int j = 0; j + 1 < rows[p]; j++) {
-    quad(wing_col, p, j, 0, j + 1, 0, j + 1, 1, j, 1);
-    controls_of(p, j, line_col);
-  }
+  float ny, nz;
+  part_normal(p, &ny, &nz);
+  for (int e = 0; 2 * e < rows[p]; e++) draw_element(p, e, ny, nz, wing_col, line_col);
   if (p == 4) tip_light(p, 36);
   if (p == 5) tip_light(p, 12);
   if (p == 10 || p == 11) {
@@ -225,10 +429,28 @@ static void handle_body(int p, int fuse_col) {
     }
 }
 
+// The replay shows the aircraft where the recorded path has it at the replay
+// position; the path holds no control positions, so there the surfaces rest.
+static void place_plane() {
+  at_rest = set.view_type == VIEW_REPLAY;
+  int s = pat.cntr_replay;
+  if (at_rest && s >= 0 && s < PATH_SLOTS && pat.inited[s]) {
+    const float* q = pat.xyztpp[s];
+    set_plan_trig(q[0], q[1], q[2], q[4] / D2R, q[3] / D2R, q[5] / D2R);
+  } else {
+    set_plan_trig((float)flt.x, (float)flt.y, (float)flt.z, flt.psi, flt.the, flt.phi);
+  }
+  float bx, by, bz;
+  xfrm_VVECT(con.VIEW_loc_x - con.PLAN_loc_x, con.VIEW_loc_y - con.PLAN_loc_y, con.VIEW_loc_z - con.PLAN_loc_z, &bx,
+             &by, &bz);
+  eye_arm[0] = -by, eye_arm[1] = bx, eye_arm[2] = bz;
+}
+
 void plot_plane() {
   int time = intlim(scn.time, 1, 4);
   int line_col = plane_line_col(time), wing_col = plane_wing_col(time), fuse_col = plane_fuse_col(time);
-  set_plan_trig((float)flt.x, (float)flt.y, (float)flt.z, flt.psi, flt.the, flt.phi);
+  place_plane();
+  find_roots();
   order_n = 0;
   // The blades turn 30 % of their spacing in a twentieth of a second.
   int props = 0;

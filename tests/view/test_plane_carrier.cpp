@@ -1,15 +1,22 @@
 // The own aircraft seen from outside, and the carrier: its deck, wires, lens,
 // catapult and approach aids.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <vector>
 #include "sim/aircraft/initpln.h"
 #include "sim/aircraft/pln.h"
 #include "sim/flight/carrier_deck.h"
 #include "sim/flight/flt.h"
+#include "sim/flight/fltcalc.h"
+#include "sim/flight/rel.h"
 #include "sim/msc.h"
+#include "sim/output/do_movie.h"
+#include "sim/output/grf.h"
 #include "sim/panel/ins.h"
 #include "sim/set.h"
+#include "sim/shell/wintab.h"
 #include "sim/view/carrier.h"
 #include "sim/view/drplane.h"
 #include "sim/view/lights.h"
@@ -108,6 +115,14 @@ TEST_F(Outside, TooCloseTheViewStepsBackButNoFurtherThanItsWidest) {
   place_on_runway(msc.loc_index, 0);
 }
 
+// The first column a propeller blade (black) reaches in the view.
+int first_blade_column() {
+  for (int x = 0; x < 800; x++)
+    for (int y = con.off_int_top; y < con.off_int_bot; y++)
+      if (view_pixel(x, y) == LITE_OFF) return x;
+  return -1;
+}
+
 TEST_F(Outside, TheTrainerAndTheLightTwinFromTheChaseAndTheTower) {
   const char* craft[2] = {"Trainer", "LightTwin"};
   for (const char* c : craft) {
@@ -116,26 +131,237 @@ TEST_F(Outside, TheTrainerAndTheLightTwinFromTheChaseAndTheTower) {
     int black = view_count(LITE_OFF), wing = view_count(plane_wing_col(1));
     EXPECT_GT(wing, 300) << c;
     EXPECT_GT(black, 10) << c << ": the blades";
+    EXPECT_GT(view_count(36), 0) << c << ": the left tip light";
+    EXPECT_GT(view_count(12), 0) << c << ": the right tip light";
     EXPECT_FALSE(view_shot((std::string("chase_") + c + ".png").c_str()).empty());
     // The blades stand elsewhere a frame later: the first column they reach moves.
-    auto first_blade_column = [] {
-      for (int x = 0; x < 800; x++)
-        for (int y = con.off_int_top; y < con.off_int_bot; y++)
-          if (view_pixel(x, y) == LITE_OFF) return x;
-      return -1;
-    };
     int x0 = first_blade_column();
     view_draw();
-    int x1 = first_blade_column();
-    EXPECT_NE(x0, x1) << c;
+    EXPECT_NE(x0, first_blade_column()) << c;
+    // From the tower, taxied up to 150 m in front of it, its binoculars on.
     look(VIEW_TOWER, 1);
-    set_mon(-1, 16);  // the tower's binoculars; too near, the view widens until it fits
-    for (int k = 0; k < 6; k++) view_draw();
-    EXPECT_GT(view_count_range(plane_fuse_col(1) - 6, plane_fuse_col(1)) + view_count(plane_wing_col(1)), 200) << c;
+    float ex = con.VIEW_loc_x, ey = con.VIEW_loc_y, d = pythag((float)flt.x - ex, (float)flt.y - ey);
+    flt.x = ex + ((float)flt.x - ex) * 150 / d, flt.y = ey + ((float)flt.y - ey) * 150 / d;
+    set_mon(-1, 8);
+    for (int k = 0; k < 4; k++) view_draw();
+    EXPECT_GT(scn.zoom, 1) << c;
+    EXPECT_GT(view_count_range(plane_fuse_col(1) - 6, plane_fuse_col(1)), 500) << c;
+    EXPECT_GT(view_count(plane_wing_col(1)), 100) << c;
+    EXPECT_GT(view_count(LITE_OFF), 10) << c << ": the blades";
+    x0 = first_blade_column();
+    view_draw();
+    EXPECT_NE(x0, first_blade_column()) << c;
     EXPECT_FALSE(view_shot((std::string("tower_") + c + ".png").c_str()).empty());
     scn.zoom = 1;
   }
   fly("Trainer");
+}
+
+// A picture of the view and the screen boxes of chosen elements, to tell
+// where a change of the controls shows.
+struct Picture {
+  std::vector<int> px;
+  void take() {
+    px.clear();
+    for (int y = con.off_int_top; y < con.off_int_bot; y++)
+      for (int x = con.off_int_lft; x <= con.off_int_rgt; x++) px.push_back(view_pixel(x, y));
+  }
+};
+struct Box {
+  int x0 = 9999, y0 = 9999, x1 = -9999, y1 = -9999;
+  int holds(int x, int y) const { return x >= x0 && x <= x1 && y >= y0 && y <= y1; }
+};
+// The boxes, a little widened, of the elements of part p for which has(e).
+template <class F>
+void boxes_of(int p, F has, std::vector<Box>* out) {
+  for (int e = 0; e < pln.els[p]; e++) {
+    if (!has(e)) continue;
+    Box b;
+    for (int r = 2 * e; r <= 2 * e + 1; r++)
+      for (int c = 0; c < 2; c++) {
+        b.x0 = std::min(b.x0, plot_x[p][r][c] - 10), b.x1 = std::max(b.x1, plot_x[p][r][c] + 10);
+        b.y0 = std::min(b.y0, plot_y[p][r][c] - 10), b.y1 = std::max(b.y1, plot_y[p][r][c] + 10);
+      }
+    out->push_back(b);
+  }
+}
+// Pixels that differ from `before` inside the boxes `in` but none of `not_in`,
+// and outside all of them.
+void changed(const Picture& before, const std::vector<Box>& in, const std::vector<Box>& not_in, int* inside,
+             int* outside) {
+  Picture now;
+  now.take();
+  *inside = *outside = 0;
+  size_t k = 0;
+  auto hits = [](const std::vector<Box>& boxes, int x, int y) {
+    for (const Box& b : boxes)
+      if (b.holds(x, y)) return 1;
+    return 0;
+  };
+  for (int y = con.off_int_top; y < con.off_int_bot; y++)
+    for (int x = con.off_int_lft; x <= con.off_int_rgt; x++, k++) {
+      if (now.px[k] == before.px[k]) continue;
+      if (hits(not_in, x, y)) continue;
+      (hits(in, x, y) ? *inside : *outside) += 1;
+    }
+}
+
+TEST_F(Outside, EachControlSurfaceMovesWithItsControlAndNothingElseMoves) {
+  fly("Trainer");
+  msc.prd = 0;  // the blades and the beacon stand still
+  look(VIEW_CHASE, 2);
+  view_draw();
+  Picture rest;
+  rest.take();
+  auto neutral = [] {
+    flt.lailndef = flt.railndef = flt.lhstbdef = flt.rhstbdef = flt.ruddef = 0;
+    flt.flap = 0;
+  };
+  // The surfaces on `parts` for which fitted(p, e): each part's own pixels
+  // change, those of no other part do, and neutral brings the picture back.
+  auto check = [&](const char* name, std::initializer_list<int> parts, int (*fitted)(int, int)) {
+    std::vector<Box> all, each[PARTS];
+    view_draw();
+    for (int p : parts) {
+      boxes_of(p, [&](int e) { return fitted(p, e); }, &each[p]);
+      ASSERT_FALSE(each[p].empty()) << name << " on part " << p;
+      all.insert(all.end(), each[p].begin(), each[p].end());
+    }
+    int inside, outside;
+    for (int p : parts) {
+      std::vector<Box> others;
+      for (int q : parts)
+        if (q != p) others.insert(others.end(), each[q].begin(), each[q].end());
+      changed(rest, each[p], others, &inside, &outside);
+      EXPECT_GT(inside, 30) << name << " on part " << p;
+    }
+    changed(rest, all, {}, &inside, &outside);
+    EXPECT_EQ(outside, 0) << name;
+    neutral();
+    view_draw();
+    changed(rest, all, {}, &inside, &outside);
+    EXPECT_EQ(inside + outside, 0) << name << " back to neutral";
+  };
+  flt.lailndef = pln.ailn_up, flt.railndef = -pln.ailn_dn;
+  check("aileron", {4, 5}, [](int p, int e) { return pln.ailn[p][e]; });
+  flt.lhstbdef = flt.rhstbdef = -pln.elev_up;
+  check("elevator", {8, 9}, [](int p, int e) { return pln.elev[p][e]; });
+  flt.ruddef = pln.rudd_def;
+  check("rudder", {10}, [](int p, int e) { return pln.rudd[p][e]; });
+  flt.flap = 50;
+  check("flaps", {4, 5}, [](int p, int e) { return pln.flap[p][e]; });
+  // All at once, for a look: left aileron up, elevator up, rudder over, flaps down.
+  flt.lailndef = pln.ailn_up, flt.railndef = -pln.ailn_dn, flt.lhstbdef = flt.rhstbdef = -pln.elev_up;
+  flt.ruddef = pln.rudd_def, flt.flap = 50;
+  view_draw();
+  EXPECT_FALSE(view_shot("chase_Trainer_controls.png").empty());
+  neutral();
+  msc.prd = 0.05f;
+}
+TEST_F(Outside, FlapsThatFailedOnOneSideStayUpThere) {
+  fly("Trainer");
+  msc.prd = 0;
+  look(VIEW_CHASE, 2);
+  view_draw();
+  Picture rest;
+  rest.take();
+  std::vector<Box> flaps[PARTS];
+  for (int p = 4; p <= 5; p++) boxes_of(p, [&](int e) { return pln.flap[p][e]; }, &flaps[p]);
+  rel.symflp = 0;
+  flt.flap = 50;
+  set_a1();  // a step with the flaps out draws the side that keeps them
+  int keeps = flaps_work_on(4) ? 4 : 5, lost = 9 - keeps;
+  ASSERT_FALSE(flaps_work_on(lost));
+  view_draw();
+  int inside, outside;
+  changed(rest, flaps[keeps], flaps[lost], &inside, &outside);
+  EXPECT_GT(inside, 30);
+  changed(rest, flaps[lost], flaps[keeps], &inside, &outside);
+  EXPECT_EQ(inside, 0) << "the failed side's flaps moved";
+  rel.symflp = 1;
+  view_draw();
+  changed(rest, flaps[lost], flaps[keeps], &inside, &outside);
+  EXPECT_GT(inside, 30) << "repaired, both sides";
+  flt.flap = 0;
+  msc.prd = 0.05f;
+}
+
+// The span distance at which the chord line at fraction f of part p leaves
+// the fuselage, found from the fuselage's outline at the root's height: the
+// widest crossing of that height by the cross-section at the point's x.
+float fuselage_edge(int p, float f) {
+  float r = scoot_out_wing(p, 0, f);
+  float c = pln.Croot[p] + (pln.Ctip[p] - pln.Croot[p]) * r / pln.semilen[p];
+  float a = pln.anginc[p][0] * D2R;
+  float x = get_wing_xarm(p, r) + f * c * std::cos(a);
+  float z = get_wing_zarm(p, r) - f * c * std::sin(a) * icos(pln.dihed[p]);
+  int s = 0;
+  while (s + 2 < BODY_SECTIONS && pln.body_x[12][s + 1][0] < x) s++;
+  float t = (x - pln.body_x[12][s][0]) / (pln.body_x[12][s + 1][0] - pln.body_x[12][s][0]), half = 0;
+  for (int m = 0; m < BODY_POINTS; m++) {
+    int n = (m + 1) % BODY_POINTS;
+    float ya = pln.body_y[12][s][m] + t * (pln.body_y[12][s + 1][m] - pln.body_y[12][s][m]);
+    float za = pln.body_z[12][s][m] + t * (pln.body_z[12][s + 1][m] - pln.body_z[12][s][m]);
+    float yb = pln.body_y[12][s][n] + t * (pln.body_y[12][s + 1][n] - pln.body_y[12][s][n]);
+    float zb = pln.body_z[12][s][n] + t * (pln.body_z[12][s + 1][n] - pln.body_z[12][s][n]);
+    if ((za - z) * (zb - z) <= 0 && za != zb)
+      half = std::max(half, std::fabs(ya + (yb - ya) * (z - za) / (zb - za)));
+  }
+  return half / icos(pln.dihed[p]);
+}
+
+TEST_F(Outside, WingRootsArePushedOutToTheFuselageAndTheTipsStay) {
+  fly("LightTwin");  // a low wing: its root chord lies inside the fuselage
+  look(VIEW_CHASE, 1);
+  for (int p = 4; p <= 5; p++) {
+    float L = pln.semilen[p];
+    for (float f : {-0.25f, 0.75f}) {
+      EXPECT_GT(scoot_out_wing(p, 0, f), 0.2f) << p;
+      EXPECT_NEAR(scoot_out_wing(p, 0, f), fuselage_edge(p, f), 0.03f) << p << " " << f;
+      EXPECT_FLOAT_EQ(scoot_out_wing(p, L, f), L);
+      EXPECT_GT(scoot_out_wing(p, 0.5f * L, f), scoot_out_wing(p, 0, f));
+    }
+  }
+  fly("Trainer");  // a high wing on the fuselage's top: nothing to push
+  look(VIEW_CHASE, 1);
+  EXPECT_FLOAT_EQ(scoot_out_wing(4, 0, -0.25f), 0);
+  EXPECT_FLOAT_EQ(scoot_out_wing(5, 0, 0.75f), 0);
+}
+
+TEST_F(Outside, TheReplayDrawsTheAircraftWhereThePathHasItWithItsSurfacesAtRest) {
+  fly("Trainer");
+  msc.prd = 0;
+  clear_path();
+  record_path();
+  double px = flt.x, py = flt.y;
+  float pz = (float)flt.z, psi = flt.psi;
+  start_movie();
+  flt.x += 3000;  // the aircraft flew on; the replay shows where it was
+  flt.lailndef = pln.ailn_up, flt.railndef = -pln.ailn_dn;
+  pat.cntr_replay = pat.cntr_record;
+  msc.x_view = (float)px - 20 * std::sin(psi * D2R), msc.y_view = (float)py - 20 * std::cos(psi * D2R);
+  msc.z_view = pz + 4;
+  scn.psi180rad = psi * D2R, scn.the180rad = -10 * D2R, scn.phi180rad = 0;
+  auto wing_pixels = [] {
+    int row, dx, dy, n = 0;
+    const uint8_t* w = gworld_pixels(1, &row, &dx, &dy);
+    for (int y = 0; w && y < dy; y++)
+      for (int x = 0; x < dx; x++) n += w[(size_t)y * row + x] == plane_wing_col(1);
+    return n;
+  };
+  view_draw();
+  float depth = 0;
+  for (int m = 0; m < 8; m++) depth += tran_y[12][4][m] / 8;
+  EXPECT_NEAR(depth, 20, 3);
+  int deflected = wing_pixels();
+  EXPECT_GT(deflected, 300);
+  flt.lailndef = flt.railndef = 0;
+  view_draw();
+  EXPECT_EQ(wing_pixels(), deflected) << "the path holds no controls: the surfaces rest";
+  MACIBM_killwind(WIN_FLIGHT_PATH);
+  EXPECT_EQ(set.view_type, VIEW_FORWARD);
+  place_on_runway(msc.loc_index, 0);
+  msc.prd = 0.05f;
 }
 
 // ---- the carrier ----

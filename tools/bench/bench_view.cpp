@@ -7,6 +7,9 @@
 #include "basekit/platform/platform.h"
 #include "sim/flight/atm.h"
 #include "sim/flight/flt.h"
+#include <string>
+#include "sim/aircraft/initpln.h"
+#include "sim/aircraft/pln.h"
 #include "sim/msc.h"
 #include "sim/view/storm.h"
 #include "sim/view/traffic.h"
@@ -109,5 +112,25 @@ static void BM_view_night_storm_la(benchmark::State& state) {
   atm.strike_up = 0;
 }
 BENCHMARK(BM_view_night_storm_la)->Unit(benchmark::kMicrosecond);
+
+// The own aircraft from the chase camera: the LightTwin on the runway, its
+// two propellers turning, aileron, elevator and rudder full over, flaps down.
+static void BM_view_chase_own_aircraft(benchmark::State& state) {
+  start_headless_once();
+  std::string path = std::string(plat_app_dir()) + "/Aircraft/LightTwin/LightTwin.acf";
+  std::snprintf(pln.C_path, sizeof pln.C_path, "%s", path.c_str());
+  load_plane();
+  place_on_runway(find_apt_by_id("KSBD"), 0);
+  conditions(1, 10, 0, VIEW_CHASE, 1);
+  msc.prd = 0.02f;
+  flt.lailndef = pln.ailn_up, flt.railndef = -pln.ailn_dn;
+  flt.lhstbdef = flt.rhstbdef = -pln.elev_dn;
+  flt.ruddef = pln.rudd_def;
+  flt.flap = 50;
+  frames(state);
+  flt.lailndef = flt.railndef = flt.lhstbdef = flt.rhstbdef = flt.ruddef = 0;
+  flt.flap = 0;
+}
+BENCHMARK(BM_view_chase_own_aircraft)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();
