@@ -47,6 +47,8 @@ struct snapshot {
   kept<inststruct> i{&ins};
   kept<relstruct> r{&rel};
   kept<carrierstruct> c{&car};
+  kept<ottostruct> o{&ott};  // an autopilot left engaged would fly the next test
+  kept<navstruct> n{&nav};
   kept<decltype(on_water)> w{&on_water};
   kept<decltype(planex)> px{&planex};
   kept<decltype(planey)> py{&planey};
@@ -59,7 +61,7 @@ struct snapshot {
   kept<decltype(apt_z)> az{&apt_z};
   void restore() {
     f.restore(); p.restore(); a.restore(); at.restore(); s.restore(); m.restore(); e.restore();
-    i.restore(); r.restore(); c.restore(); w.restore(); px.restore(); py.restore(); pz.restore();
+    i.restore(); r.restore(); c.restore(); o.restore(); n.restore(); w.restore(); px.restore(); py.restore(); pz.restore();
     boats.restore(); alat.restore(); alon.restore(); ahdg.restore(); alen.restore(); az.restore();
   }
 };
