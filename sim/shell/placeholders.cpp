@@ -66,9 +66,14 @@ void draw_a_boat(float, float, float) {}
 // ---- panel ----
 void updatepanel() {}
 // Until the instrument panel is built, its place is a plain panel face.
+// A repaint may come while the view's surface is locked (a palette change
+// repaints the window): the face goes on the window, never into that surface.
 void panplot() {
   if (!active_dc) return;
+  int was_locked = locked;
+  locked = 0;
   MACIBM_fillrect(24, 0, 0, active_dc->dx - 1, active_dc->dy - 1);
+  locked = was_locked;
 }
 void panclick(int, int) {}
 void enginecondrag(int, int) {}
