@@ -342,16 +342,26 @@ void HS_plot_string(int x, int y, int color, const char* text, int right_edge, i
   }
 }
 
+int open_strip(int x, int y, int dx, int dy, int* px, int* py) {
+  *px = x;
+  *py = y;
+  if (locked) {
+    MACIBM_fillrect(11, x, y, dx - 1, dy - 1);
+    return 0;
+  }
+  MACIBM_startsurf3(x, y, dx, dy, 11, px, py, 1);
+  return 1;
+}
+
+void close_strip(int through_surf3) {
+  if (through_surf3) MACIBM_finishsurf3();
+}
+
 // n characters at a 10-pixel pitch on a strip cleared to 11.
 static void plot_nchar(int color, int x, int y, const char* text, int n) {
-  int w = 10 * n - 5;
-  int px = x, py = y, window = !locked;
-  if (window)
-    MACIBM_startsurf3(x, y, w, 7, 11, &px, &py, 1);
-  else
-    MACIBM_fillrect(11, x, y, w - 1, 6);
+  int px, py, window = open_strip(x, y, 10 * n - 5, 7, &px, &py);
   for (int k = 0; k < n && text && text[k]; k++) plot_letter(px + 10 * k, py, color, 0, text[k]);
-  if (window) MACIBM_finishsurf3();
+  close_strip(window);
 }
 
 void plot4char(int color, int x, int y, const char* text) { plot_nchar(color, x, y, text, 4); }

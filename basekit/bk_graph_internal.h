@@ -30,3 +30,10 @@ int window_target(rastertarget* t);
 // Window pixel writes and spans, clipped to the target.
 void clip_point(const rastertarget& t, int x, int y, uint8_t color);
 void clip_hspan(const rastertarget& t, int x_lo, int x_hi, int y, uint8_t color);
+
+// A dx x dy strip cleared to 11 for a small item: in the locked surface, or
+// with no lock in surface 3, copied whole into the window by close_strip.
+// (*px, *py) is the strip's corner in what is drawn into; returns the flag
+// close_strip takes.
+int open_strip(int x, int y, int dx, int dy, int* px, int* py);
+void close_strip(int through_surf3);

@@ -6,6 +6,7 @@
 
 enum { MNW_WINDOWS = 62, MNW_MENUS = 236 };
 enum { WIN_TYPE_MAIN = 6, WIN_TYPE_CAPTION = 7, WIN_TYPE_SETTINGS = 8 };
+enum { MAIN_WINDOW = 0 };  // the program's main window; the others are numbered by the program
 
 struct menuwindowstruct {
   int  up[MNW_WINDOWS];

@@ -1,4 +1,17 @@
 #include "sim/records.h"
+#include "sim/aircraft/pln.h"
+#include "sim/atc/atc.h"
+#include "sim/flight/atm.h"
+#include "sim/flight/flt.h"
+#include "sim/flight/ott.h"
+#include "sim/flight/rel.h"
+#include "sim/msc.h"
+#include "sim/output/grf.h"
+#include "sim/panel/ins.h"
+#include "sim/panel/nav.h"
+#include "sim/set.h"
+#include "sim/view/scn.h"
+#include "sim/world/env.h"
 #include <cstring>
 #include <type_traits>
 #include "basekit/bk_mnw.h"

@@ -7,8 +7,8 @@
 #include "basekit/bk_file.h"
 #include "basekit/bk_mnw.h"
 #include "sim/aircraft/initpln.h"
+#include "sim/aircraft/pln.h"
 #include "sim/aircraft/plnutil.h"
-#include "sim/records.h"
 
 static char name_line[STR_DIM + 40];
 static char use_line[STR_DIM];

@@ -3,9 +3,10 @@
 #include <cstdio>
 #include "basekit/bk_const.h"
 #include "sim/aircraft/initpln.h"
+#include "sim/aircraft/pln.h"
 #include "sim/aircraft/plnutil.h"
 #include "sim/aircraft/wash.h"
-#include "sim/records.h"
+#include "sim/msc.h"
 
 static int side_of(int p) { return (p == 4 || p == 6 || p == 8) ? -1 : 1; }
 

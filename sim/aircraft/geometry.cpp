@@ -3,7 +3,8 @@
 #include <cstring>
 #include "basekit/bk_funct.h"
 #include "sim/aircraft/initpln.h"
-#include "sim/records.h"
+#include "sim/aircraft/pln.h"
+#include "sim/flight/flt.h"
 
 static int is_left(int p) { return p == 4 || p == 6 || p == 8; }
 

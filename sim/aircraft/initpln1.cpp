@@ -6,8 +6,10 @@
 #include "basekit/bk_hooks.h"
 #include "basekit/bk_mnw.h"
 #include "sim/aircraft/initpln.h"
+#include "sim/aircraft/pln.h"
 #include "sim/aircraft/plnutil.h"
-#include "sim/records.h"
+#include "sim/flight/flt.h"
+#include "sim/panel/ins.h"
 
 float cgx, cgz;
 int loc_of_ins[PANEL_INS];
@@ -70,6 +72,7 @@ static void read_panel_locations() {
 }
 
 static void place(int k, int x, int y, int avail) {
+  // The instrument list lays out the panel (ins).
   ins.x_loc[k] = x;
   ins.y_loc[k] = y;
   ins.avail[k] = avail;
@@ -385,6 +388,7 @@ static void read_mass_and_gear() {
   if (!(pln.m_empty >= 1)) no_weight("You have entered an empty weight of zero!");
   if (!(pln.m_max >= 1)) no_weight("You have entered a maximum weight of zero!");
   pln.jettisonEQ = pln.m_jettison > 0.1f;
+  // The aircraft file gives the starting load of the flight (flt).
   flt.m_fuel = pln.m_fuel * 0.5f;
   flt.m_jettison = pln.m_jettison * 0.5f;
   flt.m_fixed = fltmax2((pln.m_max - pln.m_fuel - pln.m_jettison - pln.m_empty) * 0.5f, 0);

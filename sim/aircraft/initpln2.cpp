@@ -5,9 +5,11 @@
 #include "basekit/bk_const.h"
 #include "basekit/bk_mnw.h"
 #include "sim/aircraft/initpln.h"
+#include "sim/aircraft/pln.h"
 #include "sim/aircraft/plnutil.h"
 #include "sim/aircraft/wash.h"
-#include "sim/records.h"
+#include "sim/msc.h"
+#include "sim/panel/ins.h"
 
 static float dsin(float deg) { return std::sin(deg * con.degtorad); }
 static float dcos(float deg) { return std::cos(deg * con.degtorad); }
@@ -441,6 +443,7 @@ void finish_readin2() {
   if (pln.Vmax <= pln.Vmin) pln.Vmax = pln.Vmin + 10;
   float span = std::pow(pln.Vmax, pln.ASpwr) - std::pow(fltmax2(pln.Vmin, 0), pln.ASpwr);
   if (pln.ASpwr == 1) span = pln.Vmax - pln.Vmin;
+  // The aircraft's speeds and panel type set the panel's scales and offsets (ins).
   ins.indtoASI = 330 / span;
   if (pln.paneltype == 2) ins.msctoVVI = con.msctofpm * 0.0225f;
   else ins.msctoVVI = con.msctofpm * (pln.VVItype == 2 ? 0.032f : 0.08f);

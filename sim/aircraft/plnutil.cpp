@@ -4,7 +4,7 @@
 #include "basekit/bk_file.h"
 #include "basekit/bk_hooks.h"
 #include "basekit/bk_mnw.h"
-#include "sim/records.h"
+#include "sim/aircraft/pln.h"
 
 void trim_name(char* name) {
   int n = (int)std::strlen(name);

@@ -3,4 +3,3 @@
 
 int  handle_contact_point(int kind, float xarm, float yarm, float zarm);
 void handle_float_point(int part, int s, int r, float xos, float yos, float zos);
-void find_local_h(float x, float y, float* h, int* i, int* j, int* t);

@@ -1,21 +1,32 @@
 // From the pilot's stick, mouse and keys, the autopilot and the stability
 // augmentation to the deflection of every control surface, the rotor
-// cyclic and the tail-rotor pitch. Joystick buttons become simulator keys
-// and menu commands.
+// cyclic and the tail-rotor pitch. Joystick buttons that act as keys, menu
+// commands or presses on the panel are queued for the frame loop.
 #include "sim/flight/do_con.h"
 #include <cmath>
 #include "basekit/bk_const.h"
 #include "basekit/bk_funct.h"
 #include "basekit/platform/platform.h"
 #include "sim/flight/fltutil.h"
-#include "sim/records.h"
-#include "sim/shell/menus.h"
-#include "sim/shell/placeholders.h"
+#include "sim/aircraft/pln.h"
+#include "sim/flight/atm.h"
+#include "sim/flight/flt.h"
+#include "sim/flight/ott.h"
+#include "sim/flight/rel.h"
+#include "sim/msc.h"
+#include "sim/panel/ins.h"
+#include "sim/panel/nav.h"
+#include "sim/set.h"
+#include "sim/world/env.h"
 
 enum { LOGICAL_BUTTONS = 16 };
 
 static int but_now[LOGICAL_BUTTONS], but_was[LOGICAL_BUTTONS];
 static int raw_was[PLAT_JOY_BUTTONS];
+// The deeds of this frame's buttons, taken by the frame loop after control().
+enum { DEEDS = 64 };
+static button_deed deeds[DEEDS];
+static int deeds_queued, deeds_taken;
 // The autopilot: trim when the vertical mode engaged, its integrator, whether it was engaged.
 static float otto_trim, tune;
 static int vertical_was;
@@ -25,6 +36,7 @@ static float vind_was = -1;
 void reset_controls() {
   for (int k = 0; k < LOGICAL_BUTTONS; k++) but_now[k] = but_was[k] = 0;
   for (int k = 0; k < PLAT_JOY_BUTTONS; k++) raw_was[k] = 0;
+  deeds_queued = deeds_taken = 0;
   otto_trim = tune = 0;
   vertical_was = onsurface_was = reversing_was = 0;
   vind_was = -1;
@@ -91,40 +103,54 @@ static void collective_buttons(const plat_joy_state& st) {
 // The thrust-vector lever's row for the present request, as the panel draws it.
 static int vector_row() { return 446 + (int)(fltlim(flt.vectrequest, 0, 120) / 120 * 53); }
 
+
+static void queue(int kind, int a, int b = 0) {
+  if (deeds_queued < DEEDS) deeds[deeds_queued++] = button_deed{kind, a, b};
+}
+
+int take_button_deed(button_deed* d) {
+  if (deeds_taken >= deeds_queued) {
+    deeds_taken = deeds_queued = 0;
+    return 0;
+  }
+  *d = deeds[deeds_taken++];
+  return 1;
+}
+
 static void button_action(int k) {
   int r = set.joy_response[k];
   int down = but_now[k], press = down && !but_was[k], release = !down && but_was[k];
   static const char held_keys[7] = {0, ']', '[', '9', '0', '7', '8'};
-  if (r >= 1 && r <= 6 && down) handle_simkey(held_keys[r]);
-  if (r >= 25 && r <= 28 && down) freeview_key(r);
+  if (r >= 1 && r <= 6 && down) queue(DEED_KEY, held_keys[r]);
+  if (r >= 25 && r <= 28 && down) queue(DEED_FREEVIEW_KEY, r);
   if (press) {
     switch (r) {
-      case 7: yoke_key(212); break;
-      case 8: yoke_key(213); break;
-      case 9: handlemenu(601); break;
-      case 10: handlemenu(603); break;
-      case 11: handlemenu(607); break;
-      case 12: handlemenu(608); break;
-      case 13: handle_simkey('q'); break;
-      case 14: handle_simkey('e'); break;
-      case 15: handle_simkey('1'); break;
-      case 16: handle_simkey('2'); break;
-      case 17: enginecondrag(ins.oseng + 780, vector_row() + 4); break;
-      case 18: enginecondrag(ins.oseng + 780, vector_row() + 12); break;
-      case 19: panclick(ins.osrad + 540, 300); break;
+      case 7: queue(DEED_YOKE_KEY, 212); break;
+      case 8: queue(DEED_YOKE_KEY, 213); break;
+      case 9: queue(DEED_MENU, VIEW_FORWARD); break;
+      case 10: queue(DEED_MENU, VIEW_DOWN8); break;
+      case 11: queue(DEED_MENU, VIEW_LEFT90); break;
+      case 12: queue(DEED_MENU, VIEW_RIGHT90); break;
+      case 13: queue(DEED_KEY, 'q'); break;
+      case 14: queue(DEED_KEY, 'e'); break;
+      case 15: queue(DEED_KEY, '1'); break;
+      case 16: queue(DEED_KEY, '2'); break;
+      case 17: queue(DEED_QUADRANT, ins.oseng + 780, vector_row() + 4); break;
+      case 18: queue(DEED_QUADRANT, ins.oseng + 780, vector_row() + 12); break;
+      case 19: queue(DEED_PANEL, ins.osrad + 540, 300); break;
       case 20: set.parkbrake = 1; break;
       case 21:
         flt.sbrk = flt.sbrk > 0 ? 0 : 2;
-        ins.sbrk = flt.sbrk > 0 ? 483 : 463;
+        ins.sbrk = flt.sbrk > 0 ? 483 : 463;  // the lever follows (ins is the panel's record)
         break;
-      case 22: handle_simkey('!'); break;
-      case 23: handle_simkey('.'); break;
-      case 24: handle_simkey('p'); break;
+      case 22: queue(DEED_KEY, '!'); break;
+      case 23: queue(DEED_KEY, '.'); break;
+      case 24: queue(DEED_KEY, 'p'); break;
       default: break;
     }
   }
   if (release) {
-    if (r >= 10 && r <= 12) handlemenu(601);  // a look aside lasts while the button is held
+    if (r >= 10 && r <= 12) queue(DEED_MENU, VIEW_FORWARD);  // a look aside lasts while the button is held
     if (r == 20) set.parkbrake = 0;
   }
 }
@@ -322,6 +348,7 @@ static void deflections() {
                                           : interp(-1, pln.maxpitch[1], 1, pln.minpitch[1], y);
   for (int n = 0; n < ENGINES; n++) {
     float vc = pln.vertcant[n] * con.degtorad, sc = pln.sidecant[n] * con.degtorad;
+    // The thrust line's sines follow the moving vector (pln).
     pln.sin_vertcant[n] = std::sin(vc);
     pln.cos_vertcant[n] = std::cos(vc);
     pln.sin_sidecant[n] = std::sin(sc);
@@ -337,7 +364,12 @@ static void touchdown() {
   if (flt.onsurface && !onsurface_was) {
     if (armed) flt.sbrk = 2;
     if (pln.autofbrkEQ) set.parkbrake = 1;
-    if (ott.NAV[0] || ott.NAV[1] || ott.ALHOLD || ott.VVHOLD || ott.GS2 || ott.ASHOLD) handle_simkey('!');
+    if (ott.NAV[0] || ott.NAV[1] || ott.ALHOLD || ott.VVHOLD || ott.GS2 || ott.ASHOLD) {
+      // The autopilot lets go at once; its key lights the panel and sounds the caution.
+      ott.HDSLCT = 1;
+      ott.NAV[0] = ott.NAV[1] = ott.ALHOLD = ott.VVHOLD = ott.GS2 = ott.ASHOLD = 0;
+      queue(DEED_KEY, '!');
+    }
   }
   if (reversing && !reversing_was && pln.autosbrkEQ && flt.sbrk == -1) flt.sbrk = 2;
   onsurface_was = flt.onsurface;

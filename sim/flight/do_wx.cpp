@@ -9,10 +9,17 @@
 #include "basekit/bk_file.h"
 #include "basekit/bk_funct.h"
 #include "basekit/bk_mnw.h"
+#include "sim/aircraft/pln.h"
+#include "sim/flight/atm.h"
+#include "sim/flight/flt.h"
 #include "sim/flight/fltutil.h"
-#include "sim/records.h"
-#include "sim/shell/placeholders.h"
+#include "sim/flight/rel.h"
+#include "sim/msc.h"
+#include "sim/panel/ins.h"
+#include "sim/sound/do_sound.h"
+#include "sim/view/scn.h"
 #include "sim/world/apt.h"
+#include "sim/world/env.h"
 #include "sim/world/grid.h"
 
 static const float D2R = 0.017453292519943295f;
@@ -185,7 +192,7 @@ static void microburst(float* sx, float* sy, float* sz) {
       shear_stop_time = msc.elap_time + fltrand(10, 20);
       shear_speed = fltrand(30, 90) * con.ktstomsc;
       shear_vertv = fltrand(2000, 8000) * con.fpmtomsc;
-      if (pln.bitchinbettyEQ && msc.warn_bb) play_sound(17);
+      if (pln.bitchinbettyEQ && msc.warn_bb) play_buffer(SND_WNDSHEAR, 0);
     }
   }
   atm.inshear = 0;
@@ -391,6 +398,7 @@ static void apply_station(const station_wx& w) {
     wx_told = 1;
     MACIBM_alert("I have detected the file 'world.rwx' in the Tarvel folder.", "", "", "", 0);
     float hour = std::fmod(flt.lon / 15 + w.z_time / 3600 + 3 + 48, 24.0f);
+    // The clock of the weather file sets the time of day the view draws (scn).
     if (hour >= 6 && hour < 7) scn.time = 3;
     else if (hour >= 7 && hour < 8) scn.time = 2;
     else if (hour >= 8 && hour < 17) scn.time = 1;
@@ -516,4 +524,9 @@ void weather_sec() {
   trend();
   icing();
   burn_fuel();
+}
+
+void draw_thermal_map() {
+  for (int i = 0; i < GRID_I; i++)
+    for (int j = 0; j < GRID_J; j++) atm.therm_on_poly[i][j] = fltrand(0, 0.99f) < atm.thermal_part;
 }

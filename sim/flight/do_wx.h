@@ -20,3 +20,5 @@ void reset_weather();
 void set_weather_file(const char* path);
 // The microburst now acting: 0 for none, else its type 1..3.
 int  shear_now();
+// Each cell of the region a thermal or not, by the weather's thermal share.
+void draw_thermal_map();

@@ -2,6 +2,8 @@
 #pragma once
 #include "sim/aircraft/pln.h"
 
+enum { CRASH_NONE = 0, CRASH_ORDINARY = 1, CRASH_SEVERE = 2 };
+
 struct flightstruct {
   double x, y, z;         // world position, m (x east, y north, z up)
   float psi, the, phi;    // heading, pitch, roll, degrees
@@ -54,6 +56,9 @@ struct flightstruct {
   float gearf[3];                   // wheel normal forces, N
   int   wired;                      // caught by the arresting wire
   int   cat_stage;                  // 27 held on the catapult, 28 launching, 29 free
+  // An impact ends the step where it happens; the frame loop then ends the
+  // flight. 0 none, CRASH_ORDINARY, CRASH_SEVERE.
+  int   crash;
 
   // ---- flight model: masses ----
   float m_total;                    // kg

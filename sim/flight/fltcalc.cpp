@@ -5,8 +5,12 @@
 #include "basekit/bk_const.h"
 #include "basekit/bk_funct.h"
 #include "sim/aircraft/initpln.h"
+#include "sim/aircraft/pln.h"
+#include "sim/flight/atm.h"
+#include "sim/flight/flt.h"
 #include "sim/flight/fltutil.h"
-#include "sim/records.h"
+#include "sim/msc.h"
+#include "sim/world/env.h"
 
 static const float D2R = 0.017453292519943295f;
 

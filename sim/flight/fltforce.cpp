@@ -6,14 +6,21 @@
 #include "basekit/bk_const.h"
 #include "basekit/bk_funct.h"
 #include "sim/aircraft/initpln.h"
+#include "sim/aircraft/pln.h"
+#include "sim/flight/atm.h"
 #include "sim/flight/contact.h"
+#include "sim/flight/flt.h"
 #include "sim/flight/fltcalc.h"
 #include "sim/flight/fltutil.h"
 #include "sim/flight/forcefeed.h"
 #include "sim/flight/propel.h"
-#include "sim/records.h"
-#include "sim/shell/crash.h"
-#include "sim/shell/placeholders.h"
+#include "sim/flight/rel.h"
+#include "sim/msc.h"
+#include "sim/panel/ins.h"
+#include "sim/set.h"
+#include "sim/sound/do_sound.h"
+#include "sim/view/scn.h"
+#include "sim/world/env.h"
 #include "sim/world/grid.h"
 
 static const float D2R = 0.017453292519943295f;
@@ -209,6 +216,7 @@ void set_a1() {
     addFaprop(icos(thj) * pln.jatothrust, 0, pln.jatoz);
     addFnprop(isin(thj) * pln.jatothrust, pln.jatox, 0);
     flt.jatoleft -= msc.prd;
+    // A burnt-out rocket turns its panel switch off (ins).
     if (flt.jatoleft < 0) ins.jato_on = 0;
   }
   if (pln.puffEQ) {
@@ -295,12 +303,12 @@ static void ground_contacts() {
   for (int k = 0; k < 7; k++) {
     if (!down[k] || o_down[k]) continue;
     if (k <= 2) {
-      play_sound(flt.vz < -2.54 ? 10 : 9);
+      play_buffer(flt.vz < -2.54 ? SND_BOOM : SND_SQUEAK, 0);
       float share = flt.m_total > 0 ? flt.gearf[k] / flt.m_total * 200.0f : 0;
-      forcecall(23, (int)fltlim(share, 0, 100000), 0, 300);
+      forcecall(FF_JOLT, (int)fltlim(share, 0, 100000), 0, 300);
     } else if (k >= 5) {
-      play_sound(10);
-      forcecall(23, 100, 0, 250);
+      play_buffer(SND_BOOM, 0);
+      forcecall(FF_JOLT, 100, 0, 250);
     }
   }
   for (int k = 0; k < 7; k++) o_down[k] = down[k];
@@ -337,9 +345,9 @@ void set_a2() {
   else water_contacts();
 
   if (flt.onsurface) {
-    if (flt.vu < -20) bendmetal(1);
-    else if (flt.vu < -10) bendmetal(0);
-    else if (std::fabs(flt.phi180) > 90) bendmetal(0);
+    if (flt.vu < -20) flt.crash = CRASH_SEVERE;
+    else if (flt.vu < -10 || std::fabs(flt.phi180) > 90) flt.crash = CRASH_ORDINARY;
+    if (flt.crash) return;  // nothing moves after the impact
   }
   if (set.gear_handle) {
     float drag = (pln.retractEQ ? 0.3f : 0.1f) * pln.sgear * flt.Qstatic;

@@ -4,8 +4,10 @@
 #include <cstdio>
 #include "basekit/bk_const.h"
 #include "basekit/bk_funct.h"
-#include "sim/records.h"
-#include "sim/shell/initgen.h"
+#include "sim/flight/flt.h"
+#include "sim/output/do_file.h"
+#include "sim/set.h"
+#include "sim/world/env.h"
 #include "sim/world/grid.h"
 
 static const float D2R = 0.017453292519943295f;

@@ -3,7 +3,7 @@
 #include "sim/flight/forcefeed.h"
 #include "basekit/bk_funct.h"
 #include "basekit/platform/platform.h"
-#include "sim/records.h"
+#include "sim/set.h"
 
 static int ff_device = 0;
 static int ff_open = 0;     // the stick has force feedback
@@ -109,28 +109,28 @@ static int scaled(int a) {
 
 void forcecall(int type, int a1, int a2, int a3) {
   switch (type) {
-    case 16: {
+    case FF_SPRING: {
       int k = scaled(a3);
       _XSpring(intlim(a1, -100, 100), k, k);
       _YSpring(intlim(a2, -100, 100), k, k);
       break;
     }
-    case 17: {
+    case FF_X_VIBRATION: {
       int m = scaled(a1);
       _XVibration(m, m, intlim(a2, 0, 50));
       break;
     }
-    case 18: {
+    case FF_Y_VIBRATION: {
       int m = scaled(a1);
       _YVibration(m, m, intlim(a2, 0, 50));
       break;
     }
-    case 19: _XVibrationClear(); break;
-    case 20: _YVibrationClear(); break;
-    case 21: _Buffeting(scaled(a1)); break;
-    case 22: _BuffetingClear(); break;
-    case 23: _Jolt(scaled(a1), (a2 % 360 + 360) % 360, intlim(a3, 0, 2500)); break;
-    case 24: _ClearForces(); break;
+    case FF_X_VIBRATION_CLEAR: _XVibrationClear(); break;
+    case FF_Y_VIBRATION_CLEAR: _YVibrationClear(); break;
+    case FF_BUFFET: _Buffeting(scaled(a1)); break;
+    case FF_BUFFET_CLEAR: _BuffetingClear(); break;
+    case FF_JOLT: _Jolt(scaled(a1), (a2 % 360 + 360) % 360, intlim(a3, 0, 2500)); break;
+    case FF_CLEAR: _ClearForces(); break;
     default: break;
   }
 }

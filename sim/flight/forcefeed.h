@@ -18,7 +18,18 @@ void _BuffetingClear();
 void _Jolt(int magnitude, int direction, int duration);  // degrees, milliseconds
 void _ClearForces();
 
-// ---- the dispatcher: types 16..24, see forcefeed.cpp ----
+// ---- the dispatcher and its effects ----
+enum {
+  FF_SPRING = 16,          // a1, a2 centre, a3 stiffness
+  FF_X_VIBRATION = 17,     // a1 magnitude, a2 frequency
+  FF_Y_VIBRATION = 18,
+  FF_X_VIBRATION_CLEAR = 19,
+  FF_Y_VIBRATION_CLEAR = 20,
+  FF_BUFFET = 21,          // a1 magnitude
+  FF_BUFFET_CLEAR = 22,
+  FF_JOLT = 23,            // a1 magnitude, a2 direction, a3 duration
+  FF_CLEAR = 24
+};
 void forcecall(int type, int a1, int a2, int a3);
 
 // ---- a record of the library calls, for tests ----

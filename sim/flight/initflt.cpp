@@ -6,15 +6,23 @@
 #include "basekit/bk_funct.h"
 #include "basekit/bk_mnw.h"
 #include "sim/aircraft/initpln.h"
+#include "sim/aircraft/pln.h"
 #include "sim/flight/contact.h"
+#include "sim/flight/flt.h"
 #include "sim/flight/fltcalc.h"
 #include "sim/flight/fltutil.h"
 #include "sim/flight/forcefeed.h"
 #include "sim/flight/integ.h"
 #include "sim/flight/propel.h"
-#include "sim/records.h"
+#include "sim/flight/rel.h"
+#include "sim/msc.h"
+#include "sim/panel/ins.h"
+#include "sim/set.h"
+#include "sim/view/scn.h"
 #include "sim/world/apt.h"
+#include "sim/world/env.h"
 #include "sim/world/grid.h"
+#include "sim/world/terrain.h"
 
 static const float D2R = 0.017453292519943295f;
 
@@ -53,13 +61,6 @@ void setgear(int down) {
   set.gear_handle = pln.retractEQ ? (down != 0) : 1;
   for (int k = 0; k < 3; k++) set.gear_stat[k] = set.gear_handle;
   set.parkbrake = set.gear_handle ? 1.0f : 0.0f;
-}
-
-static float ground_under(float x, float y) {
-  float h;
-  int i, j, t;
-  find_local_h(x, y, &h, &i, &j, &t);
-  return h;
 }
 
 struct placing {
@@ -104,7 +105,7 @@ static void approach_start(placing* p, float nm) {
   p->speed = 1.2f * msc.est_Vs;
   p->power = 0.5f;
   p->gear_down = 0;
-  float lowest = ground_under((float)p->x, (float)p->y) + 500.0f * con.fttomtrs;
+  float lowest = terrain_height((float)p->x, (float)p->y) + 500.0f * con.fttomtrs;
   if (p->z < lowest) {
     p->z = lowest;
     MACIBM_alert("The approach path passes less than 500 feet above the ground here.",
@@ -112,31 +113,10 @@ static void approach_start(placing* p, float nm) {
   }
 }
 
-// The centre of the mesh cell carrying a ship nearest the aircraft, 0 if none.
-static int nearest_ship(int carrier, double* x, double* y, float* z) {
-  double best = 1e300;
-  int found = 0;
-  for (int i = 0; i < GRID_I - 1; i++)
-    for (int j = 0; j < GRID_J - 1; j++) {
-      if (!(carrier ? carr_on_poly[i][j] : boat_on_poly[i][j])) continue;
-      double cx = 0.25 * (planex[i][j] + planex[i + 1][j] + planex[i][j + 1] + planex[i + 1][j + 1]);
-      double cy = 0.25 * (planey[i][j] + planey[i + 1][j] + planey[i][j + 1] + planey[i + 1][j + 1]);
-      double d = (cx - flt.x) * (cx - flt.x) + (cy - flt.y) * (cy - flt.y);
-      if (d < best) {
-        best = d;
-        *x = cx;
-        *y = cy;
-        *z = 0.25f * (planez[i][j] + planez[i + 1][j] + planez[i][j + 1] + planez[i + 1][j + 1]);
-        found = 1;
-      }
-    }
-  return found;
-}
-
 static void ship_start(placing* p, int kind) {
   double sx = 0, sy = 0;
   float sz = 0;
-  if (!nearest_ship(kind != 13, &sx, &sy, &sz)) MACIBM_exitalert("I can't find any ships in the area!", "", "", "");
+  if (!nearest_ship(kind != 13, flt.x, flt.y, &sx, &sy, &sz)) MACIBM_exitalert("I can't find any ships in the area!", "", "", "");
   if (kind == 15) {
     p->x = sx + car.catx;
     p->y = sy + car.caty;
@@ -162,6 +142,8 @@ static void ship_start(placing* p, int kind) {
 
 static void fresh_state() {
   flt.wired = 0;
+  flt.crash = CRASH_NONE;
+  // A new flight stows the chute: its switch is the panel's (ins).
   ins.chute_on = 0;
   flt.faxilprop = flt.fsideprop = flt.fnrmlprop = 0;
   flt.faxilaero = flt.fsideaero = flt.fnrmlaero = 0;
@@ -213,7 +195,7 @@ void set_fltvars(int start) {
     } else {
       p.gear_down = 0;
       p.power = 0.5f;
-      float g = ground_under((float)p.x, (float)p.y);
+      float g = terrain_height((float)p.x, (float)p.y);
       if (p.z < g) {
         p.z = g + pln.h_eqlbm;
         p.the = pln.the_eqlbm;

@@ -4,15 +4,24 @@
 #include <cmath>
 #include "basekit/bk_const.h"
 #include "basekit/bk_funct.h"
+#include "sim/aircraft/pln.h"
+#include "sim/flight/atm.h"
 #include "sim/flight/contact.h"
 #include "sim/flight/do_wx.h"
+#include "sim/flight/failures.h"
+#include "sim/flight/flt.h"
 #include "sim/flight/fltcalc.h"
 #include "sim/flight/fltutil.h"
 #include "sim/flight/forcefeed.h"
 #include "sim/flight/propel.h"
-#include "sim/records.h"
-#include "sim/shell/placeholders.h"
+#include "sim/flight/rel.h"
+#include "sim/msc.h"
+#include "sim/panel/ins.h"
+#include "sim/set.h"
+#include "sim/view/scn.h"
+#include "sim/world/env.h"
 #include "sim/world/grid.h"
+#include "sim/world/terrain.h"
 
 static const float D2R = 0.017453292519943295f;
 
@@ -159,6 +168,7 @@ void mod_evt() {
   if (pln.varsweepEQ[4] || pln.varsweepEQ[6] || pln.varsweepEQ[8])
     flt.swee = step_toward(flt.swee, flt.sweerequest, 0.02f);
   for (int p = 4; p <= 9; p++) {
+    // The movable geometry (sweep, thrust vector) is kept in pln and moved by the flight model.
     if (!pln.varsweepEQ[p]) pln.sweepnow[p] = pln.sweep1[p];
     else pln.sweepnow[p] = intwrap((int)interp(0, pln.sweep1[p], 1, pln.sweep2[p], flt.swee) % 360, 0, 359);
   }
@@ -189,14 +199,14 @@ void mod_sec() {
     float r = pln.omegamax > 0 ? flt.tac[0] / pln.omegamax : 0;
     k = 100 * 0.5f * r * r;
   }
-  forcecall(16, 0, 0, to_int(k, 0, 100000));
+  forcecall(FF_SPRING, 0, 0, to_int(k, 0, 100000));
   if (props_on) {
     float speed = !pln.is_heli && pln.numen > 1 ? 0.5f * (flt.tac[0] + flt.tac[1]) : flt.tac[0];
     int freq = to_int(speed / (2 * con.pi), 0, 100000);
     int mag = to_int(pln.omegamax > 0 ? 20 * speed / pln.omegamax : 0, -100000, 100000);
     if (!pln.is_heli) mag = mag / 2 + 10;
     else if (pln.ff_hydraulic) mag = 0;
-    forcecall(17, mag, freq, 0);
+    forcecall(FF_X_VIBRATION, mag, freq, 0);
   }
 }
 
@@ -223,6 +233,7 @@ static void half_step() {
   if (env.boat_psi < 0) env.boat_psi += 2 * con.pi;
   set_a1();
   set_a2();
+  if (flt.crash) return;
   integ_v();
   integ_x();
 }
@@ -256,6 +267,6 @@ void deg2integ() {
   }
   half_step();
   set.cycout = 0;
-  half_step();
+  if (!flt.crash) half_step();
   msc.prd *= 2.0f;
 }

@@ -8,9 +8,14 @@
 #include "basekit/bk_const.h"
 #include "basekit/bk_funct.h"
 #include "sim/aircraft/initpln.h"
+#include "sim/aircraft/pln.h"
+#include "sim/flight/atm.h"
+#include "sim/flight/flt.h"
 #include "sim/flight/fltcalc.h"
 #include "sim/flight/fltutil.h"
-#include "sim/records.h"
+#include "sim/flight/rel.h"
+#include "sim/msc.h"
+#include "sim/set.h"
 
 // The helicopter rotor's roll and pitch moments, smoothed.
 static float L_rotor, M_rotor;

@@ -5,13 +5,19 @@
 #include <cmath>
 #include "basekit/bk_const.h"
 #include "basekit/bk_funct.h"
+#include "sim/aircraft/pln.h"
+#include "sim/flight/atm.h"
 #include "sim/flight/contact.h"
 #include "sim/flight/do_con.h"
 #include "sim/flight/do_wx.h"
+#include "sim/flight/flt.h"
 #include "sim/flight/fltcalc.h"
 #include "sim/flight/fltutil.h"
 #include "sim/flight/integ.h"
-#include "sim/records.h"
+#include "sim/msc.h"
+#include "sim/set.h"
+#include "sim/world/env.h"
+#include "sim/world/terrain.h"
 
 enum { U = 6 };
 static const float D2R = 0.017453292519943295f;
@@ -38,6 +44,7 @@ static void accelerations(const double* u, double* r) {
   set_path_roll();
   for (int k = 0; k < 3; k++) set_a1();  // let the downwash settle
   set_a2();
+  flt.crash = CRASH_NONE;  // a trial state touching the ground ends no flight
   r[0] = flt.ax;
   r[1] = flt.ay;
   r[2] = flt.az;

@@ -7,8 +7,11 @@
 #include "basekit/platform/desktop.h"
 #include "sim/flight/forcefeed.h"
 #include "sim/flight/integ.h"
-#include "sim/records.h"
-#include "sim/shell/placeholders.h"
+#include "sim/flight/flt.h"
+#include "sim/flight/rel.h"
+#include "sim/msc.h"
+#include "sim/shell/wintab.h"
+#include "sim/sound/do_sound.h"
 
 // Cracks across the windshield and spatters of mud.
 static void broken_windshield() {
@@ -57,11 +60,11 @@ int crash_count() { return crashes; }
 void bendmetal(int severe) {
   crashes++;
   stop_engine_and_windrain();
-  play_sound(10);
-  forcecall(24, 0, 0, 0);
-  forcecall(23, 100, intrand(0, 359), 250);
-  if (mnw.up[0]) {
-    MACIBM_startwind(0, 0);
+  play_buffer(SND_BOOM, 0);
+  forcecall(FF_CLEAR, 0, 0, 0);
+  forcecall(FF_JOLT, 100, intrand(0, 359), 250);
+  if (mnw.up[WIN_MAIN]) {
+    MACIBM_startwind(WIN_MAIN, 0);
     if (severe) flashes();
     else broken_windshield();
     desk_present();
@@ -77,6 +80,10 @@ void bendmetal(int severe) {
                  "Tarvel features realistic gyro spin-down effects, including gyro sluggishness and tumble.", 0);
   msc.typestart = 900;
   set_fltvars(10);
-  MACIBM_invalwind(0);
+  MACIBM_invalwind(WIN_MAIN);
   play_engine_and_windrain();
+}
+
+void handle_crash() {
+  if (flt.crash) bendmetal(flt.crash == CRASH_SEVERE);
 }

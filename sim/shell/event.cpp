@@ -2,80 +2,27 @@
 #include "sim/shell/event.h"
 #include "basekit/bk_mnw.h"
 #include "basekit/platform/platform.h"
-#include "sim/records.h"
+#include "sim/msc.h"
+#include "sim/panel/dasclick.h"
+#include "sim/shell/keys.h"
 #include "sim/shell/menus.h"
-#include "sim/shell/placeholders.h"
+#include "sim/shell/wintab.h"
 
 int winsup() {
-  for (int i = 1; i <= 27; i++)
+  for (int i = 1; i <= WIN_LAST; i++)
     if (mnw.up[i]) return 1;
   return 0;
 }
 
 void updatewin(int index) {
   msc.event = 1;
-  switch (index) {
-    case 0: panplot(); break;
-    case 1: id_plot(); break;
-    case 2: namplot(); break;
-    case 3: plt_nrt_plot(19, 0); break;
-    case 4: wrlplot(); break;
-    case 5: latplot(); break;
-    case 6: whrplot(); break;
-    case 7: gidplot(); break;
-    case 8: datplot(); break;
-    case 9: timplot(); break;
-    case 10: spaplot(); break;
-    case 11: atmplot(); break;
-    case 12: gndplot(); break;
-    case 13: watplot(); break;
-    case 14: fltplot(); break;
-    case 15: joyplot(); break;
-    case 16: fueplot(); break;
-    case 17: wgtplot(); break;
-    case 18: relplot(); break;
-    case 19: insplot(); break;
-    case 20: eqpplot(); break;
-    case 21: sndplot(); break;
-    case 22: wrnplot(); break;
-    case 23: grfplot(); break;
-    case 24: plot_flight_path(); break;
-    case 25: isoplot(); break;
-    case 26: plt_nrt_plot(18, 0); break;
-    case 27: plnplot(); break;
-    default: break;
-  }
+  const window_entry* w = window_entry_of(index);
+  if (w && w->plot) w->plot();
 }
 
 void window_click_handler(int index) {
-  switch (index) {
-    case 0: panclick(msc.mx, msc.my); break;
-    case 1: id_click(); break;
-    case 2: namclick(); break;
-    case 3: plt_nrt_click(0, 19); break;
-    case 4: wrlclick(); break;
-    case 5: latclick(); break;
-    case 7: gidclick(); break;
-    case 8: datclick(); break;
-    case 9: timclick(); break;
-    case 10: spaclick(); break;
-    case 11: atmclick(); break;
-    case 12: gndclick(); break;
-    case 13: watclick(); break;
-    case 14: fltclick(); break;
-    case 15: joyclick(); break;
-    case 16: fueclick(); break;
-    case 17: wgtclick(); break;
-    case 18: relclick(); break;
-    case 19: insclick(); break;
-    case 20: eqpclick(); break;
-    case 21: sndclick(); break;
-    case 22: wrnclick(); break;
-    case 23: grfclick(); break;
-    case 26: plt_nrt_click(0, 18); break;
-    case 27: plnclick(); break;
-    default: break;
-  }
+  const window_entry* w = window_entry_of(index);
+  if (w && w->click) w->click();
 }
 
 void handlewindowclick(int index) {
@@ -84,7 +31,7 @@ void handlewindowclick(int index) {
   if (!winsup()) {
     panclick(msc.mx, msc.my);
     enginecondrag(msc.mx, msc.my);
-  } else if (index != 0) {
+  } else if (index != WIN_MAIN) {
     MACIBM_startwind(index, 1);
     window_click_handler(index);
   }
@@ -123,7 +70,7 @@ static void translate_key(int key, int character, int mods) {
 }
 
 static void show_or_hide_cursor(int index) {
-  if (index == 0 && !winsup()) plat_show_cursor(0);
+  if (index == WIN_MAIN && !winsup()) plat_show_cursor(0);
 }
 
 void handle_IBM_win(int window, int message, long wparam, long lparam) {
@@ -133,7 +80,7 @@ void handle_IBM_win(int window, int message, long wparam, long lparam) {
     case WM_MOVE: set_up_win_globals(index); break;
     case WM_DESTROY: MACIBM_handlezap(index); break;
     case WM_COMMAND:
-      MACIBM_startwind(0, 1);
+      MACIBM_startwind(WIN_MAIN, 1);
       handlemenu((int)wparam);
       break;
     case WM_MOUSEMOVE:

@@ -10,16 +10,30 @@
 #include "basekit/platform/platform.h"
 #include "sim/aircraft/initpln.h"
 #include "sim/flight/forcefeed.h"
-#include "sim/records.h"
-#include "sim/shell/placeholders.h"
-
-FILE* bbx = nullptr;
-FILE* trk = nullptr;
+#include "sim/atc/atc.h"
+#include "sim/atc/voice.h"
+#include "sim/flight/atm.h"
+#include "sim/flight/flt.h"
+#include "sim/flight/rel.h"
+#include "sim/map/do_app.h"
+#include "sim/msc.h"
+#include "sim/output/do_file.h"
+#include "sim/output/do_graph.h"
+#include "sim/output/grf.h"
+#include "sim/panel/nav.h"
+#include "sim/panel/panel.h"
+#include "sim/set.h"
+#include "sim/shell/wintab.h"
+#include "sim/sound/do_sound.h"
+#include "sim/view/carrier.h"
+#include "sim/view/scn.h"
+#include "sim/world/env.h"
 
 static int init_loc = 0;
 
 void assign_hr(int index, float height_kft, float density_slug_ft3) {
   if (index < 0 || index >= 22) return;
+  // The standard-atmosphere table belongs to atm; start-up fills it once.
   atm.hr[index][0] = height_kft * 1000.0f * con.fttomtrs;
   atm.hr[index][1] = density_slug_ft3 * con.endtomed;
 }
@@ -34,29 +48,6 @@ static void fill_density_table() {
   for (int i = 0; i < 22; i++) assign_hr(i, rows[i][0], rows[i][1]);
 }
 
-static void register_settings_windows() {
-  struct win {
-    int index;
-    const char* title;
-    int dx, dy;
-  };
-  static const win wins[] = {
-      {1, "Airport by ID", 176, 440},          {2, "Airport by Name", 351, 176},
-      {4, "WORLD", 800, 450},                  {5, "Set Lat/Lon", 246, 165},
-      {6, "Where Am I?", 531, 121},            {7, "Airport IDs", 351, 176},
-      {8, "Set Data Output", 620, 400},        {9, "Set Time Of Day", 183, 128},
-      {10, "Set Weather Space", 197, 84},      {11, "Set Weather Atmosphere", 618, 527},
-      {12, "Set Weather Ground", 197, 148},    {13, "Set Weather Water", 197, 271},
-      {14, "Set Flight Mode", 350, 474},       {15, "Set Joystick Options", 539, 527},
-      {16, "Set Fuel Load", 270, 131},         {17, "Set Weights", 436, 252},
-      {18, "Set Reliability", 344, 345},       {19, "Set Reliability", 350, 481},
-      {20, "Set Reliability", 682, 560},       {21, "Set Sound", 293, 250},
-      {22, "Set Warnings", 550, 172},          {23, "Graphics Output", 620, 420},
-      {24, "3-D Flight Path", 600, 419},       {25, "Isometric Region", 760, 540},
-      {26, "", 432, 494},                      {27, "Flight Plan", 589, 415}};
-  for (const win& w : wins) set_win_params(w.index, w.title, w.dx, w.dy, WIN_TYPE_SETTINGS);
-}
-
 // Star 0 stands low in the sky; no other star may sit on top of it.
 static void make_stars() {
   for (int i = 0; i < STARS; i++) {
@@ -68,6 +59,7 @@ static void make_stars() {
 }
 
 static void set_defaults() {
+  // Start-up sets the first values of every record here (flt, atm, rel, env, nav, fpl, pat included).
   fpl.IFR = 1;
   fpl.VFR = 0;
   fpl.DVFR = 0;
@@ -111,30 +103,9 @@ static void set_defaults() {
   nav.xfer_sel[3] = 0;
 }
 
-static FILE* open_output(const char* name) {
-  char path[STR_DIM];
-  std::snprintf(path, sizeof path, "%s/%s", plat_data_dir("tarvel"), name);
-  FILE* f = std::fopen(path, "w");
-  if (f) std::setvbuf(f, nullptr, _IOFBF, 4096);
-  return f;
-}
-
-void open_output_streams() {
-  close_output_streams();
-  bbx = open_output("Tarvel.box");
-  trk = open_output("Tarvel.out");
-}
-
-void close_output_streams() {
-  if (bbx) std::fclose(bbx);
-  if (trk) std::fclose(trk);
-  bbx = trk = nullptr;
-  set_geo_report_stream(nullptr);  // the geometry report wrote into trk
-}
-
 void initgen() {
   plat_srand((uint32_t)(plat_ticks_ms() % 32000));
-  msc.sound_avail = initsound();
+  msc.sound_avail = init_sound();
   if (!msc.sound_avail)
     MACIBM_alert("Sound init failure!", "Sound will not be available, but you can still fly.",
                  "Pretend you are wearing ANR headsets!", "", 0);
@@ -142,7 +113,7 @@ void initgen() {
   fill_density_table();
   init_tape_colors();
   for (int kind = 1; kind <= 3; kind++) init_nav_pic(kind);
-  register_settings_windows();
+  register_windows();
   make_stars();
   init_carrier();
   init_graph_choices();
@@ -153,8 +124,8 @@ void initgen() {
 void show_init() {
   if (msc.ready_to_update) return;
   init_loc = intlim(init_loc + 1, 0, 43);
-  if (!mnw.up[0]) return;
-  MACIBM_startwind(0, 0);
+  if (!mnw.up[WIN_MAIN]) return;
+  MACIBM_startwind(WIN_MAIN, 0);
   MACIBM_fillrect(12, 59 + 5 * init_loc, 541, 2, 4);  // fills w + 1 by h + 1 pixels
   desk_present();
 }

@@ -1,13 +1,25 @@
 // The key handlers: most keys send a menu command or press the panel and the
 // power quadrant where the mouse would, so that one path serves both.
+#include "sim/shell/keys.h"
 #include <cmath>
 #include "basekit/bk_const.h"
 #include "basekit/bk_funct.h"
+#include "sim/aircraft/pln.h"
+#include "sim/atc/atc.h"
 #include "sim/flight/do_con.h"
+#include "sim/flight/flt.h"
 #include "sim/flight/integ.h"
-#include "sim/records.h"
+#include "sim/flight/ott.h"
+#include "sim/msc.h"
+#include "sim/output/grf.h"
+#include "sim/panel/dasclick.h"
+#include "sim/panel/ins.h"
+#include "sim/panel/nav.h"
+#include "sim/set.h"
 #include "sim/shell/menus.h"
-#include "sim/shell/placeholders.h"
+#include "sim/sound/do_sound.h"
+#include "sim/view/scn.h"
+#include "sim/view/startscn.h"
 
 static key_press quadrant(int x, int y) { return key_press{PRESS_QUADRANT, x, y}; }
 static key_press panel(int x, int y) { return key_press{PRESS_PANEL, x, y}; }
@@ -104,6 +116,7 @@ static void replay_step(int points) {
   msc.x_view = p[0] - d * std::sin(h) * std::cos(v);
   msc.y_view = p[1] - d * std::cos(h) * std::cos(v);
   msc.z_view = p[2] - d * std::sin(v);
+  // The replay keys steer the view's camera (scn).
   scn.psi180rad = psi - 1 * DEG;
   scn.the180rad = the;
   scn.phi180rad = 0;
@@ -141,10 +154,11 @@ static void replay_key(int c) {
 
 // q turns the view left in 45-degree steps, e right.
 static void turn_view(int left) {
-  static const int ring[8] = {601, 605, 607, 609, 612, 610, 608, 606};
+  static const int ring[8] = {VIEW_FORWARD, VIEW_LEFT45,  VIEW_LEFT90,  VIEW_LEFT135,
+                              VIEW_BACK,    VIEW_RIGHT135, VIEW_RIGHT90, VIEW_RIGHT45};
   for (int k = 0; k < 8; k++)
     if (ring[k] == set.view_type) return handlemenu(ring[(k + (left ? 1 : 7)) % 8]);
-  handlemenu(left ? 605 : 606);
+  handlemenu(left ? VIEW_LEFT45 : VIEW_RIGHT45);
 }
 
 // The lever is pressed at the next detent's row.
@@ -194,9 +208,11 @@ static int view_key(int c) {
   static const struct {
     char key;
     int command;
-  } keys[] = {{'w', 601}, {'s', 602}, {'x', 603}, {'z', 612}, {'v', 614}, {'t', 615}, {'#', 616},
-              {'@', 617}, {'a', 619}, {'c', 620}, {'|', 621}, {'r', 622}, {'f', 623}, {'_', 625},
-              {'+', 626}, {'=', 628}, {'-', 629}, {'d', 503}};
+  } keys[] = {{'w', VIEW_FORWARD}, {'s', VIEW_DOWN4},     {'x', VIEW_DOWN8},     {'z', VIEW_BACK},
+              {'v', VIEW_SATELLITE}, {'t', VIEW_TOWER},  {'#', VIEW_RUNWAY},    {'@', VIEW_SPOT},
+              {'a', VIEW_CHASE}, {'c', VIEW_CIRCLE},     {'|', VIEW_FREE},      {'r', VIEW_ABOVE40},
+              {'f', VIEW_ABOVE10}, {'_', VIEW_HUD},      {'+', VIEW_NOHUD},     {'=', CMD_ZOOM_IN},
+              {'-', CMD_ZOOM_OUT}, {'d', CMD_LOW_ENROUTE}};
   for (const auto& k : keys)
     if (k.key == c) {
       handlemenu(k.command);
@@ -249,13 +265,15 @@ key_press simkey_press(int c) {
 }
 
 void handle_simkey(int c) {
-  if (c == ',') return handlemenu(631);
-  if (set.view_type == 999) return replay_key(c);
+  if (c == ',') return handlemenu(CMD_LAMP);
+  if (set.view_type == VIEW_REPLAY) return replay_key(c);
   switch (c) {
     case ' ':
       if (flt.cat_stage == 27) {
+        // Space on the catapult launches: the key writes the flight state.
         flt.cat_stage = 28;
       } else {
+        // Space shows the ATC menu (atc).
         atc.menu_up = !atc.menu_up;
         atc.menu_level = 5;
       }
@@ -265,6 +283,7 @@ void handle_simkey(int c) {
     case '/': return cal_stick();
     case '.': msc.dragtime = 2.0f; break;  // the reverse lever moves at once
     case '!':  // the autopilot's disconnect
+      // The disconnect key sets the autopilot's modes (ott) directly.
       ott.HDSLCT = 1;
       ott.NAV[0] = ott.NAV[1] = ott.ALHOLD = ott.VVHOLD = ott.GS2 = ott.ASHOLD = 0;
       break;
@@ -274,8 +293,23 @@ void handle_simkey(int c) {
   key_press p = simkey_press(c);
   if (p.where != PRESS_NONE) {
     press(p);
-    if (c == '!' && pln.bitchinbettyEQ && msc.warn_bb) play_sound(18);
+    if (c == '!' && pln.bitchinbettyEQ && msc.warn_bb) play_buffer(SND_CAUTION, 0);
     return;
   }
   radio_key(c);
+}
+
+void do_button_deeds() {
+  button_deed d;
+  while (take_button_deed(&d)) {
+    switch (d.kind) {
+      case DEED_KEY: handle_simkey(d.a); break;
+      case DEED_FREEVIEW_KEY: freeview_key(d.a); break;
+      case DEED_YOKE_KEY: yoke_key(d.a); break;
+      case DEED_MENU: handlemenu(d.a); break;
+      case DEED_PANEL: panclick(d.a, d.b); break;
+      case DEED_QUADRANT: enginecondrag(d.a, d.b); break;
+      default: break;
+    }
+  }
 }

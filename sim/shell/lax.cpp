@@ -8,19 +8,35 @@
 #include "basekit/bk_mnw.h"
 #include "basekit/platform/platform.h"
 #include "sim/aircraft/initpln.h"
+#include "sim/aircraft/pln.h"
+#include "sim/atc/atc.h"
+#include "sim/atc/do_atc.h"
+#include "sim/flight/atm.h"
 #include "sim/flight/do_con.h"
 #include "sim/flight/forcefeed.h"
 #include "sim/flight/integ.h"
+#include "sim/msc.h"
+#include "sim/output/do_file.h"
+#include "sim/output/do_graph.h"
+#include "sim/panel/dasclick.h"
+#include "sim/panel/ins.h"
+#include "sim/panel/panel.h"
 #include "sim/records.h"
+#include "sim/set.h"
+#include "sim/shell/crash.h"
 #include "sim/shell/event.h"
 #include "sim/shell/initgen.h"
+#include "sim/shell/keys.h"
 #include "sim/shell/menus.h"
-#include "sim/shell/placeholders.h"
 #include "sim/shell/prefs.h"
+#include "sim/shell/wintab.h"
+#include "sim/sound/do_sound.h"
 #include "sim/view/color_time.h"
+#include "sim/view/scn.h"
 #include "sim/view/startpic.h"
 #include "sim/view/startscn.h"
 #include "sim/world/apt.h"
+#include "sim/world/env.h"
 #include "sim/world/grid.h"
 
 static uint64_t mouse_down_time = 0;
@@ -35,9 +51,9 @@ void set_fixed_time_step(float prd) {
   if (prd > 0) msc.prd = prd;
 }
 
-static void alert_sound(int is_about) { play_sound(is_about ? 20 : 19); }
+static void alert_sound(int is_about) { play_buffer(is_about ? SND_ABOUT : SND_ALERT, 0); }
 static void after_alert() { msc.mousedown = 0; }
-static void quit_from_window_manager() { handlemenu(206); }
+static void quit_from_window_manager() { handlemenu(CMD_EXIT); }
 
 static void before_exit(int fatal) {
   (void)fatal;
@@ -69,6 +85,8 @@ static void install_hooks() {
   hok.before_exit = before_exit;
   hok.change_colors_for_time = sim_change_colors_for_time;
   hok.draw_startup_picture = draw_startup_picture;
+  hok.show_progress = show_init;
+  hok.mouse = {&msc.mx, &msc.my, &msc.mousedown};
   hok.spoil_prefs_on_fatal = 1;
   hok.product_name = "Tarvel";
   hok.version_text = "version 1.0";
@@ -81,7 +99,8 @@ static void install_hooks() {
 int tarvel_start() {
   clear_records();
   install_hooks();
-  return MACIBM_init("Tarvel", 800, 580, 6);
+  const window_entry* main_window = window_entry_of(WIN_MAIN);
+  return MACIBM_init(main_window->title, main_window->dx, main_window->dy, WIN_TYPE_MAIN);
 }
 
 int tarvel_winmain() {
@@ -107,7 +126,7 @@ void simulate_startup() {
     MACIBM_alert("Center the trim on your joystick.", "Get your feet off the rudder pedals if you have them.", "",
                  "Push the 'OK' button below, and don't touch your joystick or pedals for a few seconds.", 0);
   cal_stick();
-  MACIBM_invalwind(0);  // the start-up picture gives way to the panel
+  MACIBM_invalwind(WIN_MAIN);  // the start-up picture gives way to the panel
   governor_ref = plat_ticks_ms();
 }
 
@@ -121,6 +140,7 @@ static void visibility_governor() {
   }
   if (++slow_count <= 10) return;
   float nm = con.nmtomtrs > 0 ? atm.vis / con.nmtomtrs : 0;
+  // The frame-rate governor trades the weather's visibility (atm) for speed.
   if (nm > 3.2f) atm.vis *= 0.95f;
   else if (nm < 3.0f) atm.vis /= 0.95f;
   if (!warned_slow && msc.warn_frame) {
@@ -157,13 +177,8 @@ void time_step_governor() {
 }
 
 static void repeat_held_click() {
-  switch (mnw.dragging_index) {
-    case 0: panclick(msc.mx, msc.my); break;
-    case 1: case 2: case 3: case 7: case 14: case 15: case 19: case 20: case 23: case 26: case 27:
-      window_click_handler(mnw.dragging_index);
-      break;
-    default: break;
-  }
+  const window_entry* w = window_entry_of(mnw.dragging_index);
+  if (w && w->repeats && w->click) w->click();
 }
 
 int evup_for_step(float prd) { return prd > 0 ? intlim(bk::round(0.1f / prd), 1, 99) : 99; }
@@ -197,7 +212,9 @@ static void simulation_step() {
   msc.cntr += 1;
   if (msc.cntr > 30000) msc.cntr = 0;
   control();
+  do_button_deeds();
   deg2integ();
+  handle_crash();
   if (set.grfout) grfload();
   if (msc.cntr % 10 == 0) time_step_governor();
   if (msc.mousedown) enginecondrag(msc.mx, msc.my);
@@ -213,9 +230,7 @@ static void simulation_step() {
 
 void simulate_frame() {
   MACIBM_pump();
-  if (mnw.up[23]) grfdrag();
-  if (mnw.up[15]) drawnull();
-  if (mnw.up[24]) play_movie();
+  animate_windows();
   uint64_t now = plat_ticks_ms();
   if (!msc.mousedown) {
     mouse_down_time = now;

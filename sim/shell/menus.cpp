@@ -10,14 +10,24 @@
 #include "basekit/bk_mnw.h"
 #include "basekit/platform/platform.h"
 #include "sim/aircraft/initpln.h"
+#include "sim/aircraft/pln.h"
+#include "sim/flight/flt.h"
 #include "sim/flight/integ.h"
-#include "sim/records.h"
-#include "sim/view/startscn.h"
-#include "sim/shell/initgen.h"
-#include "sim/shell/placeholders.h"
+#include "sim/msc.h"
+#include "sim/output/do_file.h"
+#include "sim/output/do_graph.h"
+#include "sim/output/do_movie.h"
+#include "sim/output/grf.h"
+#include "sim/set.h"
 #include "sim/shell/prefs.h"
+#include "sim/shell/wintab.h"
+#include "sim/sound/do_sound.h"
+#include "sim/view/scn.h"
+#include "sim/view/startscn.h"
 #include "sim/world/apt.h"
+#include "sim/world/env.h"
 #include "sim/world/grid.h"
+#include "sim/world/terrain.h"
 
 enum {
   MENU_FILE = 2, MENU_LOCATION = 3, MENU_SETTINGS = 4, MENU_OUTPUT = 5, MENU_VIEW = 6, MENU_SPECIAL = 7,
@@ -47,13 +57,13 @@ static const menu_item view_items[] = {
 
 static int is_view_item(int command) {
   for (const menu_item& m : view_items)
-    if (m.id == command) return command <= 626 && m.text[0] != '-';
+    if (m.id == command) return command <= VIEW_NOHUD && m.text[0] != '-';
   return 0;
 }
 
 static int view_hides_panel(int v) {
-  return (v >= 605 && v <= 610) || v == 612 || (v >= 614 && v <= 617) || (v >= 620 && v <= 623) || v == 625 ||
-         v == 626;
+  return (v >= VIEW_LEFT45 && v <= VIEW_RIGHT135) || v == VIEW_BACK || (v >= VIEW_SATELLITE && v <= VIEW_SPOT) ||
+         (v >= VIEW_CIRCLE && v <= VIEW_ABOVE10) || v == VIEW_HUD || v == VIEW_NOHUD;
 }
 
 void set_up_menus() {
@@ -134,17 +144,10 @@ void set_up_menus() {
   MACIBM_append_menu(MENU_HELP, 801, 0, "About Tarvel...");
 
   // A flight starts looking forwards.
-  if (!set.view_type) set.view_type = 601;
+  if (!set.view_type) set.view_type = VIEW_FORWARD;
   if (is_view_item(set.view_type)) MACIBM_check_menu(MENU_VIEW, set.view_type, 1);
-  MACIBM_check_menu(MENU_VIEW, 631, scn.lamp);
-  MACIBM_check_menu(MENU_SPECIAL, 711, msc.logtime);
-}
-
-static int region_has_ship(int carrier) {
-  for (int i = 0; i < GRID_I; i++)
-    for (int j = 0; j < GRID_J; j++)
-      if (carrier ? carr_on_poly[i][j] : boat_on_poly[i][j]) return 1;
-  return 0;
+  MACIBM_check_menu(MENU_VIEW, CMD_LAMP, scn.lamp);
+  MACIBM_check_menu(MENU_SPECIAL, CMD_LOG_TIME, msc.logtime);
 }
 
 void update_location_menus() {
@@ -223,7 +226,7 @@ static void start_at_listed_airport(int command) {
   msc.loc_index = apt;
   msc.rway_sel = rway;
   set_fltvars(10);
-  MACIBM_invalwind(0);
+  MACIBM_invalwind(WIN_MAIN);
 }
 
 // Over a VOR or NDB of the region's list; commands of entries not listed do nothing.
@@ -258,7 +261,7 @@ static void ship_start(int start) {
     return;
   }
   set_fltvars(start);
-  MACIBM_invalwind(0);
+  MACIBM_invalwind(WIN_MAIN);
 }
 
 // ---- the commands ----
@@ -300,7 +303,7 @@ static void open_aircraft(const char* file_before, const char* path_before) {
   play_engine_and_windrain();
   msc.typestart = 900;
   set_fltvars(10);
-  MACIBM_invalwind(0);
+  MACIBM_invalwind(WIN_MAIN);
 }
 
 static void load_situation() {
@@ -315,7 +318,7 @@ static void load_situation() {
   play_engine_and_windrain();
   set_fltvars(11);
   set_rlt_grf_choices();
-  MACIBM_invalwind(0);
+  MACIBM_invalwind(WIN_MAIN);
 }
 
 static void save_situation() {
@@ -337,14 +340,14 @@ static void select_view(int command) {
     if (is_view_item(m.id)) MACIBM_check_menu(MENU_VIEW, m.id, m.id == command);
   int was_fullscreen = set.view_is_fullscreen;
   set.view_is_fullscreen = view_hides_panel(command);
-  if (command == 617) {
+  if (command == VIEW_SPOT) {
     msc.x_view = (float)flt.x + 20;
     msc.y_view = (float)flt.y;
     msc.z_view = (float)flt.z;
   }
   set.view_type = command;
   set_mon(command, 1.0f);
-  if (was_fullscreen && !set.view_is_fullscreen) MACIBM_invalwind(0);
+  if (was_fullscreen && !set.view_is_fullscreen) MACIBM_invalwind(WIN_MAIN);
 }
 
 static void open_plate(int entry) {
@@ -354,9 +357,9 @@ static void open_plate(int entry) {
   msc.plate_index = n;
   char title[STR_DIM];
   std::snprintf(title, sizeof title, "%s (%s)", apt_name[n], apt_id[n]);
-  set_win_title(26, title);
-  if (mnw.up[26]) MACIBM_invalwind(26);
-  else open_window(26);
+  set_win_title(WIN_AIRPORT_CHART, title);
+  if (mnw.up[WIN_AIRPORT_CHART]) MACIBM_invalwind(WIN_AIRPORT_CHART);
+  else open_window(WIN_AIRPORT_CHART);
 }
 
 static void graphic_flight_record() {
@@ -370,8 +373,9 @@ static void graphic_flight_record() {
                  "Then fly around for awhile and then view the data with this menu item.", 0);
     return;
   }
+  // The graph window opens at its start (grf).
   grf.lefttime = 0;
-  open_window(23);
+  open_window(WIN_GRAPH);
 }
 
 static void instructions(int command) {
@@ -431,8 +435,11 @@ static void instructions(int command) {
 }
 
 static int settings_window(int command) {
-  static const int map[][2] = {{401, 8},  {403, 9},  {405, 10}, {406, 11}, {407, 12}, {408, 13}, {410, 14}, {411, 15},
-                               {413, 16}, {414, 17}, {416, 18}, {417, 19}, {418, 20}, {420, 21}, {422, 22}};
+  static const int map[][2] = {
+      {401, WIN_DATA_OUTPUT},    {403, WIN_TIME},          {405, WIN_WX_SPACE},        {406, WIN_WX_ATMOSPHERE},
+      {407, WIN_WX_GROUND},      {408, WIN_WX_WATER},      {410, WIN_FLIGHT_MODE},     {411, WIN_JOYSTICK},
+      {413, WIN_FUEL},           {414, WIN_WEIGHTS},       {416, WIN_REL_REALISTIC},   {417, WIN_REL_INSTRUMENT},
+      {418, WIN_REL_EQUIPMENT},  {420, WIN_SOUND},         {422, WIN_WARNINGS}};
   for (const auto& m : map)
     if (m[0] == command) return m[1];
   return 0;
@@ -442,55 +449,58 @@ void handlemenu(int command) {
   char file_before[STR_DIM], path_before[STR_DIM];
   C_to_C(pln.C_file, file_before);
   C_to_C(pln.C_path, path_before);
-  for (int w = 1; w <= 27; w++) MACIBM_killwind(w);
+  for (int w = 1; w <= WIN_LAST; w++) MACIBM_killwind(w);
 
   if (command >= 1500 && command <= 22499) return start_at_listed_airport(command);
-  if (command >= 1201 && command <= 1270) return start_over_navaid(vor_to_index, env.vor_list_num, command - 1201);
-  if (command >= 1301 && command <= 1370) return start_over_navaid(ndb_to_index, env.ndb_list_num, command - 1301);
-  if (command >= 510 && command < 510 + env.apt_list_num) return open_plate(command - 510);
-  if (command == 512 + env.apt_list_max) return clear_path();
+  if (command >= CMD_OVER_VOR && command < CMD_OVER_VOR + REG_LIST_MAX)
+    return start_over_navaid(vor_to_index, env.vor_list_num, command - CMD_OVER_VOR);
+  if (command >= CMD_OVER_NDB && command < CMD_OVER_NDB + REG_LIST_MAX)
+    return start_over_navaid(ndb_to_index, env.ndb_list_num, command - CMD_OVER_NDB);
+  if (command >= CMD_PLATES && command < CMD_PLATES + env.apt_list_num) return open_plate(command - CMD_PLATES);
+  if (command == CMD_PLATES + 2 + env.apt_list_max) return clear_path();
   if (is_view_item(command)) return select_view(command);
   if (int w = settings_window(command)) return open_window(w);
   if (command >= 705 && command <= 709) return instructions(command);
 
   switch (command) {
-    case 201: open_aircraft(file_before, path_before); break;
-    case 203: load_situation(); break;
-    case 204: save_situation(); break;
-    case 206: quit(); break;
-    case 309: open_window(1); break;
-    case 310: open_window(2); break;
-    case 311: case 312:
-      msc.map_type = command == 311 ? 503 : 504;
-      open_window(3);
+    case CMD_OPEN_AIRCRAFT: open_aircraft(file_before, path_before); break;
+    case CMD_LOAD_SITUATION: load_situation(); break;
+    case CMD_SAVE_SITUATION: save_situation(); break;
+    case CMD_EXIT: quit(); break;
+    case CMD_APT_ID: open_window(WIN_APT_ID); break;
+    case CMD_APT_NAME: open_window(WIN_APT_NAME); break;
+    case CMD_ENROUTE_CHART: case CMD_LOCAL_CHART:
+      msc.map_type = command == CMD_ENROUTE_CHART ? CMD_LOW_ENROUTE : CMD_LOCAL_VR;
+      open_window(WIN_AREA_CHART);
       break;
-    case 313: open_window(4); break;
-    case 314: open_window(5); break;
-    case 318: ship_start(13); break;
-    case 319: ship_start(14); break;
-    case 320: ship_start(15); break;
-    case 322: open_window(6); break;
-    case 323: get_me_lost(); break;
-    case 325: open_window(7); break;
+    case CMD_WORLD_MAP: open_window(WIN_WORLD); break;
+    case CMD_LATLON: open_window(WIN_LATLON); break;
+    case CMD_FRIGATE: ship_start(13); break;
+    case CMD_CARRIER: ship_start(14); break;
+    case CMD_CATSHOT: ship_start(15); break;
+    case CMD_FIND_ME: open_window(WIN_WHERE_AM_I); break;
+    case CMD_GET_LOST: get_me_lost(); break;
+    case CMD_FIND_APT_ID: open_window(WIN_APT_IDS); break;
     case 1401: gotofield("KSBD", 0); break;
     case 1402: gotofield("KTRM", 0); break;
     case 1403: gotofield("KBKL", 0); break;
     case 1404: gotofield("KCGX", 1); break;
-    case 501: graphic_flight_record(); break;
-    case 503: case 504: case 505:
+    case CMD_GRAPH: graphic_flight_record(); break;
+    case CMD_LOW_ENROUTE: case CMD_LOCAL_VR: case CMD_WX_RADAR:
       msc.map_type = command;
-      open_window(3);
+      open_window(WIN_AREA_CHART);
       break;
-    case 506: start_movie(); break;
-    case 507: open_window(25); break;
-    case 508: open_window(4); break;
-    case 628: set_mon(-1, 2.0f); break;
-    case 629: set_mon(-1, 0.5f); break;
-    case 631:
+    case CMD_FLIGHT_PATH: start_movie(); break;
+    case CMD_ISOMETRIC: open_window(WIN_ISOMETRIC); break;
+    case CMD_WORLD_CHART: open_window(WIN_WORLD); break;
+    case CMD_ZOOM_IN: set_mon(-1, 2.0f); break;
+    case CMD_ZOOM_OUT: set_mon(-1, 0.5f); break;
+    case CMD_LAMP:
+      // Light amplification is the view's (scn); the menu toggles it.
       scn.lamp = !scn.lamp;
-      MACIBM_check_menu(MENU_VIEW, 631, scn.lamp);
+      MACIBM_check_menu(MENU_VIEW, CMD_LAMP, scn.lamp);
       break;
-    case 701:
+    case CMD_CYCLE_DUMP:
       set.cycoutwaiting = 1;
       MACIBM_alert("I will dump all the data for the next cycle of Tarvel to the file 'Tarvel.out'.",
                    "This will include all the angles of attack, forces, velocities, etc. for this instant in time.",
@@ -499,86 +509,27 @@ void handlemenu(int command) {
                    "file to look right.",
                    0);
       break;
-    case 703:
+    case CMD_RESET_PREFS:
       MACIBM_exitalert("I have disabled the preferences file.",
                        "The next time you start Tarvel or, it will revert to the factory settings.",
                        "This should allow normal operation if the preferences file has become corrupted somehow.",
                        "I will now terminate the program. Run Tarvel again to start in the standard condition.");
-    case 711:
+    case CMD_LOG_TIME:
       msc.logtime = !msc.logtime;
-      MACIBM_check_menu(MENU_SPECIAL, 711, msc.logtime);
+      MACIBM_check_menu(MENU_SPECIAL, CMD_LOG_TIME, msc.logtime);
       break;
-    case 801: MACIBM_aboutalert(); break;
+    case CMD_ABOUT: MACIBM_aboutalert(); break;
     default: break;
   }
 }
 
-// ---- closing a settings window ----
-
-static void thermal_map() {
-  for (int i = 0; i < GRID_I; i++)
-    for (int j = 0; j < GRID_J; j++) atm.therm_on_poly[i][j] = fltrand(0, 0.99f) < atm.thermal_part;
-}
-
-static void weight_check() {
-  float total = pln.m_empty + flt.m_fixed + flt.m_fuel + flt.m_jettison;
-  if (total > pln.m_max)
-    MACIBM_alert("Your total weight is above the maximum allowable weight for the airplane!",
-                 "You will be breaking several Federal Aviation Regulations by flying this thing!",
-                 "You SHOULD reduce your fuel or fixed load.", "", 0);
-}
-
-static void repair_instruments() {
-  rel.vacuum = rel.ss_asi = rel.ss_ahz = rel.ss_alt = rel.ss_tsi = rel.ss_dgy = rel.ss_vvi = 1;
-  rel.efis_1 = rel.efis_2 = 1;
-}
-
-static void repair_equipment() {
-  for (int e = 0; e < 4; e++) rel.engine[e] = rel.thrgov[e] = rel.revlok[e] = rel.oilpmp[e] = 1;
-  rel.fc_ail = rel.fc_elv = rel.fc_rud = rel.fc_flp = rel.fc_slt = rel.fc_thr = 1;
-  for (int g = 0; g < 3; g++) {
-    rel.lagear[g] = 1;
-    set.gear_time[g] = 0;
-  }
-  rel.hydsys = rel.stbaug = rel.symflp = rel.sttrim = rel.antice = rel.clights = rel.otto = rel.trotor = 1;
-}
-
-static void file_flight_plan() {
-  int found = -1;
-  for (int n = 0; n <= env.aptmax; n++)
-    if (std::strncmp(apt_id[n], fpl.arr_id, 4) == 0) found = n;
-  if (found < 0) {
-    speakstring("I am unable to find an airport with that identifier. You will need to file to an airport that I "
-                "have in my computer.");
-    return;
-  }
-  atc.plan_index = found;
-  atc.ils_vectoring = 0;
-  if (fpl.on_file && fpl.activated) speakstring("flight plan amended as requested.");
-  fpl.on_file = 1;
-}
-
-void process_zap(int window) {
-  switch (window) {
-    case 1: gotofield(msc.apt_id_req, 0); break;
-    case 2:
-      if (msc.loc_index < 0 || msc.loc_index > env.aptmax) break;
-      set_region_from_apt(msc.loc_index);
-      msc.typestart = 900;
-      if (apt_len[msc.loc_index][intlim(msc.rway_sel, 0, 5) / 2] <= 1 || msc.rway_sel < 0 || msc.rway_sel > 5)
-        msc.rway_sel = 0;
-      new_region();
-      set_fltvars(10);
-      break;
-    case 4: set_palette_for_conditions(0); break;
-    case 5: set_up_env_with_request_latlon(); break;
-    case 8: set_rlt_grf_choices(); break;
-    case 11: thermal_map(); break;
-    case 16: case 17: weight_check(); break;
-    case 19: repair_instruments(); break;
-    case 20: repair_equipment(); break;
-    case 24: stop_movie(); break;
-    case 27: file_flight_plan(); break;
-    default: break;
-  }
+// Closing the airport-by-name window starts at the airport chosen in it.
+void goto_chosen_airport() {
+  if (msc.loc_index < 0 || msc.loc_index > env.aptmax) return;
+  set_region_from_apt(msc.loc_index);
+  msc.typestart = 900;
+  if (apt_len[msc.loc_index][intlim(msc.rway_sel, 0, 5) / 2] <= 1 || msc.rway_sel < 0 || msc.rway_sel > 5)
+    msc.rway_sel = 0;
+  new_region();
+  set_fltvars(10);
 }

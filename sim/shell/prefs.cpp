@@ -11,11 +11,21 @@
 #include "basekit/bk_funct.h"
 #include "basekit/bk_mnw.h"
 #include "sim/aircraft/initpln.h"
+#include "sim/aircraft/pln.h"
+#include "sim/atc/atc.h"
+#include "sim/flight/atm.h"
+#include "sim/flight/flt.h"
 #include "sim/flight/integ.h"
-#include "sim/records.h"
+#include "sim/flight/rel.h"
+#include "sim/msc.h"
+#include "sim/output/do_graph.h"
+#include "sim/panel/ins.h"
+#include "sim/panel/nav.h"
+#include "sim/set.h"
 #include "sim/shell/initgen.h"
-#include "sim/shell/placeholders.h"
+#include "sim/view/scn.h"
 #include "sim/world/apt.h"
+#include "sim/world/env.h"
 #include "sim/world/grid.h"
 
 enum { ACF_VERSION = 35, GPS_CODES = 36 };
@@ -139,6 +149,7 @@ static int read_aircraft_names() {
 
 static void read_weather() {
   ins.baro = fs();
+  // The preferences hold settings of many records (atm, ins, nav, atc, rel, scn): read straight into them.
   atm.baro = fs();
   atm.rain_tstm = fs();
   atm.wind_tbl = fs();
@@ -349,6 +360,7 @@ void hardprefs() {
   set_region_from_apt(msc.loc_index);
   msc.rway_sel = 0;
   scn.time = 2;
+  // The defaults of the same settings, in the same records.
   atm.temp_SL = 59;
   ins.baro = atm.baro = 29.92f;
   atm.rain_tstm = atm.wind_tbl = atm.burst_prob = 1.0f;
@@ -397,6 +409,7 @@ void initprefs() {
                  0);
   }
   if (msc.loc_index >= 0 && msc.loc_index <= env.aptmax) {
+    // The region is chosen from the aircraft's position, kept in flt until the flight is placed.
     flt.lat = apt_lat[msc.loc_index][0];
     flt.lon = apt_lon[msc.loc_index][0];
   }

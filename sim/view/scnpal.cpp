@@ -3,7 +3,8 @@
 #include "basekit/bk_funct.h"
 #include "basekit/bk_graph.h"
 #include "basekit/bk_mnw.h"
-#include "sim/records.h"
+#include "sim/flight/atm.h"
+#include "sim/view/scn.h"
 #include "sim/view/startscn.h"
 
 float r_csky, g_csky, b_csky, r_ctop, g_ctop, b_ctop, r_cbot, g_cbot, b_cbot;
@@ -85,5 +86,5 @@ void set_palette_for_conditions(int map_mode) {
     }
   }
   MACIBM_apply_palette();
-  if (!map_mode && mnw.up[0]) MACIBM_invalwind(0);
+  if (!map_mode && mnw.up[MAIN_WINDOW]) MACIBM_invalwind(MAIN_WINDOW);
 }

@@ -9,15 +9,27 @@
 #include "basekit/bk_graph.h"
 #include "basekit/bk_mnw.h"
 #include "basekit/platform/platform.h"
+#include "sim/aircraft/pln.h"
+#include "sim/flight/atm.h"
 #include "sim/flight/contact.h"
-#include "sim/records.h"
-#include "sim/shell/placeholders.h"
+#include "sim/flight/flt.h"
+#include "sim/flight/rel.h"
+#include "sim/msc.h"
+#include "sim/output/do_movie.h"
+#include "sim/set.h"
+#include "sim/view/drplane.h"
 #include "sim/view/drterrain.h"
+#include "sim/view/lights.h"
 #include "sim/view/point.h"
+#include "sim/view/scn.h"
+#include "sim/view/storm.h"
+#include "sim/view/traffic.h"
 #include "sim/world/apt.h"
+#include "sim/world/env.h"
 #include "sim/world/genwrld2.h"
 #include "sim/world/grid.h"
 #include "sim/world/obs.h"
+#include "sim/world/terrain.h"
 
 int invrange[178][159];
 int obs_ind[800];
@@ -395,6 +407,7 @@ static float wisp_factor(float eye_z) {
 
 static void set_visibility() {
   float v = atm.vis * wisp_factor(con.VIEW_loc_z) / (atm.level + 1.0f);
+  // The view derives the light and ground visibility bands from the weather (atm).
   atm.vis_effective = fltmax2(v, 1.0f);
   atm.vis1_grnd = 0.1f * atm.vis_effective;
   atm.vis2_grnd = 1.5f * atm.vis_effective;
@@ -446,7 +459,7 @@ static void set_straightin() {
 }
 
 static void copy_to_screen() {
-  MACIBM_startwind(0, 0);
+  MACIBM_startwind(MAIN_WINDOW, 0);
   if (set.view_type == VIEW_REPLAY) {
     MACIBM_copytoport(1, 11, 6, 0, 5, 579, 361, 1);
   } else if (!set.view_is_fullscreen) {
@@ -482,6 +495,7 @@ void start_looking() {
   float h;
   int gi, gj, gt;
   find_local_h(con.VIEW_loc_x, con.VIEW_loc_y, &h, &gi, &gj, &gt);
+  // The view keeps the cell under the eye in env.
   env.i_viewpoint = gi;
   env.j_viewpoint = gj;
   if (con.VIEW_loc_z < h + 2) con.VIEW_loc_z = h + 2;

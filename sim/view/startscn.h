@@ -1,15 +1,7 @@
 // The out-the-window view: the layout of each view type, the scene palette,
 // and the scene pass the frame loop runs once a frame.
 #pragma once
-
-// View types: the View menu's commands.
-enum {
-  VIEW_FORWARD = 601, VIEW_DOWN4 = 602, VIEW_DOWN8 = 603, VIEW_LEFT45 = 605, VIEW_RIGHT45 = 606,
-  VIEW_LEFT90 = 607, VIEW_RIGHT90 = 608, VIEW_LEFT135 = 609, VIEW_RIGHT135 = 610, VIEW_BACK = 612,
-  VIEW_SATELLITE = 614, VIEW_TOWER = 615, VIEW_RUNWAY = 616, VIEW_SPOT = 617, VIEW_CHASE = 619,
-  VIEW_CIRCLE = 620, VIEW_FREE = 621, VIEW_ABOVE40 = 622, VIEW_ABOVE10 = 623, VIEW_HUD = 625,
-  VIEW_NOHUD = 626, VIEW_REPLAY = 999
-};
+#include "sim/set.h"  // the view types
 
 // Draws the whole view into off-screen world 0 (1 for the replay) and copies it to the screen.
 void start_looking();
@@ -30,10 +22,3 @@ void sort_obs_twr();
 // temperature; map_mode gives the chart colours instead.
 void set_palette_for_conditions(int map_mode);
 void build_pal(float r, float g, float b, float L);
-
-// The aircraft placed directly, for runs without a flight model moving it:
-// at the threshold of runway end rway_sel (0..5: runway rway_sel / 2, its
-// second end when odd) of airport apt, or height_m above its field,
-// heading along its first runway. Both make apt the local airport.
-void place_on_runway(int apt, int rway_sel);
-void place_over_airport(int apt, float height_m);

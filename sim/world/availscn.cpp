@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include "basekit/bk_env.h"
 #include "basekit/bk_file.h"
 #include "basekit/bk_funct.h"
 #include "basekit/bk_mnw.h"
@@ -57,41 +58,10 @@ void env_file_name(int lat, int lon, int with_folder, char* name) {
 
 // ---- opening a quadrant's file, in the search order ----
 
-// a/b/c, cut at STR_DIM.
-static void join(char* out, const char* a, const char* b, const char* c) {
-  const char* parts[5] = {a, "/", b, "/", c};
-  int n = 0;
-  for (const char* p : parts)
-    for (; *p && n < STR_DIM - 1; p++) out[n++] = *p;
-  out[n] = 0;
-}
-
-static int try_binary(const char* path) {
-  if (inf_open(path, FTYPE_ANY_BINARY, 3, 0)) return 1;
-  if (inf_open(path, FTYPE_ANY_BINARY, 4, 0)) return 1;
-  return 0;
-}
-
 // Opens the quadrant's file into inf; 0 when there is none. path gets its name.
 static int open_env_file(int lat, int lon, char* path) {
   if (flt.z >= NO_FILE_ABOVE) return 0;
-  char folder_name[STR_DIM], bare[STR_DIM];
-  env_file_name(lat, lon, 1, folder_name);
-  env_file_name(lat, lon, 0, bare);
-  const char* root = env_data_root[0] ? env_data_root : app_path;
-  join(path, app_path, "additional nav data", folder_name);
-  if (try_binary(path)) return 1;
-  join(path, root, "DATA", folder_name);
-  if (try_binary(path)) return 1;
-  join(path, root, "DATA/United States", bare);
-  if (inf_open(path, FTYPE_ANY_TEXT, 3, 0) || inf_open(path, FTYPE_ANY_TEXT, 4, 0)) {
-    rln(path);  // 1001, points per row, rows
-    rln(path);
-    rln(path);
-    return 1;
-  }
-  if (inf.is_open()) inf.close();
-  return 0;
+  return env_open_quadrant(app_path, env_data_root[0] ? env_data_root : app_path, lat, lon, path);
 }
 
 // ---- reading one quadrant ----
@@ -161,23 +131,9 @@ static void read_points(int have_file, const char* label, int lat, int lon, int 
   for (int j = 0; j < 80; j++)
     for (int i = 0; i < 60; i++) {
       float la, lo, z;
-      int div = 0, w0 = 1, w1 = 1;
+      int div = 0, w0 = 1, w1 = 1, tex;
       if (have_file) {
-        la = fltscan(label);
-        lo = fltscan(label);
-        z = fltscan(label);
-        if (inf_is_bin) {
-          int flags = intscan(label);
-          div = flags & 1;
-          w0 = (flags >> 1) & 1;
-          w1 = (flags >> 2) & 1;
-        } else {
-          div = bolscan(label);
-          w0 = bolscan(label);
-          w1 = bolscan(label);
-          bolscan(label);
-          bolscan(label);
-        }
+        env_scan_point(label, &la, &lo, &z, &div, &w0, &w1, &tex);
       } else {
         la = lat + j / 79.0f;
         lo = lon + i / 59.0f;
@@ -237,24 +193,14 @@ static void place_object(int type, float la, float lo, float h, int ci, int cj, 
 static void read_objects(const char* label, const char* path, int lat, int lon) {
   if (!inf_is_bin && intscan(label) != 1) MACIBM_exitalert("Env file checkpoint busted!", path, "", "");
   while (1) {
-    int type = intscan(label);
-    if (type == 99) break;
+    float la = 0, lo = 0, h = 0;
+    int ci = 0, cj = 0;
+    char name[ENV_NAME_DIM];
+    int type = env_scan_object(label, &la, &lo, &h, &ci, &cj, name);
+    if (type == ENV_END) break;
     if (type >= 1 && type <= 6) {
-      float la = fltscan(label), lo = fltscan(label), h = fltscan(label);
-      int ci = intscan(label), cj = intscan(label);
       place_object(type, la, lo, h, ci, cj, lat, lon);
-    } else if (type == 8) {
-      char name[STR_DIM];
-      fltscan(label);
-      fltscan(label);
-      if (inf_is_bin) {
-        fltscan(label);
-        stringscan(name, label, 40);
-      } else {
-        fltscanNOSN(label);
-        stringscan(name, label, STR_DIM);
-      }
-    } else {
+    } else if (type != 8) {
       char num[STR_DIM];
       std::snprintf(num, sizeof num, "object type %d", type);
       MACIBM_exitalert("Unknown object in environment file!", num, "file:", path);
@@ -348,6 +294,7 @@ static void place_boats(int have_file, int i0, int j0) {
 static void zero_wx(int quadrant) {
   int qx = quadrant % 3, qy = quadrant / 3;
   for (int i = 200 * qx; i <= 200 * qx + 200; i++)
+    // The weather-radar field (atm.wxr) follows the region's quadrants.
     for (int j = 200 * qy; j <= 200 * qy + 200; j++) atm.wxr[i][j] = 0;
 }
 

@@ -7,10 +7,12 @@
 #include "basekit/bk_mnw.h"
 #include "sim/flight/contact.h"
 #include "sim/flight/do_wx.h"
-#include "sim/records.h"
+#include "sim/msc.h"
 #include "sim/world/apt.h"
+#include "sim/world/env.h"
 #include "sim/world/grid.h"
 #include "sim/world/obs.h"
+#include "sim/world/terrain.h"
 
 static const float FT_PER_M = 3.2808399f;
 

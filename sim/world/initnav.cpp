@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <cstring>
 #include "basekit/bk_file.h"
+#include "basekit/bk_hooks.h"
 #include "basekit/bk_funct.h"
 #include "basekit/bk_mnw.h"
-#include "sim/shell/initgen.h"
 #include "sim/world/env.h"
 #include "sim/world/grid.h"
 
@@ -77,7 +77,7 @@ static void read_airports() {
     apt_z[n] *= 0.3048f;
     apt_inreg[n] = 0;
     place_beacon(n);
-    if (n % 400 == 0) show_init();
+    if (n % 400 == 0) if (hok.show_progress) hok.show_progress();
     n++;
   }
   inf.close();
@@ -96,7 +96,7 @@ static void read_navaids() {
                   nav_name[n]);
     nav_z[n] *= 0.3048f;
     nav_inreg[n] = 0;
-    if (n % 1000 == 0) show_init();
+    if (n % 1000 == 0) if (hok.show_progress) hok.show_progress();
     n++;
   }
   inf.close();

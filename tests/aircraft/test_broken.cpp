@@ -2,6 +2,7 @@
 // and never read past an array.
 #include <cmath>
 #include "acft_fixture.h"
+#include "sim/aircraft/pln.h"
 
 using namespace acft;
 

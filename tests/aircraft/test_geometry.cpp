@@ -2,6 +2,11 @@
 // edges, and the degenerate shapes that must not give NaN or negative inertia.
 #include <cmath>
 #include "acft_fixture.h"
+#include "sim/aircraft/pln.h"
+#include "sim/flight/flt.h"
+#include "sim/msc.h"
+#include "sim/panel/ins.h"
+#include "sim/records.h"
 
 using namespace acft;
 

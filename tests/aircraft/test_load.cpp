@@ -2,6 +2,10 @@
 // figures worked out by hand from the aircraft's published dimensions.
 #include <cmath>
 #include "acft_fixture.h"
+#include "sim/aircraft/pln.h"
+#include "sim/msc.h"
+#include "sim/panel/ins.h"
+#include "sim/records.h"
 
 using namespace acft;
 

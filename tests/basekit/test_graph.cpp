@@ -2,8 +2,10 @@
 #include <cmath>
 #include <set>
 #include "basekit/platform/platform.h"
-#include "sim/records.h"
+#include "sim/aircraft/pln.h"
+#include "sim/flight/rel.h"
 #include "sim/view/color_time.h"
+#include "sim/view/scn.h"
 #include "sim/view/startpic.h"
 #include "tests/basekit/raster_fixture.h"
 

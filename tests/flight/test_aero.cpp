@@ -1,6 +1,11 @@
 // Element aerodynamics: table lookup, control effectiveness, the Mach and
 // ground-effect corrections, and a wing's lift slope against lifting-line theory.
 #include "tests/flight/flight_fixture.h"
+#include "sim/aircraft/pln.h"
+#include "sim/flight/atm.h"
+#include "sim/flight/flt.h"
+#include "sim/msc.h"
+#include "sim/world/env.h"
 
 namespace {
 using flight::FlightTest;

@@ -2,6 +2,13 @@
 // friction and brakes by the runway's state, steering, skids, a hull panel,
 // and an aircraft parked on the runway.
 #include "tests/flight/flight_fixture.h"
+#include "sim/aircraft/pln.h"
+#include "sim/flight/atm.h"
+#include "sim/flight/flt.h"
+#include "sim/msc.h"
+#include "sim/set.h"
+#include "sim/world/env.h"
+#include "sim/world/terrain.h"
 
 namespace {
 using flight::FlightTest;

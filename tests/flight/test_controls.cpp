@@ -4,6 +4,14 @@
 #include "basekit/platform/platform.h"
 #include "sim/shell/initgen.h"
 #include "tests/flight/flight_fixture.h"
+#include "sim/aircraft/pln.h"
+#include "sim/flight/flt.h"
+#include "sim/flight/ott.h"
+#include "sim/flight/rel.h"
+#include "sim/msc.h"
+#include "sim/panel/nav.h"
+#include "sim/set.h"
+#include "sim/world/env.h"
 
 namespace {
 using flight::FlightTest;

@@ -2,6 +2,11 @@
 // the new flight on the runway.
 #include "sim/shell/crash.h"
 #include "tests/flight/flight_fixture.h"
+#include "sim/flight/flt.h"
+#include "sim/flight/rel.h"
+#include "sim/msc.h"
+#include "sim/world/env.h"
+#include "sim/world/terrain.h"
 
 namespace {
 using flight::FlightTest;
@@ -75,6 +80,7 @@ TEST_F(Crash, HardImpactsAndRollOversEndTheFlight) {
     set_air_data();
     set_a1();
     set_a2();
+    handle_crash();
     EXPECT_EQ(crash_count() - before, k.crash) << k.vz << " " << k.phi;
   }
 }

@@ -4,6 +4,9 @@
 #include "sim/flight/forcefeed.h"
 #include "sim/shell/initgen.h"
 #include "tests/flight/flight_fixture.h"
+#include "sim/aircraft/pln.h"
+#include "sim/flight/flt.h"
+#include "sim/set.h"
 
 namespace {
 using flight::FlightTest;

@@ -2,6 +2,10 @@
 // to glide hands off for ten simulated minutes.
 #include <vector>
 #include "tests/flight/flight_fixture.h"
+#include "sim/flight/atm.h"
+#include "sim/flight/flt.h"
+#include "sim/msc.h"
+#include "sim/set.h"
 
 namespace {
 using flight::FlightTest;

@@ -5,6 +5,14 @@
 #include "sim/shell/initgen.h"
 #include "sim/world/grid.h"
 #include "tests/flight/flight_fixture.h"
+#include "sim/aircraft/pln.h"
+#include "sim/flight/atm.h"
+#include "sim/flight/flt.h"
+#include "sim/flight/rel.h"
+#include "sim/msc.h"
+#include "sim/output/do_file.h"
+#include "sim/set.h"
+#include "sim/world/env.h"
 
 namespace {
 using flight::FlightTest;

@@ -3,6 +3,10 @@
 // and engine data the laws cannot use.
 #include "sim/flight/propel.h"
 #include "tests/flight/flight_fixture.h"
+#include "sim/aircraft/pln.h"
+#include "sim/flight/atm.h"
+#include "sim/flight/flt.h"
+#include "sim/msc.h"
 
 namespace {
 using flight::FlightTest;

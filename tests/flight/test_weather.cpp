@@ -4,6 +4,13 @@
 #include <fstream>
 #include "basekit/platform/platform.h"
 #include "tests/flight/flight_fixture.h"
+#include "sim/aircraft/pln.h"
+#include "sim/flight/atm.h"
+#include "sim/flight/flt.h"
+#include "sim/msc.h"
+#include "sim/view/scn.h"
+#include "sim/world/env.h"
+#include "sim/world/terrain.h"
 
 namespace {
 using flight::FlightTest;

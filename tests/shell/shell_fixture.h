@@ -16,9 +16,11 @@
 #include "basekit/bk_mnw.h"
 #include "basekit/platform/desktop.h"
 #include "basekit/platform/platform.h"
-#include "sim/records.h"
+#include "sim/aircraft/pln.h"
+#include "sim/msc.h"
 #include "sim/shell/lax.h"
 #include "sim/world/apt.h"
+#include "sim/world/env.h"
 
 namespace shell_test {
 

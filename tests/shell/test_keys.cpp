@@ -2,8 +2,19 @@
 // the free view, the presses on the panel and the power quadrant, the radios
 // and the replay camera.
 #include <cmath>
+#include "sim/shell/keys.h"
 #include "sim/shell/menus.h"
 #include "tests/shell/shell_fixture.h"
+#include "sim/aircraft/pln.h"
+#include "sim/atc/atc.h"
+#include "sim/flight/flt.h"
+#include "sim/flight/ott.h"
+#include "sim/msc.h"
+#include "sim/output/grf.h"
+#include "sim/panel/ins.h"
+#include "sim/panel/nav.h"
+#include "sim/set.h"
+#include "sim/view/scn.h"
 
 using namespace shell_test;
 

@@ -2,11 +2,20 @@
 // commands and the closing of the settings windows do.
 #include <cstring>
 #include "sim/aircraft/initpln.h"
+#include "sim/output/do_graph.h"
 #include "sim/shell/menus.h"
-#include "sim/shell/placeholders.h"
 #include "sim/shell/prefs.h"
 #include "sim/world/grid.h"
 #include "tests/shell/shell_fixture.h"
+#include "sim/aircraft/pln.h"
+#include "sim/atc/atc.h"
+#include "sim/flight/flt.h"
+#include "sim/flight/rel.h"
+#include "sim/msc.h"
+#include "sim/output/grf.h"
+#include "sim/set.h"
+#include "sim/view/scn.h"
+#include "sim/world/env.h"
 
 using namespace shell_test;
 

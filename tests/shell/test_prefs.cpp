@@ -7,6 +7,17 @@
 #include "sim/aircraft/initpln.h"
 #include "sim/shell/prefs.h"
 #include "tests/shell/shell_fixture.h"
+#include "sim/aircraft/pln.h"
+#include "sim/atc/atc.h"
+#include "sim/flight/atm.h"
+#include "sim/flight/flt.h"
+#include "sim/flight/rel.h"
+#include "sim/msc.h"
+#include "sim/panel/ins.h"
+#include "sim/panel/nav.h"
+#include "sim/set.h"
+#include "sim/view/scn.h"
+#include "sim/world/env.h"
 
 using namespace shell_test;
 

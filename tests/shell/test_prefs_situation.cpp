@@ -6,6 +6,15 @@
 #include "sim/shell/prefs.h"
 #include "sim/world/grid.h"
 #include "tests/shell/shell_fixture.h"
+#include "sim/aircraft/pln.h"
+#include "sim/flight/atm.h"
+#include "sim/flight/flt.h"
+#include "sim/msc.h"
+#include "sim/panel/ins.h"
+#include "sim/panel/nav.h"
+#include "sim/set.h"
+#include "sim/view/scn.h"
+#include "sim/world/env.h"
 
 using namespace shell_test;
 

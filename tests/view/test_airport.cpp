@@ -2,11 +2,12 @@
 // numbers, the light groups and their clean-up, hangars and the tower.
 #include <cmath>
 #include <vector>
-#include "sim/shell/placeholders.h"
 #include "sim/world/genwrld2.h"
 #include "sim/world/grid.h"
 #include "sim/world/obs.h"
 #include "tests/view/view_fixture.h"
+#include "sim/msc.h"
+#include "sim/world/env.h"
 
 namespace {
 const float FT = 0.3048f;

@@ -4,6 +4,9 @@
 #include "sim/view/point.h"
 #include "sim/view/poly3d.h"
 #include "tests/view/view_fixture.h"
+#include "sim/flight/atm.h"
+#include "sim/set.h"
+#include "sim/view/scn.h"
 
 namespace {
 class Draw : public ::testing::Test {

@@ -6,6 +6,10 @@
 #include "sim/world/grid.h"
 #include "sim/world/obs.h"
 #include "tests/view/view_fixture.h"
+#include "sim/flight/atm.h"
+#include "sim/set.h"
+#include "sim/view/scn.h"
+#include "sim/world/env.h"
 
 namespace {
 class Objects : public ::testing::Test {

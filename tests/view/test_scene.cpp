@@ -4,11 +4,18 @@
 #include <cmath>
 #include "basekit/bk_mnw.h"
 #include "sim/flight/contact.h"
-#include "sim/shell/placeholders.h"
 #include "sim/view/point.h"
 #include "sim/world/grid.h"
 #include "sim/world/obs.h"
+#include "sim/world/terrain.h"
 #include "tests/view/view_fixture.h"
+#include "tools/support/placeeye.h"
+#include "sim/flight/atm.h"
+#include "sim/flight/flt.h"
+#include "sim/msc.h"
+#include "sim/set.h"
+#include "sim/view/scn.h"
+#include "sim/world/env.h"
 
 namespace {
 class Scene : public ::testing::Test {

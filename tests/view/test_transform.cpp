@@ -2,6 +2,12 @@
 #include <cmath>
 #include "sim/view/point.h"
 #include "tests/view/view_fixture.h"
+#include "tools/support/placeeye.h"
+#include "sim/aircraft/pln.h"
+#include "sim/flight/flt.h"
+#include "sim/msc.h"
+#include "sim/set.h"
+#include "sim/view/scn.h"
 
 namespace {
 class Transform : public ::testing::Test {

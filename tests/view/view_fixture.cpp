@@ -1,8 +1,12 @@
 #include "tests/view/view_fixture.h"
 #include <filesystem>
 #include "basekit/bk_mnw.h"
-#include "sim/shell/placeholders.h"
 #include "sim/view/point.h"
+#include "tools/support/placeeye.h"
+#include "sim/flight/atm.h"
+#include "sim/msc.h"
+#include "sim/set.h"
+#include "sim/view/scn.h"
 
 static int started = 0;
 

@@ -11,7 +11,6 @@
 #include "basekit/bk_graph.h"
 #include "basekit/platform/desktop.h"
 #include "basekit/platform/platform.h"
-#include "sim/records.h"
 #include "sim/shell/lax.h"
 #include "sim/view/startscn.h"
 #include "sim/world/apt.h"

@@ -3,6 +3,9 @@
 #include "world_fixture.h"
 #include <cmath>
 #include <memory>
+#include "sim/flight/atm.h"
+#include "sim/flight/flt.h"
+#include "sim/world/env.h"
 
 namespace {
 

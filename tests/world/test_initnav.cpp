@@ -1,6 +1,8 @@
 // The airport and navaid files, the region lists and the Location menus.
 #include "world_fixture.h"
+#include "sim/world/terrain.h"
 #include <cmath>
+#include "sim/world/env.h"
 
 namespace {
 
@@ -369,9 +371,13 @@ TEST(ShippedWorld, StartsAtKsbd) {
   EXPECT_EQ(std::string(line).rfind("region 33 -119 airports ", 0), 0u) << line;
   EXPECT_GT(region_navaid_count(), 60);
   // The field and its surroundings are on land at the field's elevation.
-  int i = (int)((apt_lon[n][0] - env.lon_wes) * 59), j = (int)((apt_lat[n][0] - env.lat_sou) * 79);
+  // The grid follows the ground, so the field's cell is found by position.
+  float h;
+  int i, j, t;
+  find_local_h(env_x_of_latlon(apt_lat[n][0], apt_lon[n][0]), env_y_of_lat(apt_lat[n][0]), &h, &i, &j, &t);
   EXPECT_TRUE(on_field[i][j][0] || on_field[i][j][1]);
   EXPECT_NEAR(planez[i][j], apt_z[n], 0.5f);
+  EXPECT_NEAR(h, apt_z[n], 0.5f);
   // Favorites and a far airport.
   for (const char* id : {"KTRM", "KBKL", "KCGX", "EGLL"}) EXPECT_GE(find_apt_by_id(id), 0) << id;
   ASSERT_GE(start_at_airport("KBKL"), 0);

@@ -1,6 +1,7 @@
 #include "world_fixture.h"
 #include <cmath>
 #include <unistd.h>
+#include "sim/records.h"
 
 jmp_buf world_jump;
 void world_jump_out(int status) { longjmp(world_jump, status + 1); }

@@ -16,7 +16,6 @@
 #include "basekit/platform/desktop.h"
 #include "basekit/platform/platform.h"
 #include "sim/flight/flt.h"
-#include "sim/records.h"
 #include "sim/world/apt.h"
 #include "sim/world/grid.h"
 #include "sim/world/obs.h"

@@ -11,6 +11,7 @@
 #include <vector>
 #include "basekit/bk_graph.h"
 #include "basekit/bk_mnw.h"
+#include "sim/set.h"
 
 enum { VIEW_DX = 800, VIEW_DY = 568, TRIS = 1024 };
 

@@ -5,10 +5,13 @@
 #include <cmath>
 #include <cstdlib>
 #include "basekit/platform/platform.h"
-#include "sim/records.h"
+#include "sim/flight/atm.h"
+#include "sim/set.h"
 #include "sim/shell/lax.h"
+#include "sim/view/scn.h"
 #include "sim/view/startscn.h"
 #include "sim/world/apt.h"
+#include "tools/support/placeeye.h"
 
 static void start_once() {
   static int done = 0;

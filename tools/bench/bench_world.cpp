@@ -4,9 +4,10 @@
 #include "basekit/bk_const.h"
 #include "basekit/bk_file.h"
 #include "basekit/platform/platform.h"
-#include "sim/records.h"
 #include "sim/world/apt.h"
+#include "sim/world/env.h"
 #include "sim/world/grid.h"
+#include "sim/records.h"
 
 static void set_up_world() {
   static int done = 0;

@@ -3,9 +3,15 @@
 #include <cstdio>
 #include "basekit/bk_const.h"
 #include "basekit/bk_funct.h"
+#include "sim/aircraft/pln.h"
+#include "sim/flight/atm.h"
 #include "sim/flight/do_wx.h"
+#include "sim/flight/flt.h"
 #include "sim/flight/fltutil.h"
-#include "sim/records.h"
+#include "sim/flight/ott.h"
+#include "sim/panel/nav.h"
+#include "sim/set.h"
+#include "sim/world/env.h"
 #include "tools/flightcheck/fc.h"
 
 namespace {

@@ -3,8 +3,9 @@
 #include <cmath>
 #include "basekit/bk_const.h"
 #include "basekit/bk_funct.h"
+#include "sim/flight/flt.h"
 #include "sim/flight/fltutil.h"
-#include "sim/records.h"
+#include "sim/set.h"
 #include "tools/flightcheck/fc.h"
 
 namespace {

@@ -8,16 +8,27 @@
 #include "basekit/bk_funct.h"
 #include "basekit/platform/platform.h"
 #include "sim/aircraft/initpln.h"
+#include "sim/aircraft/pln.h"
+#include "sim/flight/atm.h"
 #include "sim/flight/do_con.h"
 #include "sim/flight/do_wx.h"
+#include "sim/flight/flt.h"
 #include "sim/flight/fltcalc.h"
 #include "sim/flight/fltutil.h"
 #include "sim/flight/integ.h"
+#include "sim/flight/ott.h"
 #include "sim/flight/propel.h"
+#include "sim/flight/rel.h"
 #include "sim/flight/trim.h"
-#include "sim/records.h"
+#include "sim/msc.h"
+#include "sim/panel/ins.h"
+#include "sim/panel/nav.h"
+#include "sim/set.h"
+#include "sim/shell/crash.h"
+#include "sim/shell/keys.h"
 #include "sim/shell/lax.h"
 #include "sim/world/apt.h"
+#include "sim/world/env.h"
 #include "sim/world/grid.h"
 #include "tools/flightcheck/fc.h"
 
@@ -131,7 +142,9 @@ void fc_frame() {
   msc.prd = step_s;
   msc.cntr++;
   control();
+  do_button_deeds();
   deg2integ();
+  handle_crash();
   if (msc.cntr % msc.evup == 0 && ++msc.cntr10 >= 10) msc.cntr10 = 0;
 }
 

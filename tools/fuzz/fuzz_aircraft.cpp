@@ -12,6 +12,7 @@
 #include "basekit/bk_hooks.h"
 #include "basekit/platform/desktop.h"
 #include "sim/aircraft/initpln.h"
+#include "sim/aircraft/pln.h"
 #include "sim/records.h"
 
 static std::jmp_buf back;

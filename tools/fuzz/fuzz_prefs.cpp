@@ -9,9 +9,10 @@
 #include "basekit/bk_file.h"
 #include "basekit/bk_hooks.h"
 #include "basekit/platform/desktop.h"
-#include "sim/records.h"
+#include "sim/msc.h"
 #include "sim/shell/prefs.h"
 #include "sim/world/apt.h"
+#include "sim/world/env.h"
 
 // Reading a bad file is never fatal.
 static void fatal_is_a_fault(int) { std::abort(); }

@@ -2,6 +2,7 @@
 // file, the rest is its text after a valid header.
 #include "fuzz_world_common.h"
 #include <sys/stat.h>
+#include "sim/world/env.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string& dir = fuzz_dir();

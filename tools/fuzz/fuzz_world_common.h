@@ -13,7 +13,7 @@
 #include "basekit/bk_hooks.h"
 #include "basekit/platform/desktop.h"
 #include "basekit/platform/platform.h"
-#include "sim/records.h"
+#include "sim/panel/nav.h"
 #include "sim/world/apt.h"
 #include "sim/world/grid.h"
 

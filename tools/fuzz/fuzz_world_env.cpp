@@ -2,6 +2,8 @@
 // and as text: the first input byte picks the form.
 #include "fuzz_world_common.h"
 #include <sys/stat.h>
+#include "sim/panel/nav.h"
+#include "sim/world/env.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string& dir = fuzz_dir();

@@ -4,14 +4,22 @@
 #include <cstring>
 #include "basekit/bk_const.h"
 #include "basekit/bk_funct.h"
+#include "sim/aircraft/pln.h"
+#include "sim/flight/atm.h"
 #include "sim/flight/contact.h"
 #include "sim/flight/do_wx.h"
+#include "sim/flight/flt.h"
 #include "sim/flight/fltutil.h"
 #include "sim/flight/integ.h"
+#include "sim/flight/ott.h"
 #include "sim/flight/trim.h"
-#include "sim/records.h"
+#include "sim/msc.h"
+#include "sim/panel/nav.h"
+#include "sim/set.h"
 #include "sim/shell/crash.h"
 #include "sim/world/apt.h"
+#include "sim/world/env.h"
+#include "sim/world/terrain.h"
 
 static int read_number(const char** s, float* v) {
   char* end;

@@ -11,15 +11,19 @@
 #include "basekit/platform/desktop.h"
 #include "basekit/platform/platform.h"
 #include "sim/aircraft/initpln.h"
+#include "sim/aircraft/pln.h"
+#include "sim/flight/atm.h"
 #include "sim/flight/integ.h"
-#include "sim/records.h"
+#include "sim/msc.h"
+#include "sim/set.h"
 #include "sim/shell/lax.h"
 #include "sim/shell/menus.h"
-#include "sim/shell/placeholders.h"
+#include "sim/view/scn.h"
 #include "sim/view/startscn.h"
 #include "sim/world/apt.h"
 #include "tools/headless/flight_out.h"
 #include "tools/headless/script.h"
+#include "tools/support/placeeye.h"
 
 namespace {
 struct options {
@@ -295,7 +299,7 @@ void apply(const script_event& e, int* quit_requested) {
     if (e.verb == "click" || e.verb == "press") inject_mouse(PLAT_EV_BUTTONDOWN, x, y, button);
     if (e.verb == "click" || e.verb == "release") inject_mouse(PLAT_EV_BUTTONUP, x, y, button);
   } else if (e.verb == "menu") {
-    desk_post(mnw.wind[0], WM_COMMAND, std::atoi(a[0].c_str()), 0);
+    desk_post(mnw.wind[MAIN_WINDOW], WM_COMMAND, std::atoi(a[0].c_str()), 0);
   } else if (e.verb == "openmenu") {
     desk_menu_open(std::atoi(a[0].c_str()));
   } else if (e.verb == "joy") {

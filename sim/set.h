@@ -3,6 +3,15 @@
 
 enum { DATA_ITEMS = 60, JOY_RESPONSES = 16 };
 
+// View types (set.view_type): the View menu's commands.
+enum {
+  VIEW_FORWARD = 601, VIEW_DOWN4 = 602, VIEW_DOWN8 = 603, VIEW_LEFT45 = 605, VIEW_RIGHT45 = 606,
+  VIEW_LEFT90 = 607, VIEW_RIGHT90 = 608, VIEW_LEFT135 = 609, VIEW_RIGHT135 = 610, VIEW_BACK = 612,
+  VIEW_SATELLITE = 614, VIEW_TOWER = 615, VIEW_RUNWAY = 616, VIEW_SPOT = 617, VIEW_CHASE = 619,
+  VIEW_CIRCLE = 620, VIEW_FREE = 621, VIEW_ABOVE40 = 622, VIEW_ABOVE10 = 623, VIEW_HUD = 625,
+  VIEW_NOHUD = 626, VIEW_REPLAY = 999
+};
+
 struct settingstruct {
   int   controls_type;       // -1 none (mouse), 5 joystick 1, 6 joystick 2
   int   view_type;           // a View command, 999 while replaying the 3-D path

@@ -1,10 +1,12 @@
-// The aircraft put straight onto a runway or into the air near an airport,
-// for runs and tests that draw the view without a flight model.
+// The aircraft put straight onto a runway or into the air near an airport.
+#include "tools/support/placeeye.h"
 #include <cmath>
 #include "basekit/bk_funct.h"
-#include "sim/records.h"
-#include "sim/view/startscn.h"
+#include "sim/aircraft/pln.h"
+#include "sim/flight/flt.h"
+#include "sim/msc.h"
 #include "sim/world/apt.h"
+#include "sim/world/env.h"
 #include "sim/world/grid.h"
 
 static const float D2R = 0.017453292519943295f;
