@@ -182,7 +182,7 @@ static void plot_apt_values(int n) {
     if (apt_len[n][r] <= 1 && r > 0) continue;
     std::snprintf(s, sizeof s, "%02d%c %.4f %.4f %03d %d X %d FT", apt_num[n][r], apt_lr[n][r] == 'x' ? ' ' : apt_lr[n][r],
                   apt_lat[n][r], apt_lon[n][r], apt_hdng[n][r], apt_len[n][r], apt_width[n][r]);
-    char label[16];
+    char label[20];
     std::snprintf(label, sizeof label, "RUNWAY %d", r + 1);
     value_line(296 + 16 * r, label, s);
   }
