@@ -2,6 +2,7 @@
 // selected entry's values and its name.
 #include <cstdio>
 #include <cstring>
+#include "basekit/bk_fields.h"
 #include "basekit/bk_graph.h"
 #include "editor/ed.h"
 #include "editor/ui.h"
@@ -9,7 +10,6 @@
 static const uirect DELETE_BTN = {368, 165, 643, 185}, NEW_BTN = {368, 188, 643, 208};
 static const int NAV_KINDS[8] = {2, 3, 4, 6, 5, 7, 8, 9};
 static const char* const NAV_KIND_NAMES[8] = {"NDB", "VOR", "LOC", "GS", "LOC 5", "OUTER", "MIDDLE", "INNER"};
-enum { LIST_X = 172, LIST_Y = 20, LIST_ROWS = 32, ROW_H = 16 };
 
 static int is_kind(int n) {
   return msc.edit_mode == MODE_APT ? apt_type[n] == 1 : nav_type[n] == msc.nav_kind;
@@ -125,100 +125,128 @@ void nav_delete() {
   msc.nav_dirty = 1;
 }
 
-// ---- drawing ----
+// ---- the list: the entries of the selected kind, in table order ----
 
-static void plot_list(int selected) {
-  MACIBM_fillrect(MAP_BACK, LIST_X - 4, 6, 190, 546);
-  set_list_range();
-  if (msc.lo_ind < 0) {
-    ui_text(LIST_X, LIST_Y + 10, PANEL_TEXT, "NONE OF THIS KIND");
-    return;
-  }
-  // The rows of this kind around the selected one.
-  int rows[LIST_ROWS], count = 0, first = selected;
-  for (int back = 0; first > msc.lo_ind && back < LIST_ROWS / 2;) {
-    first--;
-    if (is_kind(first)) back++;
-  }
-  for (int n = first; n <= msc.hi_ind && count < LIST_ROWS; n++)
-    if (is_kind(n)) rows[count++] = n;
-  for (int k = 0; k < count; k++) {
-    int n = rows[k];
-    char s[64];
-    const char* id = msc.edit_mode == MODE_APT ? apt_id[n] : nav_id[n];
-    const char* name = msc.edit_mode == MODE_APT ? apt_name[n] : nav_name[n];
-    std::snprintf(s, sizeof s, "%-4.4s %.24s", id, name);
-    if (n == selected) MACIBM_fillrect(28, LIST_X - 2, LIST_Y + k * ROW_H - 2, 186, ROW_H);
-    ui_text(LIST_X, LIST_Y + k * ROW_H + 9, n == selected ? PANEL_ON : PANEL_TEXT, s);
+static char list_names[ED_NAV_MAX][APT_NAME_DIM];
+static char list_ids[ED_NAV_MAX][APT_ID_DIM];
+static int  list_index[ED_NAV_MAX];   // table index of each row
+static int  list_count = 0;
+
+// Navaids of different kinds stand mixed in the file, so the list is
+// gathered rather than taken as a range of the table.
+static void gather_list() {
+  list_count = 0;
+  for (int n = 0; n < table_size(); n++) {
+    if (!is_kind(n)) continue;
+    std::memcpy(list_names[list_count], msc.edit_mode == MODE_APT ? apt_name[n] : nav_name[n], APT_NAME_DIM);
+    std::memcpy(list_ids[list_count], msc.edit_mode == MODE_APT ? apt_id[n] : nav_id[n], APT_ID_DIM);
+    list_index[list_count++] = n;
   }
 }
 
-static int list_row_at(int x, int y, int selected) {
-  if (x < LIST_X - 4 || x > LIST_X + 186 || y < LIST_Y - 2) return -1;
-  int k = (y - LIST_Y + 2) / ROW_H;
-  int first = selected;
-  for (int back = 0; first > msc.lo_ind && back < LIST_ROWS / 2;) {
-    first--;
-    if (is_kind(first)) back++;
+static int list_row_of(int index) {
+  for (int k = 0; k < list_count; k++)
+    if (list_index[k] == index) return k;
+  return 0;
+}
+
+enum { LIST_X = 368, LIST_Y = 60 };
+
+// Paints the list; with click set a click on it moves the selection. 1 when it did.
+static int name_list(int* index, int click) {
+  gather_list();
+  int row = list_row_of(*index);
+  int moved = plot_name_list(LIST_X, LIST_Y, list_names, list_ids, &row, 0, list_count - 1, click);
+  if (list_count > 0) *index = list_index[row];
+  return moved;
+}
+
+void step_list(int* index, int d) {
+  gather_list();
+  if (list_count == 0) return;
+  *index = list_index[intlim(list_row_of(*index) + d, 0, list_count - 1)];
+}
+
+// ---- the selected entry's fields ----
+
+static const char* const SIDES[4] = {"-", "L", "C", "R"};
+static const char SIDE_CHARS[4] = {'x', 'L', 'C', 'R'};
+
+static int side_choice(char c) {
+  for (int k = 1; k < 4; k++)
+    if (c == SIDE_CHARS[k]) return k + 1;
+  return 1;
+}
+
+// Clicked (redraw clear) or painted; 1 when a value changed.
+static int apt_fields(int n, int redraw) {
+  if (n < 0 || apt_type[n] != 1) return 0;
+  int changed = ui_ident(30, 262, apt_id[n], redraw);
+  changed |= ui_number(170, 262, &apt_z[n], 5, 0, -1500, 29000, redraw);
+  if (redraw || msc.mousedown) {
+    int tower = apt_twr[n] == 1;
+    // A click elsewhere leaves the box alone; the box is painted either way.
+    if (inboolbtn(292, 274, &tower)) {
+      apt_twr[n] = tower;
+      changed = 1;
+    }
   }
-  for (int n = first, c = 0; n <= msc.hi_ind; n++)
-    if (is_kind(n) && c++ == k) return n;
-  return -1;
-}
-
-static void value_line(int y, const char* label, const char* value) {
-  ui_text(368, y, PANEL_TEXT, label);
-  ui_text(480, y, PANEL_ON, value);
-}
-
-static void plot_apt_values(int n) {
-  char s[80];
-  if (n < 0 || apt_type[n] != 1) return;
-  value_line(240, "NAME", apt_name[n]);
-  value_line(256, "IDENTIFIER", apt_id[n]);
-  std::snprintf(s, sizeof s, "%d FT", bk::round(apt_z[n]));
-  value_line(272, "ELEVATION", s);
   for (int r = 0; r < 3; r++) {
-    if (apt_len[n][r] <= 1 && r > 0) continue;
-    std::snprintf(s, sizeof s, "%02d%c %.4f %.4f %03d %d X %d FT", apt_num[n][r], apt_lr[n][r] == 'x' ? ' ' : apt_lr[n][r],
-                  apt_lat[n][r], apt_lon[n][r], apt_hdng[n][r], apt_len[n][r], apt_width[n][r]);
-    char label[20];
-    std::snprintf(label, sizeof label, "RUNWAY %d", r + 1);
-    value_line(296 + 16 * r, label, s);
+    int y = 350 + 45 * r;
+    changed |= ui_int(60, y, &apt_num[n][r], 2, 0, 36, redraw);
+    int side = side_choice(apt_lr[n][r]);
+    if (ui_cycler(88, y + 17, SIDES, &side, redraw)) {
+      apt_lr[n][r] = SIDE_CHARS[side - 1];
+      changed = 1;
+    }
+    changed |= ui_int(125, y, &apt_hdng[n][r], 3, 0, 359, redraw);
+    changed |= ui_int(170, y, &apt_len[n][r], 5, 0, 99999, redraw);
+    changed |= ui_int(235, y, &apt_width[n][r], 3, 0, 999, redraw);
+    changed |= ui_int(280, y, &apt_lite[n][r], 6, 0, 999999, redraw);
+    changed |= ui_number(365, y, &apt_lat[n][r], 6, 4, -90, 90, redraw);
+    changed |= ui_number(450, y, &apt_lon[n][r], 7, 4, -180, 180, redraw);
   }
-  ui_text(368, 370, PANEL_TEXT, "TYPE TO EDIT THE NAME, - DELETES A LETTER");
+  return changed;
 }
 
-static void plot_nav_values(int n) {
-  char s[80];
-  if (n < 0 || nav_type[n] < 2) return;
-  value_line(240, "NAME", nav_name[n]);
-  value_line(256, "IDENTIFIER", nav_id[n]);
-  std::snprintf(s, sizeof s, "%.4f %.4f", nav_lat[n], nav_lon[n]);
-  value_line(272, "POSITION", s);
-  std::snprintf(s, sizeof s, "%d FT", bk::round(nav_z[n]));
-  value_line(288, "ELEVATION", s);
-  std::snprintf(s, sizeof s, "%d.%02d", nav_f1[n], nav_f2[n]);
-  value_line(304, "FREQUENCY", s);
-  std::snprintf(s, sizeof s, "%03d", nav_hdng[n]);
-  value_line(320, "HEADING", s);
-  ui_text(368, 350, PANEL_TEXT, "TYPE TO EDIT THE NAME, - DELETES A LETTER");
+static int nav_fields(int n, int redraw) {
+  if (n < 0 || nav_type[n] < 2) return 0;
+  int changed = ui_ident(20, 262, nav_id[n], redraw);
+  changed |= ui_number(150, 262, &nav_lat[n], 6, 4, -90, 90, redraw);
+  changed |= ui_number(240, 262, &nav_lon[n], 7, 4, -180, 180, redraw);
+  changed |= ui_number(340, 262, &nav_z[n], 5, 0, -1500, 29000, redraw);
+  // NDBs are tuned in kHz, up to 1750.
+  int ndb = nav_type[n] == 2;
+  changed |= ui_int(430, 262, &nav_f1[n], ndb ? 4 : 3, 0, ndb ? 1799 : 999, redraw);
+  if (!ndb) changed |= ui_int(482, 262, &nav_f2[n], 2, 0, 99, redraw);
+  changed |= ui_int(540, 262, &nav_hdng[n], 3, 0, 359, redraw);
+  if (redraw && !ndb) MACIBM_fillrect(PANEL_ON, 468, 282, 2, 2);
+  return changed;
 }
-
-static uirect kind_button(int k) { return uirect{5, 115 + 20 * k, 160, 132 + 20 * k}; }
 
 static void draw_apt_nav(int apt) {
-  MACIBM_fillrect(PANEL_BACK, 0, 0, 800, 560);
-  ui_text(5, 20, PANEL_TEXT, apt ? "AIRPORTS" : "NAVAIDS");
+  paint_background();
   if (!apt)
-    for (int k = 0; k < 8; k++) ui_button(kind_button(k), NAV_KIND_NAMES[k], msc.nav_kind == NAV_KINDS[k]);
-  int sel = apt ? msc.apt_index : msc.nav_index;
-  plot_list(sel);
+    for (int k = 0; k < 8; k++) {
+      inonebool(14, 34 + 19 * k, &msc.nav_kind, NAV_KINDS[k]);
+      ui_text(32, 43 + 19 * k, PANEL_TEXT, NAV_KIND_NAMES[k]);
+    }
+  int* sel = apt ? &msc.apt_index : &msc.nav_index;
+  name_list(sel, 0);
+  char s[64];
+  std::snprintf(s, sizeof s, "%d OF THIS KIND", list_count);
+  ui_text(LIST_X + 150, 28, PANEL_TEXT, s);
   ui_button(DELETE_BTN, "DELETE", 0);
   ui_button(NEW_BTN, "NEW", 0);
-  if (apt) plot_apt_values(sel);
-  else plot_nav_values(sel);
-  if (apt ? msc.apt_dirty : msc.nav_dirty) ui_text(5, 540, 18, "NOT SAVED");
+  if (list_count == 0) {
+    ui_text(20, 245, PANEL_TEXT, "NONE OF THIS KIND: NEW MAKES ONE");
+  } else {
+    ui_text(20, 243, PANEL_TEXT, "NAME");
+    ui_text(60, 243, PANEL_ON, apt ? apt_name[*sel] : nav_name[*sel]);
+    if (apt) apt_fields(*sel, 1);
+    else nav_fields(*sel, 1);
+  }
+  if (apt ? msc.apt_dirty : msc.nav_dirty) ui_text(700, 540, 18, "NOT SAVED");
 }
 
 static void first_of_kind(int* index) {
@@ -229,12 +257,15 @@ static void first_of_kind(int* index) {
 void handle_apt(int redraw) {
   if (!redraw && msc.mousedown && !msc.dragging) {
     int x = msc.mx, y = msc.my;
+    first_of_kind(&msc.apt_index);
+    if (apt_fields(msc.apt_index, 0)) {
+      // Runways draw on the terrain map, so the quadrant's picture changes too.
+      msc.apt_dirty = msc.map_dirty = 1;
+    } else if (!name_list(&msc.apt_index, 1)) {
+      if (ui_in(DELETE_BTN, x, y)) apt_delete();
+      else if (ui_in(NEW_BTN, x, y)) apt_new();
+    }
     msc.mousedown = 0;
-    set_list_range();
-    int n = list_row_at(x, y, msc.apt_index);
-    if (n >= 0) msc.apt_index = n;
-    else if (ui_in(DELETE_BTN, x, y)) apt_delete();
-    else if (ui_in(NEW_BTN, x, y)) apt_new();
     redraw = 1;
   }
   if (redraw) {
@@ -246,19 +277,16 @@ void handle_apt(int redraw) {
 void handle_nav(int redraw) {
   if (!redraw && msc.mousedown && !msc.dragging) {
     int x = msc.mx, y = msc.my;
-    msc.mousedown = 0;
-    set_list_range();
-    int n = list_row_at(x, y, msc.nav_index);
-    if (n >= 0) {
-      msc.nav_index = n;
-    } else if (ui_in(DELETE_BTN, x, y)) {
-      nav_delete();
-    } else if (ui_in(NEW_BTN, x, y)) {
-      nav_new(msc.nav_kind);
-    } else {
-      for (int k = 0; k < 8; k++)
-        if (ui_in(kind_button(k), x, y)) msc.nav_kind = NAV_KINDS[k];
+    first_of_kind(&msc.nav_index);
+    if (nav_fields(msc.nav_index, 0)) {
+      msc.nav_dirty = 1;
+    } else if (!name_list(&msc.nav_index, 1)) {
+      if (ui_in(DELETE_BTN, x, y)) nav_delete();
+      else if (ui_in(NEW_BTN, x, y)) nav_new(msc.nav_kind);
+      else
+        for (int k = 0; k < 8; k++) inonebool(14, 34 + 19 * k, &msc.nav_kind, NAV_KINDS[k]);
     }
+    msc.mousedown = 0;
     redraw = 1;
   }
   if (redraw) {

@@ -50,11 +50,13 @@ extern int   int_regwet[QI][QJ][2];
 // ---- the editor's state ----
 struct miscstruct {
   int   mx, my, mousedown, dragging;
+  int   down_unseen, up_pending;      // a quick click's release waits for its press to be handled
   float dragtime;
   int   edit_mode;
   int   map_dirty, apt_dirty, nav_dirty;
   int   map_latfile, map_lonfile;      // south-west corner of the quadrant
   int   map_loaded_lat, map_loaded_lon; // the corner whose file the grid holds
+  int   map_built;                      // no file: the grid was built from the global models
   float map_zoom, map_os_lat, map_os_lon;
   int   map_mode, map_res;
   int   map_ic_elev, map_jc_elev, map_i1_elev, map_j1_elev, map_i2_elev, map_j2_elev;
@@ -127,3 +129,7 @@ void apt_delete();
 void nav_new(int type);
 void nav_delete();
 void set_list_range();
+// Moves the selection d rows along the list of its kind.
+void step_list(int* index, int d);
+// Obstacle mode: the symbols painted again over the map each pass.
+void redraw_obstacles();

@@ -7,6 +7,7 @@
 #include <string>
 #include "basekit/bk_file.h"
 #include "basekit/bk_mnw.h"
+#include "basekit/bk_world.h"
 #include "basekit/platform/desktop.h"
 #include "editor/ed.h"
 #include "editor/ui.h"
@@ -58,6 +59,30 @@ void quadrant_path(int lat, int lon, char* path) {
   ap_dir("additional nav data", name, path);
 }
 
+// No file: the quadrant the simulator would build from the global models,
+// for the user to refine and save; flat sea when they are not shipped.
+static void build_from_models(int lat, int lon) {
+  static wldrunway rwy[WLD_RUNWAYS_MAX];
+  static envquad q;
+  const float FT = 0.3048f;
+  int n = 0;
+  for (int a = 0; a < ED_APT_MAX && n < WLD_RUNWAYS_MAX; a++) {
+    if (apt_type[a] == 0 || apt_lat[a][0] < lat - 0.2f || apt_lat[a][0] > lat + 1.2f) continue;
+    if (std::fabs(std::remainder(apt_lon[a][0] - (lon + 0.5f), 360.0f)) > 0.75f) continue;
+    for (int r = 0; r < 3 && n < WLD_RUNWAYS_MAX; r++)
+      if (apt_len[a][r] > 0)
+        rwy[n++] = wldrunway{apt_lat[a][r], apt_lon[a][r], (float)apt_hdng[a][r], apt_len[a][r] * FT,
+                             apt_width[a][r] * FT, apt_z[a] * FT};
+  }
+  if (!build_quadrant(lat, lon, rwy, n, WLD_SEED, &q)) return;
+  std::memcpy(planelat, q.lat, sizeof planelat);
+  std::memcpy(planelon, q.lon, sizeof planelon);
+  std::memcpy(planez, q.z, sizeof planez);
+  std::memcpy(planediv, q.div, sizeof planediv);
+  std::memcpy(on_water, q.water, sizeof on_water);
+  msc.map_built = 1;
+}
+
 static void clear_obstacles() {
   for (int n = 0; n < OBS_MAX; n++) obs_type[n] = 0;
 }
@@ -70,8 +95,12 @@ int read_quadrant(int lat, int lon) {
   set_flat_sea();
   clear_obstacles();
   for (auto& t : texname) t[0] = 0;
+  msc.map_built = 0;
   char path[STR_DIM];
-  if (!env_open_quadrant(app_path, app_path, lat, lon, path)) return 0;
+  if (!env_open_quadrant(app_path, app_path, lat, lon, path)) {
+    build_from_models(lat, lon);
+    return 0;
+  }
   // A broken file gets a message, not the end of the program: the grid
   // falls back to flat sea and is not marked changed.
   scan_soft = 1;
@@ -270,6 +299,8 @@ int writeout(int what, const char* where) {
     else quadrant_path(msc.map_latfile, msc.map_lonfile, path);
     ok = write_quadrant(path);
     if (ok) msc.map_dirty = 0;
+    // Saved where the simulator looks first, the file now wins over the models.
+    if (ok && !(where && where[0])) msc.map_built = 0;
   } else if (what == MODE_APT) {
     ok = write_airports(where && where[0] ? where : apt_path);
     if (ok) msc.apt_dirty = 0;

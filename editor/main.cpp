@@ -45,6 +45,9 @@ static void one_pass(int* was_down) {
   }
   *was_down = msc.mousedown;
   if (msc.mousedown) handle_screen(0);
+  msc.down_unseen = 0;
+  if (msc.up_pending) msc.mousedown = msc.up_pending = 0;
+  if (msc.edit_mode == MODE_OBS) redraw_obstacles();
   desk_present();
 }
 

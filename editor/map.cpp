@@ -11,24 +11,9 @@
 
 static const int SX = 167, SY = 5, SDX = 628, SDY = 550;   // the map's drawing surface
 
-// ---- panel helpers ----
-
-int ui_in(const uirect& r, int x, int y) { return x >= r.x1 && x < r.x2 && y >= r.y1 && y < r.y2; }
-
-void ui_text(int x, int y, int color, const char* text) { MACIBM_drstring(color, x, y, text, 5); }
-
-void ui_button(const uirect& r, const char* label, int on) {
-  MACIBM_fillrect(on ? 28 : 26, r.x1, r.y1, r.x2 - r.x1, r.y2 - r.y1);
-  MACIBM_framerect(on ? PANEL_ON : PANEL_FRAME, r.x1, r.y1, r.x2 - r.x1, r.y2 - r.y1);
-  int w = 6 * (int)std::strlen(label);
-  ui_text(r.x1 + (r.x2 - r.x1 - w) / 2, r.y1 + (r.y2 - r.y1) / 2 + 4, on ? PANEL_ON : PANEL_TEXT, label);
-}
-
 static const uirect ZOOM_IN = {105, 7, 155, 23}, ZOOM_OUT = {105, 24, 155, 40};
 static const uirect PAN_N = {121, 47, 140, 65}, PAN_W = {103, 65, 121, 84}, PAN_E = {140, 65, 158, 84},
                     PAN_S = {121, 84, 140, 102};
-static const uirect LAT_DN = {5, 18, 21, 34}, LAT_UP = {79, 18, 95, 34}, LON_DN = {5, 50, 21, 66},
-                    LON_UP = {79, 50, 95, 66};
 
 void ui_draw_view_buttons() {
   ui_button(ZOOM_IN, "IN", 0);
@@ -37,19 +22,26 @@ void ui_draw_view_buttons() {
   ui_button(PAN_W, "W", 0);
   ui_button(PAN_E, "E", 0);
   ui_button(PAN_S, "S", 0);
+  ui_corner_fields(1);
   char s[32];
-  ui_text(5, 13, PANEL_TEXT, "LATITUDE");
-  ui_button(LAT_DN, "-", 0);
-  std::snprintf(s, sizeof s, "%d", msc.map_latfile);
-  ui_text(32, 30, PANEL_ON, s);
-  ui_button(LAT_UP, "+", 0);
-  ui_text(5, 45, PANEL_TEXT, "LONGITUDE");
-  ui_button(LON_DN, "-", 0);
-  std::snprintf(s, sizeof s, "%d", msc.map_lonfile);
-  ui_text(32, 62, PANEL_ON, s);
-  ui_button(LON_UP, "+", 0);
   std::snprintf(s, sizeof s, "ZOOM %.1f", msc.map_zoom);
-  ui_text(5, 84, PANEL_TEXT, s);
+  ui_text(8, 96, PANEL_TEXT, s);
+}
+
+// The corner is typed digit by digit; the quadrant changes at once (after
+// the offer to save the one being left).
+int ui_corner_fields(int redraw) {
+  float lat = (float)msc.map_latfile, lon = (float)msc.map_lonfile;
+  int changed = ui_number(16, 14, &lat, 2, 0, -89, 88, redraw);
+  changed |= ui_number(16, 50, &lon, 3, 0, -180, 179, redraw);
+  if (redraw) {
+    ui_text(54, 36, PANEL_TEXT, "LAT");
+    ui_text(54, 72, PANEL_TEXT, "LON");
+  }
+  if (!changed) return 0;
+  int before_lat = msc.map_latfile, before_lon = msc.map_lonfile;
+  change_quadrant(bk::round(lat), bk::round(lon));
+  return msc.map_latfile != before_lat || msc.map_lonfile != before_lon;
 }
 
 void change_quadrant(int lat, int lon) {
@@ -70,10 +62,7 @@ int ui_view_click(int x, int y) {
   else if (ui_in(PAN_S, x, y)) pan_map(-0.1f, 0);
   else if (ui_in(PAN_W, x, y)) pan_map(0, -0.1f);
   else if (ui_in(PAN_E, x, y)) pan_map(0, 0.1f);
-  else if (ui_in(LAT_DN, x, y)) change_quadrant(msc.map_latfile - 1, msc.map_lonfile);
-  else if (ui_in(LAT_UP, x, y)) change_quadrant(msc.map_latfile + 1, msc.map_lonfile);
-  else if (ui_in(LON_DN, x, y)) change_quadrant(msc.map_latfile, msc.map_lonfile - 1);
-  else if (ui_in(LON_UP, x, y)) change_quadrant(msc.map_latfile, msc.map_lonfile + 1);
+  else if (ui_corner_fields(0)) return 1;
   else return 0;
   return 1;
 }
@@ -214,14 +203,21 @@ static const int RES[5] = {4, 5, 16, 32, 99};
 
 static uirect mode_button(int k) { return uirect{5, 115 + 20 * k, 160, 132 + 20 * k}; }
 static uirect res_button(int k) { return uirect{5 + 31 * k, 215, 33 + 31 * k, 232}; }
-static uirect height_button(int k) { return uirect{5 + 39 * k, 300, 41 + 39 * k, 317}; }
-static const int HEIGHT_STEP[4] = {-100, -10, 10, 100};
+
+// The selected point's height in feet, stored in metres.
+static int height_field(int redraw) {
+  float& z = planez[msc.map_ic_elev][msc.map_jc_elev];
+  float ft = (float)bk::round(z / 0.3048f);
+  if (!ui_number(24, 268, &ft, 5, 0, -1640, 29500, redraw)) return 0;
+  z = ft * 0.3048f;
+  msc.map_dirty = 1;
+  return 1;
+}
 
 static void draw_terrain_panel() {
   ui_draw_view_buttons();
-  ui_text(5, 110, PANEL_TEXT, "TERRAIN");
   for (int k = 0; k < 4; k++) ui_button(mode_button(k), MODE_NAMES[k], msc.map_mode == k);
-  ui_text(5, 210, PANEL_TEXT, "CELLS DRAWN");
+  ui_text(8, 210, PANEL_TEXT, "CELLS DRAWN");
   for (int k = 0; k < 5; k++) {
     char s[8];
     std::snprintf(s, sizeof s, k == 4 ? "ALL" : "%d", RES[k]);
@@ -229,18 +225,17 @@ static void draw_terrain_panel() {
   }
   char s[64];
   std::snprintf(s, sizeof s, "POINT %d %d", msc.map_ic_elev, msc.map_jc_elev);
-  ui_text(5, 260, PANEL_TEXT, s);
-  std::snprintf(s, sizeof s, "HEIGHT %d FT", bk::round(planez[msc.map_ic_elev][msc.map_jc_elev] / 0.3048f));
-  ui_text(5, 275, PANEL_ON, s);
+  ui_text(8, 260, PANEL_TEXT, s);
+  height_field(1);
+  ui_text(84, 289, PANEL_TEXT, "FT");
   std::snprintf(s, sizeof s, "%.4f %.4f", planelat[msc.map_ic_elev][msc.map_jc_elev],
                 planelon[msc.map_ic_elev][msc.map_jc_elev]);
-  ui_text(5, 290, PANEL_TEXT, s);
-  for (int k = 0; k < 4; k++) {
-    char b[8];
-    std::snprintf(b, sizeof b, "%+d", HEIGHT_STEP[k]);
-    ui_button(height_button(k), b, 0);
+  ui_text(8, 316, PANEL_TEXT, s);
+  if (msc.map_built) {
+    ui_text(8, 500, PANEL_TEXT, "NO FILE: BUILT FROM");
+    ui_text(8, 511, PANEL_TEXT, "THE WORLD MODELS");
   }
-  if (msc.map_dirty) ui_text(5, 540, 18, "NOT SAVED");
+  if (msc.map_dirty) ui_text(8, 526, 18, "NOT SAVED");
 }
 
 static void select_point(int x, int y) {
@@ -294,31 +289,29 @@ void handle_map(int redraw) {
     msc.map_os_lat = msc.map_os_lon = 0;
     msc.map_dirty = 0;
     redraw = 1;
-    MACIBM_fillrect(PANEL_BACK, 0, 0, 800, 560);
   }
   if (!redraw && msc.mousedown) {
     int x = msc.mx, y = msc.my;
     if (in_map(x, y)) {
       terrain_click(x, y);
+      paint_background();
       plot_terrain();
-      MACIBM_fillrect(PANEL_BACK, 0, 250, 166, 45);
       draw_terrain_panel();
       return;
     }
     if (msc.dragging) return;
-    msc.mousedown = 0;  // buttons act once per click
-    if (!ui_view_click(x, y)) {
+    // Buttons and fields act once per click, while the button is still down.
+    if (!ui_view_click(x, y) && !height_field(0)) {
       for (int k = 0; k < 4; k++)
         if (ui_in(mode_button(k), x, y)) msc.map_mode = k;
       for (int k = 0; k < 5; k++)
         if (ui_in(res_button(k), x, y)) msc.map_res = RES[k];
-      for (int k = 0; k < 4; k++)
-        if (ui_in(height_button(k), x, y)) change_height((float)HEIGHT_STEP[k]);
     }
-    MACIBM_fillrect(PANEL_BACK, 0, 0, 800, 560);
+    msc.mousedown = 0;
     redraw = 1;
   }
   if (redraw) {
+    paint_background();
     plot_terrain();
     draw_terrain_panel();
   }
@@ -331,7 +324,6 @@ static const char* const OBS_NAMES[8] = {"SELECT", "MOVE", "DELETE", "BUILDING",
 static const float NEW_HEIGHT_FT[7] = {0, 0, 60, 400, 300, 200, 100};
 
 static uirect obs_button(int k) { return uirect{5, 115 + 20 * k, 160, 132 + 20 * k}; }
-static uirect obs_height_button(int k) { return uirect{5 + 39 * k, 330, 41 + 39 * k, 347}; }
 
 int obs_nearest(float lat, float lon) {
   int best = -1;
@@ -360,24 +352,33 @@ int obs_new(int type, float lat, float lon) {
   return -1;
 }
 
+// The selected obstacle's height and place, kept within the quadrant.
+static int obs_fields(int redraw) {
+  int n = msc.obs_index_selected;
+  if (n < 0 || n >= OBS_MAX || obs_type[n] < 1) return 0;
+  float la0 = (float)msc.map_latfile, lo0 = (float)msc.map_lonfile;
+  int changed = ui_number(24, 296, &obs_dz[n], 4, 0, 1, 3000, redraw);
+  changed |= ui_number(24, 336, &obs_lat[n], 6, 4, la0, la0 + 1, redraw);
+  changed |= ui_number(24, 376, &obs_lon[n], 7, 4, lo0, lo0 + 1, redraw);
+  if (changed) msc.map_dirty = 1;
+  return changed;
+}
+
 static void draw_obs_panel() {
   ui_draw_view_buttons();
-  ui_text(5, 110, PANEL_TEXT, "OBSTACLES");
   for (int k = 0; k < 8; k++) ui_button(obs_button(k), OBS_NAMES[k], msc.obs_mode == OBS_MODES[k]);
   int n = msc.obs_index_selected;
   if (n >= 0 && n < OBS_MAX && obs_type[n] >= 1) {
     char s[64];
-    std::snprintf(s, sizeof s, "TYPE %d  %d FT", obs_type[n], bk::round(obs_dz[n]));
-    ui_text(5, 300, PANEL_ON, s);
-    std::snprintf(s, sizeof s, "%.4f %.4f", obs_lat[n], obs_lon[n]);
-    ui_text(5, 315, PANEL_TEXT, s);
-    for (int k = 0; k < 4; k++) {
-      char b[8];
-      std::snprintf(b, sizeof b, "%+d", HEIGHT_STEP[k]);
-      ui_button(obs_height_button(k), b, 0);
-    }
+    std::snprintf(s, sizeof s, "SELECTED: %s", OBS_NAMES[intlim(obs_type[n], 2, 6) + 1]);
+    if (obs_type[n] == 8) std::snprintf(s, sizeof s, "SELECTED: %.26s", obj_name[n]);
+    ui_text(8, 292, PANEL_ON, s);
+    obs_fields(1);
+    ui_text(70, 317, PANEL_TEXT, "FT");
+    ui_text(94, 357, PANEL_TEXT, "LAT");
+    ui_text(104, 397, PANEL_TEXT, "LON");
   }
-  if (msc.map_dirty) ui_text(5, 540, 18, "NOT SAVED");
+  if (msc.map_dirty) ui_text(8, 526, 18, "NOT SAVED");
 }
 
 static void obs_click(int x, int y) {
@@ -436,30 +437,43 @@ void handle_obs(int redraw) {
     int x = msc.mx, y = msc.my;
     if (in_map(x, y)) {
       obs_click(x, y);
+      paint_background();
       plot_terrain();
-      MACIBM_fillrect(PANEL_BACK, 0, 295, 166, 60);
       draw_obs_panel();
       return;
     }
     if (msc.dragging) return;
-    msc.mousedown = 0;
-    if (!ui_view_click(x, y)) {
+    if (!ui_view_click(x, y) && !obs_fields(0))
       for (int k = 0; k < 8; k++)
         if (ui_in(obs_button(k), x, y)) msc.obs_mode = OBS_MODES[k];
-      int n = msc.obs_index_selected;
-      for (int k = 0; k < 4; k++)
-        if (n >= 0 && obs_type[n] >= 1 && ui_in(obs_height_button(k), x, y)) {
-          obs_dz[n] = fltlim(obs_dz[n] + HEIGHT_STEP[k], 1, 3000);
-          msc.map_dirty = 1;
-        }
-    }
-    MACIBM_fillrect(PANEL_BACK, 0, 0, 800, 560);
+    msc.mousedown = 0;
     redraw = 1;
   }
   if (redraw) {
+    paint_background();
     plot_terrain();
     draw_obs_panel();
   }
+}
+
+// Every pass in obstacle mode: the symbols again over the map, the selected
+// one blinking so that it can be found among many.
+void redraw_obstacles() {
+  static int pass = 0;
+  pass++;
+  if (!mnw.up[0]) return;
+  set_up_win_globals(0);
+  MACIBM_startsurf3(SX, SY, SDX, SDY, MAP_BACK, nullptr, nullptr, 0);
+  X_LFT = 172 - SX;
+  Y_TOP = 10 - SY;
+  X_RGT = 790 - SX;
+  Y_BOT = SDY - 1;
+  for (int n = 0; n < OBS_MAX; n++) {
+    if (obs_type[n] < 1 || obs_type[n] > 6) continue;
+    int on = n == msc.obs_index_selected && (pass / 20) % 2;
+    plot_symbol(obs_type[n], ret_x(obs_lon[n]) - SX, ret_y(obs_lat[n]) - SY, on ? 17 : n == msc.obs_index_selected ? 18 : 37);
+  }
+  MACIBM_finishsurf3();
 }
 
 int ui_key(int key) {
@@ -473,9 +487,7 @@ int ui_key(int key) {
   if (msc.edit_mode == MODE_APT || msc.edit_mode == MODE_NAV) {
     int d = key == KEY_UP ? -1 : key == KEY_DOWN ? 1 : 0;
     if (d == 0) return 0;
-    int& idx = msc.edit_mode == MODE_APT ? msc.apt_index : msc.nav_index;
-    set_list_range();
-    if (msc.lo_ind >= 0) idx = intlim(idx + d, msc.lo_ind, msc.hi_ind);
+    step_list(msc.edit_mode == MODE_APT ? &msc.apt_index : &msc.nav_index, d);
     handle_screen(1);
     return 1;
   }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include "basekit/bk_file.h"
 #include "basekit/bk_graph.h"
+#include "basekit/bk_hooks.h"
 #include "basekit/bk_mnw.h"
 #include "basekit/platform/desktop.h"
 #include "basekit/platform/platform.h"
@@ -76,6 +77,8 @@ void init_data(int read_world) {
   for (int n = 0; n < OBS_MAX; n++) obs_type[n] = 0;
   if (read_world) read_world_data();
   if (!msc.batch) editor_palette();
+  hok.mouse = mousehook{&msc.mx, &msc.my, &msc.mousedown};
+  register_backgrounds();
 }
 
 // ---- menus ----
@@ -149,7 +152,9 @@ void handle_screen(int arg) {
   set_up_win_globals(0);
   if (arg) {
     for (int m = 301; m <= 304; m++) MACIBM_check_menu(3, m, m == msc.edit_mode);
-    MACIBM_fillrect(PANEL_BACK, 0, 0, 800, 560);
+    // A redraw paints; the fields must not take it for a click.
+    msc.mousedown = 0;
+    paint_background();
   }
   switch (msc.edit_mode) {
     case MODE_TERRAIN: handle_map(arg); break;
@@ -213,8 +218,13 @@ void handle_IBM_win(int wind, int message, long wparam, long lparam) {
       msc.mx = (int)(lparam & 0xffff);
       msc.my = (int)((lparam >> 16) & 0xffff);
       msc.mousedown = 1;
+      msc.down_unseen = 1;
       break;
-    case WM_LBUTTONUP: msc.mousedown = 0; break;
+    case WM_LBUTTONUP:
+      // Press and release can arrive in one pump: the press is acted on first.
+      if (msc.down_unseen) msc.up_pending = 1;
+      else msc.mousedown = 0;
+      break;
     case WM_MOUSEMOVE:
       msc.mx = (int)(lparam & 0xffff);
       msc.my = (int)((lparam >> 16) & 0xffff);

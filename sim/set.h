@@ -2,6 +2,9 @@
 #pragma once
 
 enum { DATA_ITEMS = 60, JOY_RESPONSES = 16 };
+enum { JOY_PITCH = 0, JOY_ROLL = 1, JOY_YAW = 2, JOY_THROTTLE = 3 };
+// The device axes the controls read unless the joystick window says otherwise.
+static const int JOY_AXIS_DEFAULT[4] = {1, 0, 3, 2};
 
 // View types (set.view_type): the View menu's commands.
 enum {
@@ -42,6 +45,10 @@ struct settingstruct {
   float parkbrake;             // 0..1
   // ---- preferences: data output ticks and joystick tuning ----
   int   Bdsk[DATA_ITEMS], Brlt[DATA_ITEMS], Bgrf[DATA_ITEMS];  // disk, screen, graph
+  // ---- data output channels, rebuilt from the ticks ----
+  int   dskout, rltout;      // some item goes to the data file, to the screen
+  int   rltsel[10];          // items of the screen slots, -1 empty
+  int   dskcsv;              // the file items also go to "Tarvel.csv"
   float joy_rat_ptch, joy_rat_hdng, joy_rat_roll;
   int   eq_ped, eq_avi, eq_col;  // pedals, avionics, collective fitted
   float NZptch, NZroll;          // null zones
@@ -50,5 +57,8 @@ struct settingstruct {
   float OS_ptch, OS_roll, OS_hdng;  // calibrated stick centre
   float toe_brake[2];               // left and right toe brakes, 0..1
   int   eq_toebrakes;               // toe brakes fitted
+  // The joystick axis of pitch, roll, yaw and throttle, as axis + 1; 0 keeps
+  // the usual one (JOY_AXIS_DEFAULT). Set in the joystick window.
+  int   joy_axis[4];
 };
 extern settingstruct set;

@@ -32,6 +32,12 @@ struct atmospherestruct {
   int   i_strike, j_strike, num_branches;
   int   strike_size[4];
   float lightx[4][20], lighty[4][20], lightz[4][20];
+  float strike_start_time, strike_duration;  // s of msc.elap_time; 0.2..0.6 s
+  // The last 60 strikes for the stormscope: position (m) and when each is forgotten.
+  float strike_x[60], strike_y[60], strike_t_exp[60];
+  int   strike_ring;       // the slot of the newest, 0..59
+  int   strike_count;      // strikes so far: the stormscope redraws when it changes
+  float rain_rat;          // precipitation on the windshield, 0..1
   // ---- written by the scene pass ----
   float vis_effective;     // visibility after cloud wisps and storms, m
   float vis1_grnd, vis2_grnd, vis1_lite, vis2_lite, vis3_lite;  // haze and light ranges, m

@@ -70,6 +70,11 @@ static float raw_axis(const plat_joy_state& st, int n) {
   return (float)(v + 32768);
 }
 
+int joy_axis_of(int control) {
+  int c = intlim(control, 0, 3), a = set.joy_axis[c];
+  return a >= 1 && a <= PLAT_JOY_AXES ? a - 1 : JOY_AXIS_DEFAULT[c];
+}
+
 static void logical_buttons(const plat_joy_state& st) {
   for (int k = 0; k < LOGICAL_BUTTONS; k++) {
     but_was[k] = but_now[k];
@@ -162,10 +167,11 @@ void MACIBM_getjoy(float* joy_ptch, float* joy_roll, float* joy_hdng, float* joy
   int have = 0;
   if (set.controls_type == 5 || set.controls_type == 6) have = plat_joy_read(device_in_use(), &st);
   if (have) {
-    p = raw_axis(st, 1) / 32767 - 1;
-    r = raw_axis(st, 0) / 32767 - 1;
-    y = raw_axis(st, 3) / 32767 - 1;
-    t = st.axes > 2 ? 1.1f - 1.2f * raw_axis(st, 2) / 65537 : set.FC_thro;  // no lever: the throttle stays
+    p = raw_axis(st, joy_axis_of(JOY_PITCH)) / 32767 - 1;
+    r = raw_axis(st, joy_axis_of(JOY_ROLL)) / 32767 - 1;
+    y = raw_axis(st, joy_axis_of(JOY_YAW)) / 32767 - 1;
+    int ta = joy_axis_of(JOY_THROTTLE);  // no lever: the throttle stays
+    t = st.axes > ta ? 1.1f - 1.2f * raw_axis(st, ta) / 65537 : set.FC_thro;
     logical_buttons(st);
     collective_buttons(st);
     for (int b = 0; b < PLAT_JOY_BUTTONS; b++) raw_was[b] = b < st.buttons && st.button[b];

@@ -8,6 +8,8 @@ void  control();   // once a frame, before the flight is integrated
 // applied; with but set the buttons act; mouse_key adds the mouse input.
 void  MACIBM_getjoy(float* joy_ptch, float* joy_roll, float* joy_hdng, float* joy_thro, int cal, int but,
                     int mouse_key);
+// The device axis that control JOY_PITCH .. JOY_THROTTLE reads.
+int   joy_axis_of(int control);
 void  cal_stick();                       // the stick's centre from 100 readings
 float curve_joy(float* dat, float nz);   // null zone cut out of dat, then the response curve
 // Forgets the buttons held and the autopilot's memory (a fresh program).

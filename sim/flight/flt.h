@@ -11,6 +11,7 @@ struct flightstruct {
   // Set by the aircraft reader: the starting load, kg, and the broken-off flag.
   float m_fuel, m_jettison, m_fixed;
   int   over_vne;         // the forward lifting surface has broken off
+  int   over_vfe;         // told of flaps out above Vfe, until they are asked up again
 
   // ---- flight model: position, attitude and rates ----
   float h;                          // height, m (z as float)

@@ -169,6 +169,10 @@ static void fresh_state() {
   for (int g = 0; g < 3; g++) rel.lagear[g] = 1;
   rel.hydsys = rel.stbaug = rel.sttrim = rel.antice = rel.otto = rel.trotor = 1;
   rel.hyd_rat = rel.oil_rat = 1;
+  rel.RAT_on = 0;
+  rel.vac_death_time = rel.the_fail_err = rel.phi_fail_err = rel.hyd_fail_time = rel.oil_fail_time = 0;
+  // A new flight starts whole: a surface torn off above the redline is back.
+  flt.over_vne = flt.over_vfe = 0;
   reset_rotor_moments();
   flt.cat_stage = 29;
 }

@@ -6,6 +6,7 @@
 #include "basekit/bk_funct.h"
 #include "sim/aircraft/pln.h"
 #include "sim/flight/atm.h"
+#include "sim/flight/carrier_deck.h"
 #include "sim/flight/contact.h"
 #include "sim/flight/do_wx.h"
 #include "sim/flight/failures.h"
@@ -16,6 +17,7 @@
 #include "sim/flight/propel.h"
 #include "sim/flight/rel.h"
 #include "sim/msc.h"
+#include "sim/output/do_file.h"
 #include "sim/panel/ins.h"
 #include "sim/set.h"
 #include "sim/view/scn.h"
@@ -181,7 +183,8 @@ void mod_evt() {
   storm_level();
   if (pln.retractEQ)
     for (int k = 0; k < 3; k++)
-      if (msc.elap_time > set.gear_time[k]) set.gear_stat[k] = set.gear_handle;
+      // A failed leg stays where it was.
+      if (msc.elap_time > set.gear_time[k] && rel.lagear[k]) set.gear_stat[k] = set.gear_handle;
 }
 
 void mod_semisec() { set_slat_and_grndeffect(); }
@@ -249,6 +252,7 @@ void deg2integ() {
   if (pln.entype != 0 && rel.fc_thr)
     for (int n = 0; n < ENGINES; n++) flt.thro[n] = flt.throrequest[n] * msc.prd + (1 - msc.prd) * flt.thro[n];
   find_local_h((float)flt.x, (float)flt.y, &env.localh, &env.i_aircraft, &env.j_aircraft, &env.t_aircraft);
+  ship_decks();
   atm_at_height(flt.h);
 
   int evup = msc.evup > 0 ? msc.evup : 1;
@@ -264,6 +268,7 @@ void deg2integ() {
   if (set.cycoutwaiting) {
     set.cycoutwaiting = 0;
     set.cycout = 1;
+    trackdiv();
   }
   half_step();
   set.cycout = 0;

@@ -15,5 +15,7 @@ struct inststruct {
   // ---- switches the flight model reads ----
   int   jato_on, chute_on;
   int   antiice_on;
+  int   hook_down;     // the arresting hook is lowered
+  int   HUD_on, HOOP_on;  // the panel's head-up and synthetic-vision switches
 };
 extern inststruct ins;

@@ -76,7 +76,10 @@ static void show_or_hide_cursor(int index) {
 void handle_IBM_win(int window, int message, long wparam, long lparam) {
   int index = win_to_index(window);
   switch (message) {
-    case WM_KEYDOWN: translate_key((int)wparam, (int)(lparam & 0xFF), (int)(lparam >> 8)); break;
+    case WM_KEYDOWN:
+      if (!window_key(index, (int)wparam, (int)(lparam & 0xFF)))
+        translate_key((int)wparam, (int)(lparam & 0xFF), (int)(lparam >> 8));
+      break;
     case WM_MOVE: set_up_win_globals(index); break;
     case WM_DESTROY: MACIBM_handlezap(index); break;
     case WM_COMMAND:

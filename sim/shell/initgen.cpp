@@ -84,8 +84,8 @@ static void set_defaults() {
   flt.cell_tri = 0;
   nav.radio_output = 2;
   pat.gs_dest = 1;
-  rel.inst_fail_rate = 0;
-  rel.equip_fail_rate = 0;
+  rel.ins_fail_rat = 0;
+  rel.eq1_fail_rat = rel.eq2_fail_rat = 0;
   for (int k = 0; k < FAILURE_KINDS; k++) {
     rel.fail_type[k] = 1;
     rel.fail_time_max[k] = 10;

@@ -17,6 +17,7 @@
 #include "sim/flight/integ.h"
 #include "sim/msc.h"
 #include "sim/output/do_file.h"
+#include "sim/output/dat_items.h"
 #include "sim/output/do_graph.h"
 #include "sim/panel/dasclick.h"
 #include "sim/panel/ins.h"
@@ -35,6 +36,8 @@
 #include "sim/view/scn.h"
 #include "sim/view/startpic.h"
 #include "sim/view/startscn.h"
+#include "sim/view/storm.h"
+#include "sim/view/traffic.h"
 #include "sim/world/apt.h"
 #include "sim/world/env.h"
 #include "sim/world/grid.h"
@@ -206,6 +209,7 @@ static void once_a_second() {
     maintain_engine_sound();
   }
   maintain_windrain_sound();
+  start_strike();
 }
 
 static void simulation_step() {
@@ -214,12 +218,14 @@ static void simulation_step() {
   control();
   do_button_deeds();
   deg2integ();
+  move_traffic();
   handle_crash();
   if (set.grfout) grfload();
   if (msc.cntr % 10 == 0) time_step_governor();
   if (msc.mousedown) enginecondrag(msc.mx, msc.my);
   msc.evup = intlim(msc.evup, 1, 99);
   if (msc.cntr % msc.evup == 0) {
+    output_evt();  // as the flight model's event step ran
     msc.cntr10 += 1;
     if (msc.cntr10 >= 10) {
       msc.cntr10 = 0;
@@ -242,6 +248,7 @@ void simulate_frame() {
     if (!set.view_is_fullscreen) updatepanel();
     else ins.tickle_all = 0;
     start_looking();
+    print_data_items();
   }
   if (!msc.paused && !winsup()) simulation_step();
   desk_present();

@@ -500,15 +500,7 @@ void handlemenu(int command) {
       scn.lamp = !scn.lamp;
       MACIBM_check_menu(MENU_VIEW, CMD_LAMP, scn.lamp);
       break;
-    case CMD_CYCLE_DUMP:
-      set.cycoutwaiting = 1;
-      MACIBM_alert("I will dump all the data for the next cycle of Tarvel to the file 'Tarvel.out'.",
-                   "This will include all the angles of attack, forces, velocities, etc. for this instant in time.",
-                   "Quit Tarvel and open the file Tarvel.out' with a word processor to read the resultant file.",
-                   "Be sure to turn off text-wrapping in your word processor or allow very wide text area for the "
-                   "file to look right.",
-                   0);
-      break;
+    case CMD_CYCLE_DUMP: request_cycle_dump(); break;
     case CMD_RESET_PREFS:
       MACIBM_exitalert("I have disabled the preferences file.",
                        "The next time you start Tarvel or, it will revert to the factory settings.",

@@ -54,5 +54,7 @@ const window_entry* window_entry_of(int index);
 void register_windows();
 // What happens when window `index` is closed.
 void process_zap(int index);
+// A key typed into window `index`: 1 when the window took it.
+int  window_key(int index, int key, int character);
 // The animations of the open windows, once a frame.
 void animate_windows();

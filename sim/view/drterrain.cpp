@@ -12,6 +12,7 @@
 #include "sim/world/env.h"
 #include "sim/world/grid.h"
 #include "sim/world/obs.h"
+#include "sim/world/terrain.h"
 
 // An eye-frame point of the scratch arrays, by grid index.
 #define PT(i, j) ax[i][j], ay[i][j], az[i][j]
@@ -90,8 +91,9 @@ static void terrain_cell(int i, int j) {
   if (atm.strike_up && atm.i_strike == i && atm.j_strike == j) plot_strike();
   if (scn.draw_lights && beacon_index[i][j] != -1) plot_beacon(beacon_index[i][j]);
   if (boat_on_poly[i][j] || carr_on_poly[i][j]) {
-    float x = 0.5f * (planex[i][j] + planex[i + 1][j + 1]), y = 0.5f * (planey[i][j] + planey[i + 1][j + 1]);
-    float z = 0.5f * (planez[i][j] + planez[i + 1][j + 1]);
+    // Where the flight model finds the decks.
+    float x, y, z;
+    ship_position(i, j, &x, &y, &z);
     if (boat_on_poly[i][j]) draw_a_boat(x, y, z);
     if (carr_on_poly[i][j]) draw_a_carr(x, y, z);
   }

@@ -116,3 +116,10 @@ int haze_color(float dist, int* color) {
   *color += 18 * (int)(t + 1.0f);
   return 1;
 }
+
+int aircraft_jumped(jump_watch* w, double x, double y, double z) {
+  int jumped = !w->seen || std::fabs(x - w->x) > 500 || std::fabs(y - w->y) > 500 || std::fabs(z - w->z) > 500;
+  w->x = x, w->y = y, w->z = z;
+  w->seen = 1;
+  return jumped;
+}

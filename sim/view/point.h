@@ -52,3 +52,11 @@ int  find_pxy(float x, float y, float z, int* pxo, int* pyo);
 void assign_pxy(float dx, float dy, float dz, int i, int j);
 // Adds the haze level for mean depth dist to color; 0 when beyond sight.
 int  haze_color(float dist, int* color);
+
+// Notices the aircraft being put somewhere else (a new start, a location, a
+// situation) rather than flying there: more than 500 m between two looks.
+struct jump_watch {
+  double x, y, z;
+  int seen;
+};
+int aircraft_jumped(jump_watch* w, double x, double y, double z);

@@ -4,6 +4,7 @@
 #include "basekit/bk_graph.h"
 #include "basekit/bk_mnw.h"
 #include "sim/flight/atm.h"
+#include "sim/set.h"
 #include "sim/view/scn.h"
 #include "sim/view/startscn.h"
 
@@ -86,5 +87,6 @@ void set_palette_for_conditions(int map_mode) {
     }
   }
   MACIBM_apply_palette();
-  if (!map_mode && mnw.up[MAIN_WINDOW]) MACIBM_invalwind(MAIN_WINDOW);
+  // The replay draws into its own window; the main one is repainted when it closes.
+  if (!map_mode && mnw.up[MAIN_WINDOW] && set.view_type != VIEW_REPLAY) MACIBM_invalwind(MAIN_WINDOW);
 }

@@ -14,9 +14,12 @@
 #include "sim/flight/contact.h"
 #include "sim/flight/flt.h"
 #include "sim/flight/rel.h"
+#include "sim/flight/fltutil.h"
 #include "sim/msc.h"
+#include "sim/panel/ins.h"
 #include "sim/output/do_movie.h"
 #include "sim/set.h"
+#include "sim/view/carrier.h"
 #include "sim/view/drplane.h"
 #include "sim/view/drterrain.h"
 #include "sim/view/lights.h"
@@ -44,10 +47,12 @@ static int   bnd_above = -1, bnd_below, bnd_cld, bnd_i, bnd_j, bnd_oct, bnd_view
 static int   lay_surface = -1, lay_heli, lay_full;
 static float sort_x = 1e30f, sort_y = 1e30f;
 static int   locale_built = -1;
+static int   car_aids_placed;
 static float eye_x, eye_y, eye_z;   // outside views: where the camera is
 static int   eye_jump = 1;          // the camera goes straight to its place next frame
 static float spot_x, spot_y, spot_z;
 static float wisp_t, wisp_len;      // the cloud wisp passing, seconds
+static jump_watch camera_watch;     // the aircraft put elsewhere: the camera goes with it
 
 static float closer_assymp(float old, float target, float prd) { return target * prd + (1 - prd) * old; }
 
@@ -230,6 +235,10 @@ static void place_eye(int v) {
       }
     cockpit_eye(0, 0);
     return;
+  }
+  if (aircraft_jumped(&camera_watch, flt.x, flt.y, flt.z)) {
+    eye_jump = 1;
+    if (v == VIEW_SPOT) spot_x = (float)flt.x + 20.0f, spot_y = (float)flt.y, spot_z = (float)flt.z;
   }
   float tx, ty, tz;
   int smooth;
@@ -449,20 +458,58 @@ static void draw_runways() {
   }
 }
 
-static void set_straightin() {
+// A runway is lit for the end the aircraft is heading for: by its ground
+// track when it moves, else by its nose.
+void set_straightin() {
   int a = msc.loc_index;
+  float dir = flt.psi;
+  if (pythag((float)flt.vx, (float)flt.vy) > 2.0f) dir = std::atan2((float)flt.vx, (float)flt.vy) * R2D;
   for (int r = 0; r < 3; r++) {
     scn.straightin[r] = 0;
     if (a < 0 || a > env.aptmax || r > env.rwaymax) continue;
-    scn.straightin[r] = std::cos((flt.psi - apt_hdng[a][r]) * D2R) < 0;
+    scn.straightin[r] = std::cos((dir - apt_hdng[a][r]) * D2R) < 0;
   }
 }
 
+// Under the view in the full-screen cockpit views, where no panel shows the
+// ball: the slip as a ball between two marks.
+void slip_string(float fside, float fnrml, char* out) {
+  if (std::fabs(fnrml) < 0.1f) fnrml = fnrml < 0 ? -0.1f : 0.1f;
+  float px = fltlim(std::atan(fside / fnrml) * R2D * 3, -15, 15);
+  int k = 5 - (int)std::lround(px / 3);  // the ball goes left of the force
+  for (int i = 0; i < 11; i++) out[i] = ' ';
+  out[3] = out[7] = 'I';  // the panel font has no bar
+  out[k] = 'o';
+  out[11] = 0;
+}
+
+static void overlays() {
+  int v = set.view_type;
+  if (flt.cat_stage == 27) MACIBM_drstring(55, con.off_int_lft + 10, con.off_int_top + 20, "Space bar to launch.", 5);
+  // Not in the view chosen to show nothing over the scene.
+  int cockpit_fwd = v == VIEW_FORWARD || v == VIEW_DOWN4 || v == VIEW_DOWN8 || v == VIEW_HUD;
+  if (cockpit_fwd && set.view_is_fullscreen) {
+    char s[16];
+    slip_string(flt.fsideprop + flt.fsideaero + flt.fsidegear, flt.fnrmlprop + flt.fnrmlaero + flt.fnrmlgear, s);
+    MACIBM_drstring(55, (int)con.off_view_center_fx - 33, con.off_int_bot - 6, s, 5);
+  }
+}
+
+// The carrier's approach aids are tunable wherever it is in the region.
+static void place_carrier_aids() {
+  double x, y;
+  float z;
+  if (nearest_ship(1, flt.x, flt.y, &x, &y, &z)) carrier_aids((float)x, (float)y, z);
+}
+
 static void copy_to_screen() {
-  MACIBM_startwind(MAIN_WINDOW, 0);
+  // The replay goes into the flight-path window, which its caller made current.
   if (set.view_type == VIEW_REPLAY) {
     MACIBM_copytoport(1, 11, 6, 0, 5, 579, 361, 1);
-  } else if (!set.view_is_fullscreen) {
+    return;
+  }
+  MACIBM_startwind(MAIN_WINDOW, 0);
+  if (!set.view_is_fullscreen) {
     MACIBM_copytoport(0, 0, 17, 0, 5, 800, 230, 1);
     if (pln.is_heli) MACIBM_copytoport(0, 0, 17, 629, 230, 800, 563, 1);
   } else {
@@ -487,7 +534,13 @@ void start_looking() {
   int surface = set.view_type == VIEW_REPLAY;
   if (!(con.zom_pp45 > 0) || surface != lay_surface || pln.is_heli != lay_heli || set.view_is_fullscreen != lay_full)
     set_mon(-1, 1);
-  scn.rb_cycle = (scn.rb_cycle + 1) % 300;
+  // Flashing lights run on the clock: the same rate at any frame rate.
+  scn.view_time += fltlim(msc.prd, 0.0f, 0.2f);
+  scn.rb_cycle = (int)std::fmod(scn.view_time * RB_RATE, 300.0f);
+  if (region_changed || !car_aids_placed) {
+    car_aids_placed = 1;
+    place_carrier_aids();
+  }
   int time = intlim(scn.time, 1, 4);
 
   // 2-4. The eye, the ground under it, the view's rotations.
@@ -528,7 +581,9 @@ void start_looking() {
   }
   set_straightin();
 
-  // 12-13. The surface, cleared to the background.
+  // 12-13. The surface, cleared to the background (a flash lights it).
+  if (atm.rain_tstm > 1) manage_strike();
+  else atm.strike_up = atm.strike_lighting = 0;
   if (atm.strike_lighting && !scn.abovetops) scn.base_color = 55;
   else scn.base_color = (atm.cld_type == 0 || scn.abovetops) ? 62 : 63;
   env.over_carr = env.over_boat = 0;
@@ -557,14 +612,13 @@ void start_looking() {
     if (atm.cld_type == 0 || (scn.abovetops && traf_z[k][0] > atm.topsMSL) ||
         (scn.belowbases && traf_z[k][0] < atm.baseMSL))
       draw_a_plane(k);
-  if (atm.rain_tstm > 1) manage_strike();
   plot_flight_path();
   int v = set.view_type;
   if (view_is_outside(v)) plot_plane();
-  if (v == VIEW_FORWARD || v == VIEW_DOWN4 || v == VIEW_DOWN8 || v == VIEW_HUD) {
-    if (pln.HUDtype == 3 && set.hoops_on) plot_cool_hud();
-    if (v == VIEW_HUD || (pln.HUDtype != 1 && set.hud_on)) plot_nrml_hud();
-  }
+  int hud = hud_kinds(v, pln.HUDtype, ins.HUD_on, ins.HOOP_on);
+  if (hud & HUD_SYNTHETIC) plot_cool_hud();
+  if (hud & HUD_NORMAL) plot_nrml_hud();
+  overlays();
 
   // 19.
   copy_to_screen();

@@ -22,3 +22,9 @@ void sort_obs_twr();
 // temperature; map_mode gives the chart colours instead.
 void set_palette_for_conditions(int map_mode);
 void build_pal(float r, float g, float b, float L);
+// Which end of each runway of the local airport the aircraft comes to
+// (scn.straightin): the end its ground track points at, its nose at rest.
+void set_straightin();
+// The slip ball as text, from the side and normal force sums: 11 characters,
+// marks 'I' at 3 and 7, the ball 'o' at 5 when centred.
+void slip_string(float fside, float fnrml, char* out);

@@ -1,25 +1,22 @@
-// Stand-ins until the settings windows exist: they draw and do nothing.
+// Which settings windows the user changed, and the keys typed into them.
 #include "sim/windows/windows.h"
+#include "sim/shell/wintab.h"
+#include "sim/windows/wininternal.h"
 
-void id_plot() {}  void id_click() {}
-void namplot() {}  void namclick() {}
-void wrlplot() {}  void wrlclick() {}
-void latplot() {}  void latclick() {}
-void whrplot() {}
-void gidplot() {}  void gidclick() {}
-void timplot() {}  void timclick() {}
-void spaplot() {}  void spaclick() {}
-void atmplot() {}  void atmclick() {}
-void gndplot() {}  void gndclick() {}
-void watplot() {}  void watclick() {}
-void fltplot() {}  void fltclick() {}
-void joyplot() {}  void joyclick() {}
-void drawnull() {}
-void fueplot() {}  void fueclick() {}
-void wgtplot() {}  void wgtclick() {}
-void relplot() {}  void relclick() {}
-void insplot() {}  void insclick() {}
-void eqpplot() {}  void eqpclick() {}
-void sndplot() {}  void sndclick() {}
-void wrnplot() {}  void wrnclick() {}
-void isoplot() {}
+static int edited[WIN_LAST + 1];
+
+void mark_edited(int index) {
+  if (index >= 0 && index <= WIN_LAST) edited[index] = 1;
+}
+
+int window_edited(int index) { return index >= 0 && index <= WIN_LAST && edited[index]; }
+
+void settings_window_closed(int index) {
+  if (index < 0 || index > WIN_LAST) return;
+  edited[index] = 0;
+  loc_windows_closed(index);
+  rel_windows_closed(index);
+  ctl_windows_closed(index);
+}
+
+int settings_window_key(int index, int key, int character) { return loc_windows_key(index, key, character); }

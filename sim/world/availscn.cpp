@@ -9,6 +9,7 @@
 #include "basekit/bk_file.h"
 #include "basekit/bk_funct.h"
 #include "basekit/bk_mnw.h"
+#include "basekit/bk_world.h"
 #include "sim/flight/atm.h"
 #include "sim/flight/flt.h"
 #include "sim/world/apt.h"
@@ -124,7 +125,24 @@ static int point_is_kept(int qx, int qy, int i, int j) {
   return 0;
 }
 
-static void read_points(int have_file, const char* label, int lat, int lon, int qx, int qy) {
+// Where no file exists: the quadrant from the global models, its runways
+// those of the database.
+int build_env_quadrant(int lat, int lon, envquad* q) {
+  static wldrunway rwy[WLD_RUNWAYS_MAX];
+  int n = 0;
+  for (int a = 0; a <= env.aptmax && a < APT_MAX && n < WLD_RUNWAYS_MAX; a++) {
+    if (apt_type[a] == 0 || apt_lat[a][0] < lat - 0.2f || apt_lat[a][0] > lat + 1.2f) continue;
+    float dlon = std::fabs(std::remainder(apt_lon[a][0] - (lon + 0.5f), 360.0f));
+    if (dlon > 0.75f) continue;
+    for (int r = 0; r < 3 && n < WLD_RUNWAYS_MAX; r++)
+      if (apt_len[a][r] > 0)
+        rwy[n++] = wldrunway{apt_lat[a][r], apt_lon[a][r], (float)apt_hdng[a][r], (float)apt_len[a][r],
+                             (float)apt_width[a][r], apt_z[a]};
+  }
+  return build_quadrant(lat, lon, rwy, n, WLD_SEED, q);
+}
+
+static void read_points(int have_file, const envquad* built, const char* label, int lat, int lon, int qx, int qy) {
   int i0 = QUAD_CELLS_I * qx, j0 = QUAD_CELLS_J * qy;
   float ref_x = env.planex_ref[qx][qy];
   int ref_lon = env.lonwes_ref[qx][qy];
@@ -134,11 +152,20 @@ static void read_points(int have_file, const char* label, int lat, int lon, int 
       int div = 0, w0 = 1, w1 = 1, tex;
       if (have_file) {
         env_scan_point(label, &la, &lo, &z, &div, &w0, &w1, &tex);
+      } else if (built) {
+        la = built->lat[i][j];
+        lo = built->lon[i][j];
+        z = built->z[i][j];
+        div = built->div[i][j];
+        w0 = built->water[i][j][0];
+        w1 = built->water[i][j][1];
       } else {
         la = lat + j / 79.0f;
         lo = lon + i / 59.0f;
         z = 0;
       }
+      // Past the date line a file names its points -180..-179 where the region counts on to 181.
+      if (std::isfinite(lo)) lo = lon + std::remainder(lo - lon, 360.0f);
       sane_point(&la, &lo, &z, lat, lon, i, j);
       int gi = i0 + i, gj = j0 + j;
       if (!point_is_kept(qx, qy, i, j)) {
@@ -306,7 +333,10 @@ void read_quadrant(int lat, int lon, int quadrant) {
   char path[STR_DIM];
   int have_file = open_env_file(lat, lon, path);
   const char* label = (have_file && !inf_is_bin) ? "text env" : path;
-  read_points(have_file, label, lat, lon, qx, qy);
+  // No file: the global models, when shipped; else the flat sea.
+  static envquad built;
+  int have_built = !have_file && flt.z < NO_FILE_ABOVE && build_env_quadrant(lat, lon, &built);
+  read_points(have_file, have_built ? &built : nullptr, label, lat, lon, qx, qy);
   flatten_airports(i0, j0);
   if (have_file) {
     read_objects(label, path, lat, lon);
@@ -315,7 +345,7 @@ void read_quadrant(int lat, int lon, int quadrant) {
   colour_cells(i0, j0);
   light_cells(have_file, i0, j0);
   place_boats(have_file, i0, j0);
-  if (have_file) gen_wx_for_sec(quadrant);
+  if (have_file || have_built) gen_wx_for_sec(quadrant);
   else zero_wx(quadrant);
 }
 

@@ -32,6 +32,10 @@ struct environmentstruct {
   int red1[3], altred1[3], red2[3], altred2[3];    // centre-line colour bounds
   int RCLSmax[3];                // last centre-line light (from 100)
   int lgt_gls[3][2], lgt_rwy[3][2], lgt_app[3][2];  // lighting options per runway end
+  // ---- the moving map's placement ----
+  float os_x_plan, os_y_plan;    // local metres of the chart's lower-left corner
+  float zoom_rat;                // 1 .. about 11.4
+  float os_x_gs;                 // horizontal offset of the approach side view, m
 };
 extern environmentstruct env;
 

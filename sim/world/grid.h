@@ -32,6 +32,10 @@ extern char env_data_root[STR_DIM];
 
 void  load_region();
 void  read_quadrant(int lat, int lon, int quadrant);
+// The quadrant at the corner from the global models, with the database's
+// runways flat; 0 when the models are not shipped.
+struct envquad;
+int   build_env_quadrant(int lat, int lon, envquad* q);
 void  drop_old_quadrants(int direction);
 void  shift_geo(int i1, int i2, int j1, int j2, int deli, int delj);
 void  shift_weather(int i1, int i2, int j1, int j2, int deli, int delj);

@@ -110,20 +110,28 @@ int region_has_ship(int carrier) {
   return 0;
 }
 
+void ship_position(int i, int j, float* x, float* y, float* z) {
+  i = intlim(i, 0, GRID_I - 2);
+  j = intlim(j, 0, GRID_J - 2);
+  *x = 0.25f * (planex[i][j] + planex[i + 1][j] + planex[i][j + 1] + planex[i + 1][j + 1]);
+  *y = 0.25f * (planey[i][j] + planey[i + 1][j] + planey[i][j + 1] + planey[i + 1][j + 1]);
+  *z = 0.25f * (planez[i][j] + planez[i + 1][j] + planez[i][j + 1] + planez[i + 1][j + 1]);
+}
+
 int nearest_ship(int carrier, double x0, double y0, double* x, double* y, float* z) {
   double best = 1e300;
   int found = 0;
   for (int i = 0; i < GRID_I - 1; i++)
     for (int j = 0; j < GRID_J - 1; j++) {
       if (!(carrier ? carr_on_poly[i][j] : boat_on_poly[i][j])) continue;
-      double cx = 0.25 * (planex[i][j] + planex[i + 1][j] + planex[i][j + 1] + planex[i + 1][j + 1]);
-      double cy = 0.25 * (planey[i][j] + planey[i + 1][j] + planey[i][j + 1] + planey[i + 1][j + 1]);
+      float cx, cy, cz;
+      ship_position(i, j, &cx, &cy, &cz);
       double d = (cx - x0) * (cx - x0) + (cy - y0) * (cy - y0);
       if (d < best) {
         best = d;
         *x = cx;
         *y = cy;
-        *z = 0.25f * (planez[i][j] + planez[i + 1][j] + planez[i][j + 1] + planez[i + 1][j + 1]);
+        *z = cz;
         found = 1;
       }
     }

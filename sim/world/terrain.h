@@ -11,4 +11,6 @@ float terrain_height(float x, float y);
 int   region_has_ship(int carrier);
 // The centre of the cell carrying such a ship nearest (x0, y0): 1 and its
 // position, or 0 when there is none.
+// Where the ship of cell (i, j) lies: the middle of the cell's four corners.
+void  ship_position(int i, int j, float* x, float* y, float* z);
 int   nearest_ship(int carrier, double x0, double y0, double* x, double* y, float* z);

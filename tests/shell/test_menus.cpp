@@ -5,6 +5,8 @@
 #include "sim/output/do_graph.h"
 #include "sim/shell/menus.h"
 #include "sim/shell/prefs.h"
+#include "sim/shell/event.h"
+#include "sim/shell/wintab.h"
 #include "sim/world/grid.h"
 #include "tests/shell/shell_fixture.h"
 #include "sim/aircraft/pln.h"
@@ -218,11 +220,19 @@ TEST_F(Menus, FavoritesAndAirportIdsMoveTheFlight) {
                "Small airports (with a NUMBER for the first digit) are not simulated.\n"
                "There are still over 3,100 airports simulated by Tarvel.\n");
   EXPECT_EQ(msc.loc_index, airport_index("KCGX"));
-  // Closing the airport-by-ID window goes to the airport asked for.
+  // Closing the airport-by-ID window goes to the airport typed in it, and
+  // only when one was typed.
   C_to_C("KBKL", msc.apt_id_req);
   handlemenu(309);
   EXPECT_EQ(mnw.up[1], 1);
+  desk_alert_record_clear();
   handlemenu(601);  // every command closes the settings windows first
+  EXPECT_EQ(mnw.up[1], 0);
+  EXPECT_EQ(msc.loc_index, airport_index("KCGX")) << "nothing typed, nothing done";
+  EXPECT_EQ(desk_alert_count(), 0);
+  handlemenu(309);
+  for (char c : std::string("KBKL")) window_key(1, c | 0x20, c);
+  handlemenu(601);
   EXPECT_EQ(mnw.up[1], 0);
   EXPECT_EQ(msc.loc_index, airport_index("KBKL"));
 }
@@ -247,8 +257,19 @@ TEST_F(Menus, IdentifierSearchComparesFourCharactersUpToTheGivenEntry) {
 TEST_F(Menus, TheLatLonWindowStartsAtTheAirportNearestTheRegionsMiddle) {
   int kbkl = airport_index("KBKL");
   set_region_from_apt(kbkl);
+  msc.loc_index = kbkl;
   handlemenu(314);
   EXPECT_EQ(mnw.up[5], 1);
+  MACIBM_killwind(5);
+  EXPECT_EQ(msc.loc_index, kbkl) << "closed untouched, it moves nothing";
+  handlemenu(314);
+  // One step up on the latitude's units digit.
+  msc.mx = 55;
+  msc.my = 40;
+  msc.mousedown = 1;
+  handlewindowclick(5);
+  msc.mousedown = 0;
+  EXPECT_EQ(env.lat_sou, bk::round(apt_lat[kbkl][0] - 1.0f) + 1);
   MACIBM_killwind(5);
   EXPECT_EQ(msc.typestart, 900);
   ASSERT_GE(msc.loc_index, 0);

@@ -1,33 +1,10 @@
 // The shipped scenery from the air: over San Bernardino at 8000 ft the
 // mountains stand up to the north, above the horizon of the basin to the south.
-#include <png.h>
 #include <unistd.h>
+#include <algorithm>
 #include <vector>
 #include "../support/run_runner.h"
 #include "world_fixture.h"
-
-namespace {
-
-// Per tenth column of the view, the first row below the sky.
-std::vector<int> skyline(const std::string& path) {
-  png_image img{};
-  img.version = PNG_IMAGE_VERSION;
-  std::vector<int> tops;
-  if (!png_image_begin_read_from_file(&img, path.c_str())) return tops;
-  img.format = PNG_FORMAT_RGB;
-  std::vector<unsigned char> px(PNG_IMAGE_SIZE(img));
-  if (!png_image_finish_read(&img, nullptr, px.data(), 0, nullptr)) return tops;
-  auto at = [&](int x, int y) { return &px[(size_t)(y * img.width + x) * 3]; };
-  const unsigned char* sky = at(400, 60);
-  for (int x = 0; x < 800; x += 10) {
-    int y = 45;
-    while (y < 265 && at(x, y)[0] == sky[0] && at(x, y)[1] == sky[1] && at(x, y)[2] == sky[2]) y++;
-    tops.push_back(y);
-  }
-  return tops;
-}
-
-}  // namespace
 
 TEST(ShippedView, MountainsNorthOfSanBernardino) {
   std::string base = std::string(TARVEL_BUILD_DIR) + "/ksbd-" + std::to_string(getpid());
@@ -51,4 +28,28 @@ TEST(ShippedView, MountainsNorthOfSanBernardino) {
   }
   EXPECT_LT(mean[0], mean[1] - 2.5) << "north " << mean[0] << " south " << mean[1];
   EXPECT_LT(low[0], low[1] - 4) << "north " << low[0] << " south " << low[1];
+}
+
+// Where no file exists the ground comes from the global models: on the runway
+// at Innsbruck, deep in its alpine valley, mountains fill the forward view far
+// above the horizon; on the runway at a coastal field in the flat Netherlands
+// they do not.
+TEST(ShippedView, MountainsAheadFromInnsbrucksRunway) {
+  std::string base = std::string(TARVEL_BUILD_DIR) + "/lowi-" + std::to_string(getpid());
+  double mean[2] = {0, 0};
+  const char* airport[2] = {"LOWI", "EHAM"};
+  for (int k = 0; k < 2; k++) {
+    std::string shot = base + airport[k] + ".png";
+    auto r = runner_test::run(std::string("--airport ") + airport[k] +
+                              " --clouds none --vis 20 --time 1 --frames 5 --screenshot 5:" + shot);
+    ASSERT_EQ(r.status, 0) << r.out;
+    std::vector<int> tops = skyline(shot);
+    ASSERT_EQ(tops.size(), 80u);
+    for (int t : tops) mean[k] += t / 80.0;
+    EXPECT_GT(*std::max_element(tops.begin(), tops.end()), 45) << airport[k] << ": some sky";
+    std::remove(shot.c_str());
+  }
+  // The horizon of a level eye on the runway lies near row 147.
+  EXPECT_LT(mean[0], 110) << "Innsbruck " << mean[0];
+  EXPECT_GT(mean[1], 135) << "Amsterdam " << mean[1];
 }

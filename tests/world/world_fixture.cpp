@@ -1,4 +1,5 @@
 #include "world_fixture.h"
+#include <png.h>
 #include <cmath>
 #include <unistd.h>
 #include "sim/records.h"
@@ -153,4 +154,23 @@ void world_reset() {
   hok.end_process = nullptr;
   desk_alert_record_clear();
   desk_answer_clear();
+}
+
+// Per tenth column of the view, the first row below the sky.
+std::vector<int> skyline(const std::string& path) {
+  png_image img{};
+  img.version = PNG_IMAGE_VERSION;
+  std::vector<int> tops;
+  if (!png_image_begin_read_from_file(&img, path.c_str())) return tops;
+  img.format = PNG_FORMAT_RGB;
+  std::vector<unsigned char> px(PNG_IMAGE_SIZE(img));
+  if (!png_image_finish_read(&img, nullptr, px.data(), 0, nullptr)) return tops;
+  auto at = [&](int x, int y) { return &px[(size_t)(y * img.width + x) * 3]; };
+  const unsigned char* sky = at(400, 60);
+  for (int x = 0; x < 800; x += 10) {
+    int y = 45;
+    while (y < 265 && at(x, y)[0] == sky[0] && at(x, y)[1] == sky[1] && at(x, y)[2] == sky[2]) y++;
+    tops.push_back(y);
+  }
+  return tops;
 }

@@ -86,3 +86,7 @@ fs::path env_path(const fs::path& root, int lat, int lon);
 
 // Fresh records, constants and a fixed random sequence.
 void world_reset();
+
+// Per tenth column of a screenshot's view, the first row below the sky
+// (45..265); empty when the file cannot be read.
+std::vector<int> skyline(const std::string& path);

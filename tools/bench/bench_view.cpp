@@ -6,6 +6,10 @@
 #include <cstdlib>
 #include "basekit/platform/platform.h"
 #include "sim/flight/atm.h"
+#include "sim/flight/flt.h"
+#include "sim/msc.h"
+#include "sim/view/storm.h"
+#include "sim/view/traffic.h"
 #include "sim/set.h"
 #include "sim/shell/lax.h"
 #include "sim/view/scn.h"
@@ -75,5 +79,44 @@ static void BM_view_above_overcast(benchmark::State& state) {
   frames(state);
 }
 BENCHMARK(BM_view_above_overcast)->Unit(benchmark::kMicrosecond);
+
+// The worst case: night over Los Angeles at 3000 ft, 20 nm, every light on,
+// the ten traffic aircraft ahead, a thunderstorm with a bolt showing and rain
+// on the windshield.
+static void BM_view_night_storm_la(benchmark::State& state) {
+  start_once();
+  place_over_airport(find_apt_by_id("KLAX"), 3000 * 0.3048f);
+  conditions(4, 20, 0, VIEW_FORWARD, 1);
+  atm.rain_tstm = 5;
+  atm.level = 2;
+  atm.temp_SL = 70;
+  msc.prd = 0.02f;
+  flt.vind = 120;
+  float s = std::sin(flt.psi * 0.0174533f), c = std::cos(flt.psi * 0.0174533f);
+  for (int k = 0; k < TRAFFIC; k++) {
+    float d = 2000.0f + 1500.0f * k;
+    for (int l = 0; l < 4; l++) {
+      traf_x[k][l] = (float)flt.x + d * s + 30.0f * (k - 5) * c;
+      traf_y[k][l] = (float)flt.y + d * c - 30.0f * (k - 5) * s;
+      traf_z[k][l] = (float)flt.z + 50.0f * (k % 3);
+    }
+  }
+  float bx = (float)flt.x + 8000 * s, by = (float)flt.y + 8000 * c;
+  for (auto _ : state) {
+    // A bolt ahead for the whole run.
+    if (!atm.strike_up) {
+      build_branch(0, bx, by, 3000, 0);
+      atm.num_branches = 0;
+      atm.strike_up = 1;
+      atm.strike_start_time = msc.elap_time;
+      atm.strike_duration = 1e9f;
+    }
+    start_looking();
+  }
+  state.counters["fps"] = benchmark::Counter((double)state.iterations(), benchmark::Counter::kIsRate);
+  atm.rain_tstm = 1;
+  atm.strike_up = 0;
+}
+BENCHMARK(BM_view_night_storm_la)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

@@ -7,7 +7,9 @@
 #include <cstring>
 #include <string>
 #include <vector>
+#include "basekit/bk_file.h"
 #include "basekit/bk_mnw.h"
+#include "basekit/bk_world.h"
 #include "basekit/platform/desktop.h"
 #include "basekit/platform/platform.h"
 #include "sim/aircraft/initpln.h"
@@ -15,12 +17,16 @@
 #include "sim/flight/atm.h"
 #include "sim/flight/integ.h"
 #include "sim/msc.h"
+#include "sim/output/dat_items.h"
+#include "sim/output/do_file.h"
+#include "sim/output/do_graph.h"
 #include "sim/set.h"
 #include "sim/shell/lax.h"
 #include "sim/shell/menus.h"
 #include "sim/view/scn.h"
 #include "sim/view/startscn.h"
 #include "sim/world/apt.h"
+#include "sim/world/grid.h"
 #include "tools/headless/flight_out.h"
 #include "tools/headless/script.h"
 #include "tools/support/placeeye.h"
@@ -43,6 +49,11 @@ struct options {
   int eye_runway = -1;
   float eye_above_ft = -1;
   std::vector<script_event> events;
+  std::vector<int> data_items;
+  std::string data_csv;
+  // --write-quadrant: build this quadrant as the region loader would and write it, then stop.
+  int write_quadrant = 0, wq_lat = 0, wq_lon = 0;
+  std::string wq_path;
 };
 
 void usage(FILE* to) {
@@ -58,6 +69,10 @@ void usage(FILE* to) {
                "  --geometry-report        print the aircraft's geometry report after loading it\n"
                "  --airport ID             start on the runway of airport ID; prints the region loaded\n"
                "                           (region LAT_SOU LON_WES airports N navaids M) and its Location menus\n"
+               "  --write-quadrant LAT,LON PATH\n"
+               "                           write the quadrant whose south-west corner this is, built from the\n"
+               "                           global models as the region loader builds it where no file exists,\n"
+               "                           as an environment file at PATH, and stop\n"
                "  --start-air FEET,KNOTS,HEADING\n"
                "                           start in the air at FEET above sea level, KNOTS indicated, true\n"
                "                           HEADING, engine idle, trimmed for steady flight (gliding without\n"
@@ -76,6 +91,10 @@ void usage(FILE* to) {
                "  --eye-runway N           put the aircraft on runway end N (0..5) of the start airport\n"
                "  --eye-above FT           put the aircraft FT feet above the start airport, 3 nm out\n"
                "                           on its first runway's centre line, heading for it\n"
+               "  --data-items N,N,...     tick these output items (catalogue numbers 0..50) for the data\n"
+               "                           file \"Tarvel.box\"\n"
+               "  --data-csv PATH          also write the ticked items to PATH as CSV: a header row naming\n"
+               "                           each column and its unit, then one row per output cycle\n"
                "  --help                   this text\n"
                "Every alert is printed as it is shown; with no queued answer it gets OK. Every file dialog\n"
                "is printed with its folder and choice; with no queued answer an aircraft dialog takes the\n"
@@ -110,6 +129,23 @@ int parse_int(const char* s, int* out) {
   return 1;
 }
 
+// "N,N,...": item numbers of the output catalogue.
+int parse_items(const char* text, std::vector<int>* items) {
+  std::string t = text;
+  size_t start = 0;
+  items->clear();
+  for (;;) {
+    size_t comma = t.find(',', start);
+    int n;
+    if (!parse_int(t.substr(start, comma == std::string::npos ? std::string::npos : comma - start).c_str(), &n) ||
+        n < 0 || n >= OUT_ITEMS_DEFINED)
+      return 0;
+    items->push_back(n);
+    if (comma == std::string::npos) return 1;
+    start = comma + 1;
+  }
+}
+
 int parse(int argc, char** argv, options* o) {
   for (int i = 1; i < argc; i++) {
     std::string a = argv[i];
@@ -137,6 +173,15 @@ int parse(int argc, char** argv, options* o) {
     } else if (a == "--airport") {
       if (!(v = value())) return 0;
       o->airport = v;
+    } else if (a == "--write-quadrant") {
+      if (!(v = value()) || std::sscanf(v, "%d,%d", &o->wq_lat, &o->wq_lon) != 2 || o->wq_lat < -90 ||
+          o->wq_lat > 89 || o->wq_lon < -180 || o->wq_lon > 179) {
+        std::fprintf(stderr, "tarvel-headless: --write-quadrant wants LAT,LON PATH, such as 46,-122 q.env\n");
+        return 0;
+      }
+      if (!(v = value())) return 0;
+      o->write_quadrant = 1;
+      o->wq_path = v;
     } else if (a == "--start-air") {
       if (!(v = value()) || !parse_air_start(v, &o->air)) {
         std::fprintf(stderr, "tarvel-headless: --start-air wants FEET,KNOTS,HEADING (0..60000 ft, 0..1000 kt)\n");
@@ -186,6 +231,14 @@ int parse(int argc, char** argv, options* o) {
       if (!(v = value()) || !parse_int(v, &o->eye_runway) || o->eye_runway < 0 || o->eye_runway > 5) return 0;
     } else if (a == "--eye-above") {
       if (!(v = value()) || !((o->eye_above_ft = (float)std::atof(v)) > 0)) return 0;
+    } else if (a == "--data-items") {
+      if (!(v = value()) || !parse_items(v, &o->data_items)) {
+        std::fprintf(stderr, "tarvel-headless: --data-items wants item numbers 0..50 separated by commas\n");
+        return 0;
+      }
+    } else if (a == "--data-csv") {
+      if (!(v = value()) || !*v) return 0;
+      o->data_csv = v;
     } else if (a == "--script") {
       if (!(v = value()) || !read_script(v, &o->events)) return 0;
     } else if (a == "--screenshot") {
@@ -298,6 +351,22 @@ void apply(const script_event& e, int* quit_requested) {
     inject_mouse(PLAT_EV_MOUSEMOVE, x, y, 0);
     if (e.verb == "click" || e.verb == "press") inject_mouse(PLAT_EV_BUTTONDOWN, x, y, button);
     if (e.verb == "click" || e.verb == "release") inject_mouse(PLAT_EV_BUTTONUP, x, y, button);
+  } else if (e.verb == "wclick" || e.verb == "wpress" || e.verb == "wrelease") {
+    int n = std::atoi(a[0].c_str()), cx, cy, cw, ch;
+    if (n < 0 || n >= MNW_WINDOWS || !mnw.up[n] || !desk_window_client_rect(mnw.wind[n], &cx, &cy, &cw, &ch)) {
+      std::fprintf(stderr, "tarvel-headless: line %d: window %d is not open\n", e.line, n);
+      return;
+    }
+    int x = cx + std::atoi(a[1].c_str()), y = cy + std::atoi(a[2].c_str());
+    int button = a.size() > 3 && a[3] == "right" ? 3 : 1;
+    inject_mouse(PLAT_EV_MOUSEMOVE, x, y, 0);
+    if (e.verb != "wrelease") inject_mouse(PLAT_EV_BUTTONDOWN, x, y, button);
+    if (e.verb != "wpress") inject_mouse(PLAT_EV_BUTTONUP, x, y, button);
+  } else if (e.verb == "close") {
+    // What the window's close box does.
+    int n = std::atoi(a[0].c_str());
+    if (n > 0 && n < MNW_WINDOWS && mnw.up[n]) desk_window_destroy(mnw.wind[n]);
+    else std::fprintf(stderr, "tarvel-headless: line %d: window %d is not open\n", e.line, n);
   } else if (e.verb == "menu") {
     desk_post(mnw.wind[MAIN_WINDOW], WM_COMMAND, std::atoi(a[0].c_str()), 0);
   } else if (e.verb == "openmenu") {
@@ -414,6 +483,19 @@ int apply_start_options(const options& o) {
   }
   if (o.eye_runway >= 0) place_on_runway(msc.loc_index, o.eye_runway);
   if (o.eye_above_ft > 0) place_over_airport(msc.loc_index, o.eye_above_ft * 0.3048f);
+  if (!o.data_items.empty() || !o.data_csv.empty()) {
+    for (int i = 0; i < DATA_ITEMS; i++) set.Bdsk[i] = 0;
+    for (int n : o.data_items) set.Bdsk[n] = 1;
+    if (!o.data_csv.empty()) {
+      set_data_csv_path(o.data_csv.c_str());
+      set.dskcsv = 1;
+    }
+    set_rlt_grf_choices();
+    if (!o.data_csv.empty() && !data_csv_on()) {
+      std::fprintf(stderr, "tarvel-headless: cannot write %s\n", o.data_csv.c_str());
+      return 0;
+    }
+  }
   if (o.view > 0) select_view(o.view);
   if (o.zoom != 1) set_mon(-1, o.zoom);
   std::fflush(stdout);
@@ -460,6 +542,16 @@ int main(int argc, char** argv) {
     return 1;
   }
   simulate_startup();
+  if (o.write_quadrant) {
+    static envquad q;
+    if (!build_env_quadrant(o.wq_lat, o.wq_lon, &q)) {
+      std::fprintf(stderr, "tarvel-headless: the global models are not in %s/world\n", app_path);
+      return 1;
+    }
+    if (!write_built_quadrant(&q, o.wq_path.c_str())) return 1;
+    std::printf("wrote %s\n", o.wq_path.c_str());
+    return 0;
+  }
   if (!apply_start_options(o)) return 1;
   set_fixed_time_step(o.step);
   if (o.start_air) start_in_air(o.air);

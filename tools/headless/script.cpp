@@ -15,6 +15,10 @@ const char* const script_help =
     "  press X Y [right]      press a mouse button and hold it\n"
     "  release X Y [right]    release it\n"
     "  move X Y               move the mouse\n"
+    "  wclick N X Y [right]   click at X, Y of window N's client area (0, 0 its top-left corner)\n"
+    "  wpress N X Y [right]   press there and hold\n"
+    "  wrelease N X Y         release there\n"
+    "  close N                close window N as its close box does (its close action runs)\n"
     "  menu COMMAND           send a menu command (menu x 100 + item)\n"
     "  openmenu MENU          open pull-down menu MENU as if its title were clicked\n"
     "  joy DEV axis N VALUE   joystick DEV (0, 1) axis N to VALUE (-32768..32767)\n"
@@ -63,7 +67,9 @@ std::string check_event(const script_event& e) {
   if (v == "type") return n >= 1 ? "" : "type needs text";
   if (v == "click" || v == "press" || v == "release" || v == "move")
     return n >= 2 && ints(0, 2) ? "" : v + " needs X Y";
-  if (v == "menu" || v == "openmenu") return n == 1 && ints(0, 1) ? "" : v + " needs a number";
+  if (v == "menu" || v == "openmenu" || v == "close") return n == 1 && ints(0, 1) ? "" : v + " needs a number";
+  if (v == "wclick" || v == "wpress" || v == "wrelease")
+    return n >= 3 && ints(0, 3) ? "" : v + " needs a window number and X Y";
   if (v == "joy") {
     if (n < 2 || !is_int(e.args[0])) return "joy needs a device number and what to set";
     const std::string& what = e.args[1];

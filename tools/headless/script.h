@@ -5,7 +5,8 @@
 
 struct script_event {
   int frame;
-  std::string verb;               // key, type, click, press, release, move, menu, openmenu,
+  std::string verb;               // key, type, click, press, release, move, wclick, wpress,
+                                  // wrelease, close, menu, openmenu,
                                   // joy, answer, answer-path, answer-cancel, view, zoom,
                                   // time, vis, screenshot, quit, throttle, mixture, flaps,
                                   // brakes, stick, trim, ap, state

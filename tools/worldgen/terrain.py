@@ -34,6 +34,8 @@ import tempfile
 import numpy as np
 from osgeo import gdal, osr
 
+from globalmodels import groups
+
 gdal.UseExceptions()
 HERE = os.path.dirname(os.path.abspath(__file__))
 SRC = os.path.join(HERE, "source")
@@ -234,23 +236,7 @@ def seg_dist_km(lat, lon, seg):
 
 def lake_components(wet):
     """Lists of (r, c) of each 4-connected group of true nodes."""
-    seen = np.zeros(wet.shape, bool)
-    groups = []
-    for r0, c0 in zip(*np.nonzero(wet)):
-        if seen[r0, c0]:
-            continue
-        todo, comp = [(r0, c0)], []
-        seen[r0, c0] = True
-        while todo:
-            r, c = todo.pop()
-            comp.append((r, c))
-            for dr, dc in ((1, 0), (-1, 0), (0, 1), (0, -1)):
-                rr, cc = r + dr, c + dc
-                if 0 <= rr < wet.shape[0] and 0 <= cc < wet.shape[1] and wet[rr, cc] and not seen[rr, cc]:
-                    seen[rr, cc] = True
-                    todo.append((rr, cc))
-        groups.append(comp)
-    return groups
+    return groups(wet, wrap=False)
 
 
 def block_heights(mask):
