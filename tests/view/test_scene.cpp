@@ -58,10 +58,10 @@ TEST_F(Scene, AtTheStartTheRunwayLiesAheadUnderTheSky) {
   EXPECT_GT(paint, 50);  // threshold stripes
   EXPECT_GT(view_count_range(65, 78), 1000);  // the terrain's shades
   ASSERT_FALSE(view_shot("start_day.png").empty());
-  // A blue sky, one colour down to the hills.
+  // A blue sky, one colour down to the hills (a passing aircraft may dot it).
   int fy = (int)con.off_view_center_fy;
-  rgb sky = view_mean(con.off_int_top, fy - 70);
-  EXPECT_TRUE(sky_blue(sky)) << sky;
+  rgb sky = view_rgb(400, con.off_int_top);
+  EXPECT_TRUE(sky_blue(view_mean(con.off_int_top, fy - 70))) << sky;
   EXPECT_EQ(distance(view_rgb(10, con.off_int_top), view_rgb(790, fy - 70)), 0);
   // The far hills are hazed toward the sky: where they meet it ahead they are bluer than the near grass.
   int y = con.off_int_top;
