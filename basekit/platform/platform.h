@@ -17,6 +17,10 @@ void plat_get_palette_entry(int index, uint8_t* r, uint8_t* g, uint8_t* b);
 void plat_present();                        // screen through the palette to the window
 void plat_screen_to_argb(uint32_t* out, int pitch_bytes);  // the conversion present does
 int  plat_save_png(const char* path);       // 1 on success
+// An 8-bit palette PNG's pixel values (its indices, not its colours), in a
+// buffer of dx x dy bytes the caller frees; 1 on success, 0 for a missing,
+// unreadable or other kind of file.
+int  plat_load_png_indices(const char* path, int* dx, int* dy, uint8_t** pixels);
 
 // ---- clock (monotonic milliseconds) ----
 uint64_t plat_ticks_ms();
@@ -87,20 +91,35 @@ void plat_haptic_jolt(int magnitude, int direction_deg, int duration_ms);
 void plat_haptic_clear();
 
 // ---- sound: clips mixed into one stream ----
+// Each slot is a clip played at its own rate (hertz of the clip's samples)
+// and volume (hundredths of a decibel, -5000 or less silent, 0 full), once or
+// looping, resampled into one mono stream of PLAT_MIX_RATE frames a second.
+enum { PLAT_CLIPS = 64, PLAT_MIX_RATE = 22050 };
+// What loading a WAVE file found.
+enum { PLAT_WAV_OK, PLAT_WAV_OPEN, PLAT_WAV_NOT_WAVE, PLAT_WAV_CORRUPT, PLAT_WAV_READ_FORMAT,
+       PLAT_WAV_NOT_PCM, PLAT_WAV_NO_DATA, PLAT_WAV_EMPTY, PLAT_WAV_READ_DATA, PLAT_WAV_MEMORY };
 int  plat_audio_init();                      // 1 when an output device opened
+int  plat_audio_open();                      // 1 while it is open
 void plat_audio_quit();
-int  plat_clip_load(int slot, const int16_t* pcm, int frames, int channels, int rate);
-void plat_clip_play(int slot, int loop);
+int  plat_clip_load(int slot, const int16_t* pcm, int frames, int channels, int rate);  // 1 on success
+int  plat_clip_load_wav(int slot, const char* path);  // PLAT_WAV_*
+void plat_clip_play(int slot, int loop);     // from the start
 void plat_clip_stop(int slot);
-void plat_clip_set(int slot, float rate_ratio, float volume);  // playback rate, 0..1
+void plat_clip_set(int slot, int frequency_hz, int centibels);  // 100..100000 Hz, -10000..0
 int  plat_clip_playing(int slot);
-enum { PLAT_CLIPS = 64 };
+void plat_clip_get(int slot, int* frequency_hz, int* centibels);
+// Capture: the stream stops following the device's clock and advances only
+// when rendered here, so that it follows simulated time.
+void plat_audio_capture(int on);
+void plat_audio_render(float* out, int frames);  // the next frames of the mix, -1..1
+void plat_audio_advance(double seconds);     // render that long (for the record)
+int  plat_audio_record(const char* path);    // every rendered frame also into a WAV file; null ends it
+int  plat_wav_save(const char* path, const int16_t* pcm, int frames, int rate);  // 16-bit mono
 
-// ---- speech ----
-int  plat_speech_init();                     // 1 when a voice is available
-// Synthesises text into 16-bit mono PCM at plat_speech_rate(); returns frames, or -1.
-int  plat_speech_synth(const char* text, int16_t* pcm, int max_frames);
-int  plat_speech_rate();
+// ---- speech: text synthesised off the frame loop, played through the mix ----
+int  plat_speech_init();                     // 1 when a voice is available (needs the sound open)
+int  plat_speech_say(const char* text);      // queues the text and returns at once; 0 when it cannot
+int  plat_speech_busy();                     // 1 while queued speech is unsaid
 
 // ---- folders ----
 const char* plat_app_dir();                  // the shipped data folder, no trailing '/'

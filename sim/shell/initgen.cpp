@@ -112,6 +112,7 @@ void initgen() {
   msc.speech_avail = initspeechsynth();
   fill_density_table();
   init_tape_colors();
+  init_panel_pictures();
   for (int kind = 1; kind <= 3; kind++) init_nav_pic(kind);
   register_windows();
   make_stars();

@@ -35,16 +35,9 @@
 #include "sim/world/env.h"
 #include "sim/world/grid.h"
 #include "tests/aircraft/acft_fixture.h"
+#include "tests/support/kept.h"
 
 namespace flight {
-
-// A copy of one global, taken once and put back on demand.
-template <typename T> struct kept {
-  T* live;
-  std::vector<unsigned char> copy;
-  explicit kept(T* g) : live(g), copy(sizeof(T)) { std::memcpy(copy.data(), g, sizeof(T)); }
-  void restore() { std::memcpy((void*)live, copy.data(), sizeof(T)); }
-};
 
 struct snapshot {
   kept<flightstruct> f{&flt};
