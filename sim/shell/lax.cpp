@@ -107,12 +107,6 @@ int tarvel_start() {
   return MACIBM_init(main_window->title, main_window->dx, main_window->dy, WIN_TYPE_MAIN);
 }
 
-int tarvel_winmain() {
-  if (!tarvel_start()) return 0;
-  simulate();
-  return 0;
-}
-
 void simulate_startup() {
   MACIBM_initgworld(0, 800, 568);
   initgen();
@@ -242,6 +236,7 @@ static void simulation_step() {
 }
 
 void simulate_frame() {
+  plat_set_idle(msc.paused || winsup());  // a paused or covered flight needs few frames
   MACIBM_pump();
   animate_windows();
   uint64_t now = plat_ticks_ms();

@@ -19,10 +19,10 @@
 #include "sim/flight/do_con.h"
 #include "sim/flight/do_wx.h"
 #include "sim/flight/flt.h"
-#include "sim/flight/ott.h"
 #include "sim/flight/fltcalc.h"
 #include "sim/flight/fltutil.h"
 #include "sim/flight/integ.h"
+#include "sim/flight/ott.h"
 #include "sim/flight/rel.h"
 #include "sim/flight/trim.h"
 #include "sim/msc.h"
@@ -39,6 +39,23 @@
 
 namespace flight {
 
+// The pilot's inputs at rest: no stick, mouse, offsets, null zones, trims or
+// autopilot, full sensitivity, every control working, the throttle closed.
+inline void quiet_controls() {
+  reset_controls();
+  set.controls_type = -1;
+  msc.mouse_is_joy = 0;
+  set.MK_ptch = set.MK_roll = set.MK_hdng = 0;
+  set.OS_ptch = set.OS_roll = set.OS_hdng = 0;
+  set.NZptch = set.NZroll = 0;
+  set.joy_rat_ptch = set.joy_rat_roll = set.joy_rat_hdng = 1;
+  ott = ottostruct{};
+  flt.trim = flt.ail_trim = flt.rud_trim = 0;
+  rel.fc_ail = rel.fc_elv = rel.fc_rud = rel.otto = rel.sttrim = rel.stbaug = 1;
+  rel.hyd_rat = 1;
+  set.FC_thro = 0;
+}
+
 struct snapshot {
   kept<flightstruct> f{&flt};
   kept<planestruct> p{&pln};
@@ -49,9 +66,9 @@ struct snapshot {
   kept<environmentstruct> e{&env};
   kept<inststruct> i{&ins};
   kept<relstruct> r{&rel};
-  kept<carrierstruct> c{&car};
-  kept<ottostruct> o{&ott};  // an autopilot left engaged would fly the next test
+  kept<ottostruct> o{&ott};
   kept<navstruct> n{&nav};
+  kept<carrierstruct> c{&car};
   kept<decltype(on_water)> w{&on_water};
   kept<decltype(planex)> px{&planex};
   kept<decltype(planey)> py{&planey};
@@ -64,7 +81,7 @@ struct snapshot {
   kept<decltype(apt_z)> az{&apt_z};
   void restore() {
     f.restore(); p.restore(); a.restore(); at.restore(); s.restore(); m.restore(); e.restore();
-    i.restore(); r.restore(); c.restore(); o.restore(); n.restore(); w.restore(); px.restore(); py.restore(); pz.restore();
+    i.restore(); r.restore(); o.restore(); n.restore(); c.restore(); w.restore(); px.restore(); py.restore(); pz.restore();
     boats.restore(); alat.restore(); alon.restore(); ahdg.restore(); alen.restore(); az.restore();
   }
 };
@@ -86,6 +103,7 @@ class FlightTest : public ::testing::Test {
   void SetUp() override {
     started()->restore();
     clear_force_memory();
+    reset_controls();  // the autopilot's own memory goes with its record
     desk_alert_record_clear();
     desk_answer_clear();
   }
