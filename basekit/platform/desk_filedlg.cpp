@@ -70,10 +70,15 @@ void read_folder(dialog* d) {
     if (a.is_dir != b.is_dir) return a.is_dir > b.is_dir;
     return lower(a.name) < lower(b.name);
   });
-  // Opening, the first entry is ready for Enter; saving keeps the name given.
+  // Opening, the entry named by the caller (else the first) is ready for Enter;
+  // saving keeps the name given.
   if (!d->save && !d->entries.empty()) {
-    d->selected = 0;
-    if (!d->entries[0].is_dir) d->name = d->entries[0].name;
+    int pick = 0;
+    for (size_t i = 0; i < d->entries.size(); i++)
+      if (d->entries[i].name == d->name) pick = (int)i;
+    d->selected = pick;
+    if (pick >= ROWS) d->top = pick - ROWS + 1;
+    if (!d->entries[(size_t)pick].is_dir) d->name = d->entries[(size_t)pick].name;
   }
 }
 

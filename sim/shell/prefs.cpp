@@ -366,8 +366,8 @@ static void choose_first_aircraft() {
                "Since you have never flown with us before, you will now select an aircraft to start your flying "
                "in Tarvel.",
                "", "", 0);
-  // The dialog opens where the shipped aircraft are.
-  ap_dir("Aircraft", "", pln.C_path);
+  // The dialog opens where the shipped aircraft are, the default one ready for Enter.
+  ap_dir("Aircraft", "Trainer", pln.C_path);
   pln.C_file[0] = 0;
   if (!MACIBM_open(pln.C_file, pln.C_path, FTYPE_AIRCRAFT))
     MACIBM_exitalert("I did not get a valid aircraft from you.",

@@ -34,13 +34,19 @@ int parse_air_start(const char* text, air_start* out) {
   const char* s = text;
   if (!read_number(&s, &out->feet) || *s++ != ',') return 0;
   if (!read_number(&s, &out->knots) || *s++ != ',') return 0;
-  if (!read_number(&s, &out->heading) || *s) return 0;
+  if (!read_number(&s, &out->heading)) return 0;
+  out->at = 0;
+  if (*s) {
+    if (*s++ != ',' || !read_number(&s, &out->lat) || *s++ != ',' || !read_number(&s, &out->lon) || *s) return 0;
+    if (std::fabs(out->lat) > 90 || std::fabs(out->lon) > 180) return 0;
+    out->at = 1;
+  }
   return out->feet >= 0 && out->feet <= 60000 && out->knots > 0 && out->knots <= 1000;
 }
 
 int start_in_air(const air_start& a) {
-  set.cus_x = (float)flt.x;
-  set.cus_y = (float)flt.y;
+  set.cus_x = a.at ? (float)x_with_latlon(a.lat, a.lon) : (float)flt.x;
+  set.cus_y = a.at ? (float)y_with_lat(a.lat) : (float)flt.y;
   set.cus_z = a.feet * con.fttomtrs;
   set.cus_psi = a.heading;
   atm_at_height(set.cus_z);

@@ -7,8 +7,10 @@
 
 struct air_start {
   float feet, knots, heading;  // height above sea level, indicated airspeed, true heading
+  int at;                      // 1: over lat, lon rather than over the start airport
+  float lat, lon;
 };
-// "FEET,KNOTS,HEADING"; 0 when it does not read as three numbers in range.
+// "FEET,KNOTS,HEADING[,LAT,LON]"; 0 when it does not read as numbers in range.
 int parse_air_start(const char* text, air_start* out);
 // Places the aircraft, engine idle, and trims it; prints what the trim found.
 // 0 when no steady flight was found (the aircraft is left as close as it got).

@@ -74,10 +74,11 @@ void usage(FILE* to) {
                "                           write the quadrant whose south-west corner this is, built from the\n"
                "                           global models as the region loader builds it where no file exists,\n"
                "                           as an environment file at PATH, and stop\n"
-               "  --start-air FEET,KNOTS,HEADING\n"
+               "  --start-air FEET,KNOTS,HEADING[,LAT,LON]\n"
                "                           start in the air at FEET above sea level, KNOTS indicated, true\n"
                "                           HEADING, engine idle, trimmed for steady flight (gliding without\n"
-               "                           thrust); prints the trim found (trim: found|not found ...)\n"
+               "                           thrust), over the start airport or over LAT, LON (degrees, within\n"
+               "                           the region loaded); prints the trim found (trim: found|not found ...)\n"
                "  --turbulence LEVEL       turbulence 1 (none) .. 5, the wind layers drawn for it from the seed\n"
                "  --csv PATH               write the flight state to PATH as CSV: time, position, height,\n"
                "                           true and indicated airspeed, attitude, rates, alpha, beta, load\n"
@@ -188,7 +189,7 @@ int parse(int argc, char** argv, options* o) {
       o->wq_path = v;
     } else if (a == "--start-air") {
       if (!(v = value()) || !parse_air_start(v, &o->air)) {
-        std::fprintf(stderr, "tarvel-headless: --start-air wants FEET,KNOTS,HEADING (0..60000 ft, 0..1000 kt)\n");
+        std::fprintf(stderr, "tarvel-headless: --start-air wants FEET,KNOTS,HEADING[,LAT,LON] (0..60000 ft, 0..1000 kt)\n");
         return 0;
       }
       o->start_air = 1;
