@@ -247,6 +247,11 @@ void storm_level() {
     return;
   }
   float fi = WXR_I * ((float)flt.x - planex[0][0]) / wx, fj = WXR_J * ((float)flt.y - planey[0][0]) / wy;
+  // A position that is no number lies on no cell (and would not convert to one).
+  if (!std::isfinite(fi) || !std::isfinite(fj)) {
+    atm.level = 0;
+    return;
+  }
   int i = (int)fltlim(fi, -10, WXR_I + 10), j = (int)fltlim(fj, -10, WXR_J + 10);
   // Cells beyond the map's edge bring no storm.
   float sum = 0;

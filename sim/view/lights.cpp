@@ -46,7 +46,7 @@ void cityplot(int i, int j, int tri, int n, int color) {
   const int a[3][2] = {{(int)ci1, (int)cj1}, {(int)ci2, (int)cj2}, {(int)ci3, (int)cj3}};
   // Each light sits nearer one corner, by a fixed scatter of the cell, so
   // that the lights do not line up across the grid.
-  unsigned h = (unsigned)(i * 73856093) ^ (unsigned)(j * 19349663) ^ (unsigned)(tri * 83492791 + n * 2654435761u);
+  unsigned h = (unsigned)i * 73856093u ^ (unsigned)j * 19349663u ^ ((unsigned)tri * 83492791u + (unsigned)n * 2654435761u);
   float w0 = 0.45f + 0.3f * ((h & 255) / 255.0f), w1 = 0.5f * (1 - w0) * (0.5f + ((h >> 8) & 255) / 255.0f);
   float w[3];
   w[n % 3] = w0;

@@ -240,9 +240,14 @@ TEST_F(Weather, StormLevelFromTheRadarMapAndNeverOutsideIt) {
   flt.y = planey[0][0] + 1e7;
   storm_level();
   EXPECT_EQ(atm.level, 0);
+  // A position that is no number, or infinitely far, brings none either.
   flt.x = NAN;
   storm_level();
-  EXPECT_TRUE(std::isfinite(atm.level));
+  EXPECT_EQ(atm.level, 0);
+  flt.x = planex[0][0];
+  flt.y = INFINITY;
+  storm_level();
+  EXPECT_EQ(atm.level, 0);
   scn.abovetops = 1;
   storm_level();
   EXPECT_EQ(atm.level, 0);

@@ -16,8 +16,11 @@
 #include "basekit/bk_mnw.h"
 #include "basekit/platform/desktop.h"
 #include "basekit/platform/platform.h"
+#include "sim/aircraft/pln.h"
+#include "sim/msc.h"
 #include "sim/shell/lax.h"
 #include "sim/world/apt.h"
+#include "sim/world/env.h"
 
 namespace shell_test {
 
@@ -47,6 +50,16 @@ inline void remove_config_home() {
   }
 }
 
+// Where the start-up put the flight, kept before the tests move it.
+struct startup_place {
+  std::string airport, aircraft_file, aircraft_path;
+  int lat_sou = 0, lon_wes = 0;
+};
+inline startup_place& startup() {
+  static startup_place p;
+  return p;
+}
+
 inline void start_simulator_once() {
   static int started = 0;
   if (started) return;
@@ -64,6 +77,7 @@ inline void start_simulator_once() {
   ASSERT_EQ(tarvel_start(), 1);
   simulate_startup();
   for (int n = 0; n < desk_alert_count(); n++) startup_alerts().push_back(desk_alert_text(n));
+  startup() = {std::string(apt_id[msc.loc_index]).substr(0, 4), pln.C_file, pln.C_path, env.lat_sou, env.lon_wes};
 }
 
 inline std::string read_file(const std::string& path) {

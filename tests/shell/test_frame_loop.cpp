@@ -18,15 +18,13 @@
 #include "sim/shell/lax.h"
 #include "sim/view/scn.h"
 #include "sim/world/env.h"
+#include "tests/shell/shell_fixture.h"
 
 namespace {
 class FrameLoop : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    plat_use_fake_clock(5000);
-    ASSERT_EQ(tarvel_start(), 1);
-    simulate_startup();
-  }
+  // The program's one start-up, shared with the other shell tests.
+  static void SetUpTestSuite() { shell_test::start_simulator_once(); }
   void SetUp() override {
     desk_alert_record_clear();
     desk_answer_clear();

@@ -282,6 +282,8 @@ class Replay : public Keys {
     msc.x_view = msc.y_view = msc.z_view = 0;
     scn.psi180rad = scn.the180rad = 0;
   }
+  // Out of the replay, back to the forward view.
+  void TearDown() override { handlemenu(601); }
 };
 
 TEST_F(Replay, OnlyTheCameraKeysActAndCommaStillAmplifies) {

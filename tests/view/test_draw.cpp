@@ -62,6 +62,9 @@ TEST_F(Draw, HazeLevelsRiseWithMeanDepthAndEndAtTheFarLimit) {
 TEST_F(Draw, PaletteBandsBlendEachShadeTowardsTheFog) {
   view_conditions(1, 10, 0, VIEW_NOHUD);
   set_palette_for_conditions(0);
+  // The repaint it asks for paints the window, not the locked view.
+  EXPECT_EQ(view_pixel(10, 10), 62);
+  EXPECT_EQ(view_pixel(799, 567), 62);
   auto entry = [](int i) { return pe[i - 11]; };
   // Clear sky at day: (0.36, 0.6, 1.2 limited) x 255.
   EXPECT_EQ(entry(62).r, 92);

@@ -74,6 +74,13 @@ TEST(Runner, TheEyeCanBePlacedOverTheAirportAndRunsRepeat) {
   std::vector<unsigned char> a = rgb(one, &w, &h), b = rgb(two, &w, &h);
   ASSERT_FALSE(a.empty());
   EXPECT_EQ(a, b);
+  // Green fields below the eye, the runway's blue-grey asphalt ahead in the middle.
+  auto at = [&](int x, int y) { return &a[(size_t)(y * w + x) * 3]; };
+  EXPECT_GT(at(400, 240)[1], at(400, 240)[0] + 20);
+  int asphalt = 0;
+  for (int y = 120; y < 180; y++)
+    for (int x = 390; x < 440; x++) asphalt += at(x, y)[2] > at(x, y)[1] + 20 && at(x, y)[1] < 100;
+  EXPECT_GT(asphalt, 100);
   std::remove(one.c_str());
   std::remove(two.c_str());
 }

@@ -38,7 +38,13 @@ TEST_F(Scene, AtTheStartTheRunwayLiesAheadUnderTheSky) {
   int c = centre_below(60);
   EXPECT_TRUE(c == 82 || (c - 82) % 18 == 0) << c;  // runway asphalt, hazed or not
   EXPECT_TRUE(is_ground(centre_below(5)));
-  EXPECT_FALSE(view_shot("start_cockpit.png").empty());
+  ASSERT_FALSE(view_shot("start_cockpit.png").empty());
+  // Under a dusk overcast the sky is the cloud's dim grey; the runway darker still.
+  rgb cloud = view_mean(con.off_int_top, con.off_int_top + 40);
+  EXPECT_LT(tint(cloud), 8) << cloud;
+  EXPECT_GT(luma(cloud), 25) << cloud;
+  EXPECT_LT(luma(cloud), 90) << cloud;
+  EXPECT_LT(luma(view_rgb(400, (int)con.off_view_center_fy + 60)), luma(cloud) - 15);
   // The same by day, clear, full screen: paint on the runway, terrain beside it.
   view_conditions(1, 10, 0, VIEW_NOHUD);
   view_draw();
@@ -51,7 +57,33 @@ TEST_F(Scene, AtTheStartTheRunwayLiesAheadUnderTheSky) {
   }
   EXPECT_GT(paint, 50);  // threshold stripes
   EXPECT_GT(view_count_range(65, 78), 1000);  // the terrain's shades
-  EXPECT_FALSE(view_shot("start_day.png").empty());
+  ASSERT_FALSE(view_shot("start_day.png").empty());
+  // A blue sky, one colour down to the hills (a passing aircraft may dot it).
+  int fy = (int)con.off_view_center_fy;
+  rgb sky = view_rgb(400, con.off_int_top);
+  EXPECT_TRUE(sky_blue(view_mean(con.off_int_top, fy - 70))) << sky;
+  EXPECT_EQ(distance(view_rgb(10, con.off_int_top), view_rgb(790, fy - 70)), 0);
+  // The far hills are hazed toward the sky: where they meet it ahead they are bluer than the near grass.
+  int y = con.off_int_top;
+  while (y < fy && distance(view_rgb(400, y), sky) == 0) y++;
+  rgb skyline = view_rgb(400, y), near = view_rgb(10, fy + 10);
+  EXPECT_GT(y, fy - 40);
+  EXPECT_TRUE(green(near)) << near;
+  EXPECT_LT(distance(skyline, sky), distance(near, sky) - 60) << skyline << near;
+  // On the threshold of 06: white bars left and right of the centre line, dark asphalt between
+  // and below them, where the aircraft stands.
+  auto white = [](rgb c) { return luma(c) > 150 && tint(c) < 40; };
+  int left = 0, right = 0, below = 0;
+  for (int x = 0; x < 800; x++) {
+    (x < 400 ? left : right) += white(view_rgb(x, fy + 100));
+    below += white(view_rgb(x, con.off_int_bot - 5));
+  }
+  EXPECT_GT(left, 60);
+  EXPECT_GT(right, 60);
+  EXPECT_EQ(below, 0);
+  rgb centre = view_rgb(400, fy + 100);
+  EXPECT_LT(luma(centre), 90) << centre;
+  EXPECT_GT(centre.b, centre.r) << centre;
 }
 
 TEST_F(Scene, TheAirportFromThreeThousandFeet) {
@@ -66,7 +98,19 @@ TEST_F(Scene, TheAirportFromThreeThousandFeet) {
   EXPECT_EQ(msc.loc_index, find_apt_by_id("KSBD"));
   EXPECT_GT(view_count_range(82, 82 + 18 * 3), 500);  // asphalt
   EXPECT_GT(view_count_range(80, 80 + 18 * 3), 100);  // paint
-  EXPECT_FALSE(view_shot("airport_3000ft.png").empty());
+  ASSERT_FALSE(view_shot("airport_3000ft.png").empty());
+  // Sky above, green fields at the bottom, the runway's grey and paint in the middle.
+  EXPECT_TRUE(sky_blue(view_mean(con.off_int_top, con.off_int_top + 60)));
+  EXPECT_TRUE(green(view_mean(con.off_int_bot - 40, con.off_int_bot)));
+  int tarmac = 0, light = 0;
+  for (int y = (int)con.off_view_center_fy; y < con.off_int_bot; y++)
+    for (int x = 300; x < 500; x++) {
+      rgb c = view_rgb(x, y);
+      tarmac += tint(c) < 45 && luma(c) < 90 && c.b > c.g;
+      light += luma(c) > 130 && tint(c) < 40;
+    }
+  EXPECT_GT(tarmac, 2000);
+  EXPECT_GT(light, 100);
   set_mon(-1, 1 / 2.5f);
 }
 
@@ -105,7 +149,16 @@ TEST_F(Scene, HalfAMileOfFogHidesAllButTheNearRunway) {
   EXPECT_GE(steps, 6);
   // With clouds the fog is their grey: the farthest band is almost it.
   EXPECT_NEAR(pe[65 + 162 + 17 - 11].r, 20 + (pe[63 - 11].r - 20) * 10 / 11, 1);
-  EXPECT_FALSE(view_shot("fog_half_mile.png").empty());
+  ASSERT_FALSE(view_shot("fog_half_mile.png").empty());
+  // The fog is grey; the far field has turned to it, the near grass has not.
+  rgb haze = view_rgb(400, con.off_int_top + 10);
+  EXPECT_LT(tint(haze), 6) << haze;
+  rgb grass = view_rgb(20, con.off_int_bot - 2), field = view_rgb(20, (horizon + con.off_int_bot) / 2);
+  rgb far_field = view_rgb(20, horizon + 1);
+  EXPECT_TRUE(green(grass)) << grass;
+  EXPECT_GT(distance(grass, haze), 60) << grass;
+  EXPECT_LT(distance(far_field, haze), distance(field, haze)) << far_field << field;
+  EXPECT_LT(distance(far_field, haze), 40) << far_field;
 }
 
 TEST_F(Scene, AboveTheOvercastOnlyTheCloudTopsAndSky) {
@@ -124,14 +177,27 @@ TEST_F(Scene, AboveTheOvercastOnlyTheCloudTopsAndSky) {
   for (int y = (int)con.off_view_center_fy + 20; y < con.off_int_bot; y++)
     for (int x = 0; x < 800; x += 7) sky_below += view_pixel(x, y) == 62;
   EXPECT_EQ(sky_below, 0);
-  EXPECT_FALSE(view_shot("above_overcast.png").empty());
+  ASSERT_FALSE(view_shot("above_overcast.png").empty());
+  // Blue above, the white deck below.
+  int fy = (int)con.off_view_center_fy;
+  EXPECT_TRUE(sky_blue(view_mean(con.off_int_top, fy - 10)));
+  rgb deck = view_mean(fy + 20, con.off_int_bot);
+  EXPECT_GT(luma(deck), 220) << deck;
+  EXPECT_LT(tint(deck), 10) << deck;
   // By day the deck is nearly white; at dusk its relief shows in greys.
   scn.time = 2;
   view_draw();
   int greys = 0;
   for (int c = 65; c <= 245; c++) greys += view_count(c) > 0;
   EXPECT_GT(greys, 20);
-  EXPECT_FALSE(view_shot("above_overcast_dusk.png").empty());
+  ASSERT_FALSE(view_shot("above_overcast_dusk.png").empty());
+  // At dusk a deep blue sky over a grey deck, both darker than by day.
+  rgb dusk_sky = view_mean(con.off_int_top, fy - 10), dusk_deck = view_mean(fy + 20, con.off_int_bot);
+  EXPECT_GT(dusk_sky.b, dusk_sky.r + 40) << dusk_sky;
+  EXPECT_LT(luma(dusk_sky), 90) << dusk_sky;
+  EXPECT_LT(tint(dusk_deck), 10) << dusk_deck;
+  EXPECT_LT(luma(dusk_deck), luma(deck) - 60) << dusk_deck;
+  EXPECT_GT(luma(dusk_deck), luma(dusk_sky) + 30) << dusk_deck;
   // Climbing through the layer: inside it, nothing but cloud.
   flt.z = 0.5f * (atm.baseMSL + atm.topsMSL);
   flt.vu = 5;
@@ -148,7 +214,17 @@ TEST_F(Scene, AtNightTheSceneDarkensAndTheLightsGoOn) {
   EXPECT_LT(pe[62 - 11].b, 40);
   EXPECT_LT(pe[80 - 11].r, 40);
   EXPECT_TRUE(is_ground(centre_below(100)));
-  EXPECT_FALSE(view_shot("night.png").empty());
+  ASSERT_FALSE(view_shot("night.png").empty());
+  // Dark all over; the sky a very dark blue.
+  rgb all = view_mean(con.off_int_top, con.off_int_bot), sky = view_mean(con.off_int_top, con.off_int_top + 60);
+  EXPECT_LT(luma(all), 20) << all;
+  EXPECT_LT(luma(sky), 20) << sky;
+  EXPECT_GT(sky.b, sky.r + 10) << sky;
+  // The threshold bars still show, faintly, on the dark asphalt.
+  int fy = (int)con.off_view_center_fy, paint = 0;
+  rgb asphalt = view_rgb(400, fy + 100);
+  for (int x = 0; x < 800; x++) paint += luma(view_rgb(x, fy + 100)) > luma(asphalt) + 10;
+  EXPECT_GT(paint, 100);
 }
 
 TEST_F(Scene, TheEyeStaysTwoMetresAboveTheGround) {

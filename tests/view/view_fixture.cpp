@@ -79,3 +79,24 @@ std::string view_shot(const char* name) {
   desk_compose();
   return plat_save_png(path.c_str()) ? path : std::string();
 }
+
+rgb view_rgb(int x, int y) {
+  int c = view_pixel(x, y);
+  if (c < 0) return {-1, -1, -1};
+  uint8_t r, g, b;
+  plat_get_palette_entry(c, &r, &g, &b);
+  return {r, g, b};
+}
+
+rgb view_mean(int y0, int y1) {
+  long r = 0, g = 0, b = 0, n = 0;
+  for (int y = y0; y < y1; y++)
+    for (int x = con.off_int_lft; x <= con.off_int_rgt; x++, n++) {
+      rgb c = view_rgb(x, y);
+      r += c.r, g += c.g, b += c.b;
+    }
+  if (!n) return {-1, -1, -1};
+  return {(int)(r / n), (int)(g / n), (int)(b / n)};
+}
+
+::std::ostream& operator<<(::std::ostream& o, rgb c) { return o << "rgb(" << c.r << "," << c.g << "," << c.b << ")"; }

@@ -281,7 +281,7 @@ TEST_F(Region, ListsStopAtSeventyAndTheMenuTailFollowsTheListed) {
   std::vector<std::string> a;
   for (int n = 0; n < 85; n++) {
     apt_rec r = ksbd;
-    char id[8];
+    char id[16];
     std::snprintf(id, sizeof id, "K%03d", n);
     r.id = id;
     r.lat = 34.0f + n * 0.001f;
