@@ -24,6 +24,9 @@ int   fltpos(float v);
 float fltsgn(float v);
 
 // ---- rounding ----
+// The one checked float-to-int conversion: truncates toward zero, saturates
+// at the int range, and gives 0 for NaN (a plain cast of those is undefined).
+int flt_to_int(double v);
 // The C library has its own round(); ours lives in namespace bk to keep both.
 namespace bk {
 int round(float x);  // halves away from zero

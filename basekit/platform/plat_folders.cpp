@@ -46,17 +46,27 @@ const char* plat_app_dir() {
   return dir.c_str();
 }
 
+// The home folder, "" when $HOME names no absolute folder: then nothing is
+// saved, rather than in a shared folder such as /tmp, where another user
+// could plant links for our saves to follow.
+static std::string home_dir() {
+  const char* home = std::getenv("HOME");
+  if (home && home[0] == '/') return home;
+  return "";
+}
+
 static std::string user_dir(const char* xdg_var, const char* fallback, const char* program) {
   const char* xdg = std::getenv(xdg_var);
   std::string base;
   if (xdg && xdg[0] == '/') base = xdg;
   else {
-    const char* home = std::getenv("HOME");
-    base = std::string(home && home[0] ? home : "/tmp") + fallback;
+    std::string home = home_dir();
+    if (home.empty()) return "";
+    base = home + fallback;
   }
   std::string dir = base + "/" + program;
   make_dirs(dir);
-  return dir;
+  return is_dir(dir) ? dir : "";
 }
 
 const char* plat_config_dir(const char* program) {

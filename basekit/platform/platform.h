@@ -105,6 +105,7 @@ int  plat_speech_rate();
 // ---- folders ----
 const char* plat_app_dir();                  // the shipped data folder, no trailing '/'
 // The user's configuration and data folders for a program ("tarvel", "gridwright"),
-// created when missing; no trailing '/'.
+// created when missing; no trailing '/'. "" when there is no home folder (and
+// no absolute $XDG_* folder) or the folder cannot be made: nothing is saved then.
 const char* plat_config_dir(const char* program);
 const char* plat_data_dir(const char* program);

@@ -263,6 +263,8 @@ void storm_level() {
 static char wx_file[STR_DIM];
 static int wx_in_use;        // a station of the file sets the weather
 static int wx_told;          // the user has been told of the file
+// A weather file that is no regular file, or a report out of range, is told about once.
+static int told_kind = 0, told_range = 0;
 static int wx_lat = -999, wx_lon = -999;
 static float wx_since = 1e9f;  // seconds since the last read
 static float goal_base, goal_tops, goal_vis, goal_rain;
@@ -283,6 +285,7 @@ void reset_weather() {
   shear_strt_time = shear_stop_time = shear_speed = shear_vertv = 0;
   prevailing = -1;
   wx_in_use = wx_told = 0;
+  told_kind = told_range = 0;
   wx_lat = wx_lon = -999;
   wx_since = 1e9f;
   trend_u = 4;
@@ -363,6 +366,22 @@ static int decode_station(const char* line, int n, station_wx* w) {
   return w->spd >= 0;
 }
 
+// A report's figures against what weather can be; the first that is not
+// fills problem (field and value) and the report is passed over.
+static int station_in_range(const station_wx& w, char* problem, int size) {
+  struct { const char* field; float v, lo, hi; } f[] = {
+      {"cloud base (m)", w.base, -1000, 40000}, {"cloud tops (m)", w.tops, -1000, 40000},
+      {"visibility (m)", w.vis, 0, 1e6f},       {"temperature (F)", w.temp, -150, 200},
+      {"dew point (F)", w.dewp, -150, 200},     {"barometer (inches)", w.baro, 15, 40}};
+  for (const auto& x : f)
+    if (!(x.v >= x.lo && x.v <= x.hi)) {
+      std::snprintf(problem, (size_t)size, "The %s is %g, but it must lie between %g and %g.", x.field, x.v, x.lo,
+                    x.hi);
+      return 0;
+    }
+  return 1;
+}
+
 static void apply_station(const station_wx& w) {
   int dens = intlim(w.density, 1, 3);
   atm.burst_prob = 1;
@@ -410,9 +429,20 @@ static void read_weather_file() {
   char path[STR_DIM];
   if (wx_file[0]) std::snprintf(path, sizeof path, "%s", wx_file);
   else if (!ap_dir("", "world.rwx", path)) return;
-  std::FILE* f = std::fopen(path, "rb");
-  if (!f) return;
+  // A pipe would block the program for ever: only a regular file is read,
+  // and anything else there is told about once.
+  int kind = file_kind(path);
+  if (kind == INF_MISSING) return;
+  std::FILE* f = kind == INF_OK ? fopen_regular(path) : nullptr;
+  if (!f) {
+    if (!told_kind)
+      MACIBM_alert("The weather file could not be read:", path, inf_why_text(kind == INF_OK ? INF_UNREADABLE : kind),
+                   "The weather stays as it was set.", 0);
+    told_kind = 1;
+    return;
+  }
   gather_region_airports();
+  char problem[STR_DIM] = "";
   char line[STR_DIM];
   station_wx best = {}, w;
   float best_d = 1e30f;
@@ -427,11 +457,20 @@ static void read_weather_file() {
     float dlat = apt_lat[n][0] - flt.lat, dlon = apt_lon[n][0] - flt.lon;
     float d = dlat * dlat + dlon * dlon;
     if (!(d < best_d) || !decode_station(line, n, &w)) continue;
+    char why[STR_DIM];
+    if (!station_in_range(w, why, sizeof why)) {
+      if (!problem[0]) std::snprintf(problem, sizeof problem, "%s", why);
+      continue;
+    }
     best = w;
     best_d = d;
     found = well_formed = 1;
   }
   std::fclose(f);
+  if (problem[0] && !told_range) {
+    told_range = 1;
+    MACIBM_alert("A report in the weather file was passed over:", path, problem, "", 0);
+  }
   if (!well_formed) return;
   atm.wind_tbl = 1;
   atm.rate_change = 4;

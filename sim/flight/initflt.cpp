@@ -143,6 +143,7 @@ static void ship_start(placing* p, int kind) {
 static void fresh_state() {
   flt.wired = 0;
   flt.crash = CRASH_NONE;
+  flt.nonfinite = 0;
   // A new flight stows the chute: its switch is the panel's (ins).
   ins.chute_on = 0;
   flt.faxilprop = flt.fsideprop = flt.fnrmlprop = 0;

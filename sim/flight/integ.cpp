@@ -27,10 +27,7 @@
 
 static const float D2R = 0.017453292519943295f;
 
-static int to_int(float v, int lo, int hi) {
-  if (!(v > lo)) return lo;  // also NaN
-  return v >= hi ? hi : (int)v;
-}
+static int to_int(float v, int lo, int hi) { return intlim(flt_to_int(v), lo, hi); }
 
 // ---- air data ----
 
@@ -227,6 +224,21 @@ static void timers() {
   msc.zulu_time += msc.prd;
 }
 
+// Far beyond anything that flies: 10000 km from the region, 100 km/s, rates
+// of a million degrees a second. Such a state is as broken as a NaN.
+static int state_broken() {
+  const double pos[3] = {flt.x, flt.y, flt.z};
+  for (double p : pos)
+    if (!(std::fabs(p) < 1e7)) return 1;
+  const double vel[3] = {flt.vx, flt.vy, flt.vz};
+  for (double v : vel)
+    if (!(std::fabs(v) < 1e5)) return 1;
+  const float ang[11] = {flt.the, flt.psi, flt.phi, flt.P, flt.Q, flt.R, flt.Alpha, flt.Beta, flt.av, flt.v, flt.h};
+  for (float a : ang)
+    if (!(std::fabs(a) < 1e6f)) return 1;
+  return 0;
+}
+
 static void half_step() {
   env.boat_the = std::fmod(env.boat_the + the_dot_now() * msc.prd, 2 * con.pi);
   if (env.boat_the < 0) env.boat_the += 2 * con.pi;
@@ -239,6 +251,7 @@ static void half_step() {
   if (flt.crash) return;
   integ_v();
   integ_x();
+  if (state_broken()) flt.nonfinite = 1;
 }
 
 void deg2integ() {
@@ -272,6 +285,6 @@ void deg2integ() {
   }
   half_step();
   set.cycout = 0;
-  if (!flt.crash) half_step();
+  if (!flt.crash && !flt.nonfinite) half_step();
   msc.prd *= 2.0f;
 }

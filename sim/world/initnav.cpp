@@ -38,10 +38,14 @@ static char file_label[STR_DIM];
 void open_apt_nav_dat(const char* name) {
   char path[STR_DIM];
   ap_dir("additional nav data", name, path);
-  if (!inf_open(path, FTYPE_ANY_TEXT, APT_NAV_VERSION, 1))
-    MACIBM_exitalert("I am unable to access a nav, airport, or fix data file!",
-                     "The path I am looking at is as follows:", path,
-                     "Make sure the file listed above is available in the path listed above!");
+  if (!inf_open(path, FTYPE_ANY_TEXT, APT_NAV_VERSION, 1)) {
+    if (inf_open_why == INF_MISSING)
+      MACIBM_exitalert("I am unable to access a nav, airport, or fix data file!",
+                       "The path I am looking at is as follows:", path,
+                       "Make sure the file listed above is available in the path listed above!");
+    MACIBM_exitalert("I am unable to read a nav, airport, or fix data file!", path, inf_why_text(inf_open_why),
+                     "Make sure the file listed above is the one that came with the program.");
+  }
   if (!inf.good()) MACIBM_exitalert("Error reading in global data file after version-scan!", path, "", "");
   aptnav_set_file(path);
   std::snprintf(file_label, sizeof file_label, "%s", path);
@@ -68,6 +72,7 @@ static void read_airports() {
     if (type == 99) break;
     if (n >= APT_MAX) MACIBM_numberexitalert("Too many airports in world database!", n);
     apt_type[n] = type;
+    aptnav_set_line(4 + n);  // after the three header lines
     scan_apt_line(apt_lat[n], apt_lon[n], apt_num[n], apt_lr[n], apt_hdng[n], apt_len[n], apt_width[n],
                   apt_lite[n], &apt_z[n], &apt_twr[n], apt_id[n], apt_name[n]);
     for (int r = 0; r < 3; r++) {
@@ -82,6 +87,11 @@ static void read_airports() {
   }
   inf.close();
   env.aptmax = n - 1;
+  // Every start is at an airport of the file.
+  if (n == 0)
+    MACIBM_exitalert("The airport file holds no airports!", file_label,
+                     "Tarvel needs at least one airport to start from.",
+                     "Make sure the file listed above is the one that came with the program.");
 }
 
 static void read_navaids() {
@@ -92,6 +102,7 @@ static void read_navaids() {
     if (type == 99) break;
     if (n >= NAV_FILE_MAX) MACIBM_numberexitalert("Too many navs in world database!", n);
     nav_type[n] = type;
+    aptnav_set_line(4 + n);
     scan_nav_line(&nav_lat[n], &nav_lon[n], &nav_z[n], &nav_f1[n], &nav_f2[n], &nav_hdng[n], nav_id[n],
                   nav_name[n]);
     nav_z[n] *= 0.3048f;
