@@ -116,6 +116,7 @@ void simulate_startup() {
   MACIBM_initgworld(0, 800, 568);
   initgen();
   init_country_data();
+  need_airports();
   initprefs();
   load_region();
   update_location_menus();

@@ -434,8 +434,8 @@ static void tell_why_defaults(int spoilt, const char* why) {
     char bak[STR_DIM + 8];
     std::snprintf(bak, sizeof bak, "%s.bak", prefs_path);
     int have_bak = is_readable_file(bak);
-    MACIBM_alert("Tarvel started with its default settings because it ended with an error last time:", why,
-                 have_bak ? "Your settings from before the error are kept in:" : "There were no settings to keep.",
+    MACIBM_alert("Tarvel started with its default settings because it last ended with this error:", why,
+                 have_bak ? "Your settings from before it are kept in:" : "There were no settings to keep.",
                  have_bak ? bak : "", 0);
   } else if (scan_problem[0][0]) {
     MACIBM_alert(scan_problem[1], scan_problem[2], "Tarvel starts with its default settings instead.", "", 0);

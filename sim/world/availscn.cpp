@@ -332,7 +332,7 @@ void read_quadrant(int lat, int lon, int quadrant) {
   collect_airport_boxes(lat, lon);
   char path[STR_DIM];
   int have_file = open_env_file(lat, lon, path);
-  const char* label = (have_file && !inf_is_bin) ? "text env" : path;
+  const char* label = path;  // scanning errors name the file, in either form
   // No file: the global models, when shipped; else the flat sea.
   static envquad built;
   int have_built = !have_file && flt.z < NO_FILE_ABOVE && build_env_quadrant(lat, lon, &built);

@@ -87,11 +87,6 @@ static void read_airports() {
   }
   inf.close();
   env.aptmax = n - 1;
-  // Every start is at an airport of the file.
-  if (n == 0)
-    MACIBM_exitalert("The airport file holds no airports!", file_label,
-                     "Tarvel needs at least one airport to start from.",
-                     "Make sure the file listed above is the one that came with the program.");
 }
 
 static void read_navaids() {
@@ -124,6 +119,15 @@ static void read_navaids() {
 void init_country_data() {
   read_airports();
   read_navaids();
+}
+
+void need_airports() {
+  // Every flight starts at an airport of the file.
+  if (env.aptmax >= 0) return;
+  char path[STR_DIM];
+  ap_dir("additional nav data", "apt_dat", path);
+  MACIBM_exitalert("The airport file holds no airports!", path, "Tarvel needs at least one airport to start from.",
+                   "Make sure the file listed above is the one that came with the program.");
 }
 
 // ---- runway names ----

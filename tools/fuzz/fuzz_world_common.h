@@ -41,3 +41,32 @@ static void fuzz_write(const std::string& path, const uint8_t* data, size_t size
   if (size) std::fwrite(data, 1, size, f);
   std::fclose(f);
 }
+
+#include "sim/world/env.h"
+
+// One region loaded once; each input is then read as one quadrant only (the
+// reader under test), which is what keeps the target fast.
+static void env_setup(const std::string& dir) {
+  static int once = 0;
+  if (once) return;
+  once = 1;
+  std::string apt = "I\n354 version\n0\n1 33.5 -118.5 9 x 90 5000 100 0 0 0 0 x 0 0 0 0 0 0 0 x 0 0 0 0 500 1 KTST Test\n99\n";
+  std::string nav = "I\n354 version\n0\n99\n";
+  fuzz_write(dir + "/additional nav data/apt_dat", (const uint8_t*)apt.data(), apt.size());
+  fuzz_write(dir + "/additional nav data/nav_dat", (const uint8_t*)nav.data(), nav.size());
+  if (setjmp(fuzz_jump) == 0) init_country_data();
+  mkdir((dir + "/DATA").c_str(), 0700);
+  mkdir((dir + "/DATA/+030-120").c_str(), 0700);
+  mkdir((dir + "/DATA/United States").c_str(), 0700);
+  env.lat_sou = 33;
+  env.lon_wes = -119;
+  if (setjmp(fuzz_jump) == 0) load_region();
+}
+
+// Reads quadrant 0 from whatever file is there; a fatal alert jumps back.
+static void env_read_one() {
+  desk_alert_record_clear();
+  if (setjmp(fuzz_jump) == 0) read_quadrant(33, -119, 0);
+  if (inf.is_open()) inf.close();
+  inf.clear();
+}
