@@ -169,7 +169,7 @@ static float r1() { return fltrand(-1, 1); }
 static void new_target() {
   int i = wind_index(flt.h);
   float s = atm.wndspd[i] + atm.shrspd[i] * r1();
-  int d = intwrap((int)(atm.wnddir[i] - env.mvar + atm.shrdir[i] * r1()) % 360, 0, 359);
+  int d = intwrap(flt_to_int(atm.wnddir[i] - env.mvar + atm.shrdir[i] * r1()) % 360, 0, 359);
   float east = -s * isin(d), north = -s * icos(d);
   int ci = intlim(env.i_aircraft, 0, GRID_I - 1), cj = intlim(env.j_aircraft, 0, GRID_J - 1);
   float thermal = atm.therm_on_poly[ci][cj] ? atm.thermal_vvi : 0;
@@ -247,7 +247,7 @@ void storm_level() {
     return;
   }
   float fi = WXR_I * ((float)flt.x - planex[0][0]) / wx, fj = WXR_J * ((float)flt.y - planey[0][0]) / wy;
-  int i = (int)fltlim(fi, -10, WXR_I + 10), j = (int)fltlim(fj, -10, WXR_J + 10);
+  int i = flt_to_int(fltlim(fi, -10, WXR_I + 10)), j = flt_to_int(fltlim(fj, -10, WXR_J + 10));
   // Cells beyond the map's edge bring no storm.
   float sum = 0;
   for (int di = -2; di <= 2; di++)
@@ -545,7 +545,7 @@ static void burn_fuel() {
 }
 
 void weather_sec() {
-  int lat = (int)std::floor(flt.lat), lon = (int)std::floor(flt.lon);
+  int lat = flt_to_int(std::floor(flt.lat)), lon = flt_to_int(std::floor(flt.lon));
   wx_since += 1;
   if (lat != wx_lat || lon != wx_lon || wx_since >= 60) {
     wx_lat = lat;

@@ -169,7 +169,7 @@ void mod_evt() {
   for (int p = 4; p <= 9; p++) {
     // The movable geometry (sweep, thrust vector) is kept in pln and moved by the flight model.
     if (!pln.varsweepEQ[p]) pln.sweepnow[p] = pln.sweep1[p];
-    else pln.sweepnow[p] = intwrap((int)interp(0, pln.sweep1[p], 1, pln.sweep2[p], flt.swee) % 360, 0, 359);
+    else pln.sweepnow[p] = intwrap(flt_to_int(interp(0, pln.sweep1[p], 1, pln.sweep2[p], flt.swee)) % 360, 0, 359);
   }
   if (!pln.is_heli && pln.vectEQ) {
     pln.vertcant[0] = step_toward(pln.vertcant[0], flt.vectrequest, 3.0f);

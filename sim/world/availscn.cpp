@@ -46,7 +46,7 @@ float env_y_of_lat(float lat) { return (lat - env.lat_sou) * DEG_M + planey[0][0
 float env_x_of_latlon(float lat, float lon) {
   // In floating point first: a position far outside the region must not overflow an int.
   float fi = fltlim((float)std::floor(lon) - env.lon_wes, 0, 2), fj = fltlim((float)std::floor(lat) - env.lat_sou, 0, 1);
-  int i = (int)fi, j = (int)fj;
+  int i = flt_to_int(fi), j = flt_to_int(fj);
   return (lon - env.lonwes_ref[i][j]) * DEG_M * (float)std::cos(lat * 0.017453292519943295) +
          env.planex_ref[i][j];
 }
@@ -636,10 +636,10 @@ static int grid_floor(int v, int step) { return v >= 0 ? v / step * step : -((-v
 
 int find_var(float latdeg, float londeg) {
   if (!std::isfinite(latdeg) || !std::isfinite(londeg)) return 0;
-  int lat = (int)fltlim(latdeg, -60, 60), lon = (int)fltlim(londeg, -180, 180);
+  int lat = flt_to_int(fltlim(latdeg, -60, 60)), lon = flt_to_int(fltlim(londeg, -180, 180));
   int la0 = intlim(grid_floor(lat, 30), -60, 30), lo0 = intlim(grid_floor(lon, 10), -180, 170);
   int r = (la0 + 60) / 30, c = (lo0 + 180) / 10;
   float west = interp((float)la0, var_table[r][c], la0 + 30.0f, var_table[r + 1][c], (float)lat);
   float east = interp((float)la0, var_table[r][c + 1], la0 + 30.0f, var_table[r + 1][c + 1], (float)lat);
-  return (int)interp((float)lo0, west, lo0 + 10.0f, east, (float)lon);
+  return flt_to_int(interp((float)lo0, west, lo0 + 10.0f, east, (float)lon));
 }

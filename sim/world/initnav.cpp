@@ -56,7 +56,7 @@ void open_apt_nav_dat(const char* name) {
 static void place_beacon(int n) {
   int h = apt_hdng[n][0];
   float d = apt_width[n][0] * 3 * NM_PER_M;
-  float c = icos((int)fltlim(std::fabs(apt_lat[n][0]), 0, 90));
+  float c = icos(flt_to_int(fltlim(std::fabs(apt_lat[n][0]), 0, 90)));
   if (c < 0.01f) c = 0.01f;  // at the poles a longitude offset means nothing
   beaclat[n] = apt_lat[n][0] + d * isin(h) / 60;
   beaclon[n] = apt_lon[n][0] - d * icos(h) / (60 * c);
@@ -76,8 +76,8 @@ static void read_airports() {
     scan_apt_line(apt_lat[n], apt_lon[n], apt_num[n], apt_lr[n], apt_hdng[n], apt_len[n], apt_width[n],
                   apt_lite[n], &apt_z[n], &apt_twr[n], apt_id[n], apt_name[n]);
     for (int r = 0; r < 3; r++) {
-      apt_len[n][r] = (int)(apt_len[n][r] * 0.3048);
-      apt_width[n][r] = (int)(apt_width[n][r] * 0.3048);
+      apt_len[n][r] = flt_to_int(apt_len[n][r] * 0.3048);
+      apt_width[n][r] = flt_to_int(apt_width[n][r] * 0.3048);
     }
     apt_z[n] *= 0.3048f;
     apt_inreg[n] = 0;
@@ -240,8 +240,8 @@ static void build_beacon_grid() {
     int n = apt_to_index[k];
     float bx = env_x_of_latlon(beaclat[n], beaclon[n]), by = env_y_of_lat(beaclat[n]);
     // The grid is near-regular in latitude and longitude: look around the estimate.
-    int ic = (int)fltlim((float)std::floor((beaclon[n] - env.lon_wes) * 59), -10, GRID_I + 10);
-    int jc = (int)fltlim((float)std::floor((beaclat[n] - env.lat_sou) * 79), -10, GRID_J + 10);
+    int ic = flt_to_int(fltlim((float)std::floor((beaclon[n] - env.lon_wes) * 59), -10, GRID_I + 10));
+    int jc = flt_to_int(fltlim((float)std::floor((beaclat[n] - env.lat_sou) * 79), -10, GRID_J + 10));
     for (int i = intmax2(ic - 3, 0); i <= intmin2(ic + 3, GRID_I - 2); i++)
       for (int j = intmax2(jc - 3, 0); j <= intmin2(jc + 3, GRID_J - 2); j++)
         for (int t = 0; t < 2; t++) {
