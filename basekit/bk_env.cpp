@@ -95,7 +95,7 @@ void env_scan_point(const char* label, float* lat, float* lon, float* z, int* di
   // line count on), height from the deepest trench to above the highest summit.
   *lat = fltscan_in(label, "point's latitude", -90, 90);
   *lon = fltscan_in(label, "point's longitude", -360, 360);
-  *z = fltscan_in(label, "point's height (m)", -11000, 9000);
+  *z = fltscan_in(label, "point's height (m)", -12000, 12000);
   if (inf_is_bin) {
     int flags = intscan(label);
     *div = flags & 1;

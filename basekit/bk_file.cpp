@@ -275,26 +275,23 @@ int int_in(int v, const char* fname, const char* field, int lo, int hi) {
   return v < lo ? lo : hi;
 }
 
-// A value that failed to scan is reported as a scanning error, not as out of range.
+// A value that failed to scan (or follows one that did, in a soft read) is a
+// scanning error, not a number out of range.
 float fltscan_in(const char* fname, const char* field, float lo, float hi) {
-  int before = scan_failed;
   float v = fltscan(fname);
-  return scan_failed && !before ? v : flt_in(v, fname, field, lo, hi);
+  return scan_failed ? v : flt_in(v, fname, field, lo, hi);
 }
 float fltscanNOSN_in(const char* fname, const char* field, float lo, float hi) {
-  int before = scan_failed;
   float v = fltscanNOSN(fname);
-  return scan_failed && !before ? v : flt_in(v, fname, field, lo, hi);
+  return scan_failed ? v : flt_in(v, fname, field, lo, hi);
 }
 int intscan_in(const char* fname, const char* field, int lo, int hi) {
-  int before = scan_failed;
   int v = intscan(fname);
-  return scan_failed && !before ? v : int_in(v, fname, field, lo, hi);
+  return scan_failed ? v : int_in(v, fname, field, lo, hi);
 }
 int intscanNOSN_in(const char* fname, const char* field, int lo, int hi) {
-  int before = scan_failed;
   int v = intscanNOSN(fname);
-  return scan_failed && !before ? v : int_in(v, fname, field, lo, hi);
+  return scan_failed ? v : int_in(v, fname, field, lo, hi);
 }
 
 void rev_byte_order(void* value) {

@@ -239,6 +239,18 @@ static int state_broken() {
   return 0;
 }
 
+void recover_flight_state() {
+  // What a new start does not set: the path angles and the distance flown,
+  // and the downwash and contact memories of the last sub-step.
+  float* path[] = {&flt.dist, &flt.vu, &flt.hpath, &flt.vpath, &flt.ahpath, &flt.avpath};
+  for (float* v : path)
+    if (!std::isfinite(*v)) *v = 0;
+  flt.sinhpath = flt.sinvpath = flt.sinahpath = flt.sinavpath = 0;
+  flt.coshpath = flt.cosvpath = flt.cosahpath = flt.cosavpath = 1;
+  clear_force_memory();
+  flt.nonfinite = 0;
+}
+
 static void half_step() {
   env.boat_the = std::fmod(env.boat_the + the_dot_now() * msc.prd, 2 * con.pi);
   if (env.boat_the < 0) env.boat_the += 2 * con.pi;

@@ -92,6 +92,7 @@ static void lost_state() {
   MACIBM_alert("The flight model's numbers ran out of range (infinite or not a number).",
                "Extreme values in the aircraft, the weather or the settings can do this.",
                "The flight starts again on the runway.", "", 0);
+  recover_flight_state();
   msc.typestart = 900;
   set_fltvars(10);
   MACIBM_invalwind(WIN_MAIN);

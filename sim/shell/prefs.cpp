@@ -340,9 +340,10 @@ static int read_prefs_file(const char* path, float* sit) {
   prefs_open_why = inf_open_why;
   int ok = opened && grab_prefs();
   if (ok && sit) {
-    // Metres from the region's corner (a region is some 300 km across), degrees, m/s.
-    sit[0] = fr("situation's east position (m)", -1e6f, 1e6f);
-    sit[1] = fr("situation's north position (m)", -1e6f, 1e6f);
+    // Metres from the region's corner (no farther than half way round the
+    // Earth), degrees, m/s.
+    sit[0] = fr("situation's east position (m)", -2.1e7f, 2.1e7f);
+    sit[1] = fr("situation's north position (m)", -2.1e7f, 2.1e7f);
     sit[2] = fr("situation's heading", -3600, 3600);
     sit[3] = fr("situation's height (m)", -1000, 40000);
     sit[4] = fr("situation's speed (m/s)", 0, 2000);

@@ -204,7 +204,7 @@ TEST_F(FileTest, CheckpointsGuardTheOrderOfItems) {
   EXPECT_EQ(fatal_text([] { checkpoint(115); }),
             "An error occurred during read-in of the aircraft file.\n"
             "Either the file has been corrupted,or it is not really an aircraft file.\n"
-            "Wanted checkpoint 115, but got point 7.\n");
+            "Wanted checkpoint 115, but got point 7.\n" + p);
   EXPECT_EQ(fatal_status, 1);
 }
 

@@ -145,8 +145,9 @@ TEST(FirstStart, WithoutAHomeFolderNothingIsSavedAndTheUserIsTold) {
   struct stat after;
   EXPECT_EQ(stat("/tmp/.config/tarvel", &after) == 0 && !had_cfg, false);
   EXPECT_EQ(stat("/tmp/.local/share/tarvel", &after) == 0 && !had_loc, false);
-  if (had_cfg && stat("/tmp/.config/tarvel/Tarvel Ririzuz.prf", &after) == 0)
+  if (had_cfg && stat("/tmp/.config/tarvel/Tarvel Ririzuz.prf", &after) == 0) {
     EXPECT_LT(after.st_mtime, time(nullptr) - 1) << "written by this run";
+  }
 }
 
 // A link planted as the preferences file is replaced on quit; what it points

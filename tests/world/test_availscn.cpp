@@ -1,5 +1,6 @@
 // Environment quadrants: file names and search order, both byte orders and
 // text, bad files, sea, sliding and seams, generated fields.
+#include <algorithm>
 #include "world_fixture.h"
 #include <cmath>
 #include <memory>
@@ -155,8 +156,8 @@ TEST_F(Quadrants, NoFileIsOpenedAbove100000Feet) {
 
 TEST_F(Quadrants, ObjectsBecomeBuildingsAndTowers) {
   make_quad(q, 33, -119);
-  q.objects.push_back({2, 33.5f, -118.5f, 50, 999, -5});  // cell out of range: kept inside the quadrant
-  q.objects.push_back({4, 33.4f, -118.4f, 1e9f, 3, 3});    // absurd height: skipped
+  // (Cells and heights no quadrant can hold are refused: see ExtremeNumbersInAnEnvironmentFileAreRefused.)
+  q.objects.push_back({2, 33.5f, -118.5f, 50, 58, 0});
   write_env_binary(env_path(dir.root, 33, -119), q, 0);
   load(33, -119);
   int b = 0, tall = 0, t = 0;
@@ -265,6 +266,10 @@ TEST_F(Quadrants, ExtremeNumbersInAnEnvironmentFileAreRefused) {
   write_env_text(tp, q);
   EXPECT_TRUE(WORLD_FATAL(load(33, -119)));
   EXPECT_NE(last_alert().find("The object's height (ft) is 1e+30"), std::string::npos) << last_alert();
+  q.objects.back() = {2, 33.5f, -118.5f, 50, 999, -5};
+  write_env_text(tp, q);
+  EXPECT_TRUE(WORLD_FATAL(load(33, -119)));
+  EXPECT_NE(last_alert().find("The object's cell column is 999"), std::string::npos) << last_alert();
   EXPECT_NE(last_alert().find(tp.string()), std::string::npos) << last_alert();
   EXPECT_EQ(last_alert().find("text env"), std::string::npos) << last_alert();
 }
@@ -299,7 +304,8 @@ TEST_F(Quadrants, SlopeColoursAndCliffs) {
   float dx = 60 * 1852.0f * std::cos(33.5f * 3.14159265f / 180) / 59;
   for (int i = 0; i < 60; i++)
     for (int j = 0; j < 80; j++) {
-      q.z[i][j] = i < 30 ? 0.0f : (i - 30) * dx * 0.3f;  // flat, then a 0.3 grade eastwards
+      // Flat, then a 0.3 grade eastwards, levelling off below the highest height a file may hold.
+      q.z[i][j] = i < 30 ? 0.0f : (std::min(i, 50) - 30) * dx * 0.3f;
       q.flags[i][j] = 0;
     }
   q.objects.clear();
