@@ -53,12 +53,18 @@ static int failed() { return inf.fail() || inf.bad(); }
 static int is_space(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 static int is_digit(int c) { return c >= '0' && c <= '9'; }
 
+// Characters straight from the stream's buffer: the stream's own get() and
+// peek() build a guard object for every character, which dominates reading.
+// End of file is turned into the stream's state by the callers.
+static int buf_peek() { return inf.rdbuf()->sgetc(); }
+static int buf_get() { return inf.rdbuf()->sbumpc(); }
+
 // Consumes one line end: LF, CRLF or a lone CR, whichever the file uses.
 // Returns 0 when c was not a line end.
 static int eat_line_end(int c) {
   if (c == '\n') return 1;
   if (c != '\r') return 0;
-  if (inf.peek() == '\n') inf.get();
+  if (buf_peek() == '\n') buf_get();
   return 1;
 }
 
@@ -66,7 +72,7 @@ void rln(const char* fname) {
   if (inf_is_bin) return;
   if (failed()) return scan_fail("rln middle", fname);
   for (;;) {
-    int c = inf.get();
+    int c = buf_get();
     if (c == EOF) {
       set_fail();
       return scan_fail("rln middle", fname);
@@ -81,21 +87,21 @@ void rln(const char* fname) {
 // plain decimal in the "C" locale: no hex, no "inf" or "nan".
 static int collect_number(char* buf, int size, int frac) {
   if (failed()) return 0;
-  int c = inf.peek();
+  int c = buf_peek();
   while (is_space(c)) {
-    inf.get();
-    c = inf.peek();
+    buf_get();
+    c = buf_peek();
   }
   int n = 0, digits = 0, ok = 1;
   auto take = [&]() {
     if (n < size - 1) buf[n++] = (char)c; else ok = 0;
-    inf.get();
-    c = inf.peek();
+    buf_get();
+    c = buf_peek();
   };
   if (c == '+' || c == '-') {
     if (c == '-') buf[n++] = '-';
-    inf.get();
-    c = inf.peek();
+    buf_get();
+    c = buf_peek();
   }
   while (is_digit(c)) { take(); digits++; }
   if (frac) {
@@ -121,7 +127,7 @@ static int collect_number(char* buf, int size, int frac) {
 }
 
 static int read4(void* out) {
-  if (failed() || !inf.read((char*)out, 4)) {
+  if (failed() || inf.rdbuf()->sgetn((char*)out, 4) != 4) {
     set_fail();
     return 0;
   }
@@ -213,7 +219,7 @@ void stringscan(char* C_string, const char* fname, int dim) {
   // characters; the line end (or the last character kept) becomes the end.
   int pos = 0;
   for (;;) {
-    int c = inf.get();
+    int c = buf_get();
     if (c == EOF) {
       set_fail();
       C_string[pos] = 0;

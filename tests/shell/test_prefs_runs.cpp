@@ -150,6 +150,23 @@ TEST(FirstStart, WithoutAHomeFolderNothingIsSavedAndTheUserIsTold) {
   }
 }
 
+// A configuration folder whose path does not fit the name buffer is not cut
+// into another name: the settings are not saved, and the user is told.
+TEST(FirstStart, AConfigurationPathTooLongIsToldNotCut) {
+  home h("long");
+  std::string cfg = h.dir() + "/" + std::string(200, 'c') + "/" + std::string(200, 'd');
+  run_result r = run_shell(std::string("cd ") + TARVEL_BUILD_DIR + " && env -u XDG_DATA_HOME HOME='" + h.dir() +
+                           "' XDG_CONFIG_HOME='" + cfg + "' ./tarvel-headless --frames 2 2>&1");
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("  | Your settings could not be saved.\n"
+                       "  | The path of the configuration folder is too long: "),
+            std::string::npos)
+      << r.out;
+  // Nothing was written in the folder under a cut name.
+  std::string listing = run_shell("ls -A '" + cfg + "/tarvel'").out;
+  EXPECT_EQ(listing, "") << listing;
+}
+
 // A link planted as the preferences file is replaced on quit; what it points
 // at is never written.
 TEST(FirstStart, ALinkAtThePreferencesPathLeavesItsTargetUntouched) {

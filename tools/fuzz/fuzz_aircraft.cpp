@@ -2,6 +2,7 @@
 // end in a fatal alert, never crash or read past an array. (Airfoil and flap
 // files have targets of their own.)
 #include <unistd.h>
+#include "fuzz_scratch.h"
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>
@@ -41,7 +42,7 @@ static void make_app(const std::string& app, int own_flaps) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (base.empty()) {
-    base = "/tmp/tarvel_fuzz_aircraft_" + std::to_string((int)getpid());
+    base = std::string(fuzz_scratch_root()) + "/tarvel_fuzz_aircraft_" + std::to_string((int)getpid());
     make_app(base + "/a", 0);
     init_constants();
     hok.end_process = jump_back;

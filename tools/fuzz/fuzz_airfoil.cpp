@@ -2,6 +2,7 @@
 // in a fatal alert, never crash or read past an array. The first byte picks
 // the Reynolds and root-tip slots; the rest is the file.
 #include <unistd.h>
+#include "fuzz_scratch.h"
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>
@@ -41,7 +42,7 @@ static void make_app(const std::string& app, int own_flaps) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (base.empty()) {
-    base = "/tmp/tarvel_fuzz_airfoil_" + std::to_string((int)getpid());
+    base = std::string(fuzz_scratch_root()) + "/tarvel_fuzz_airfoil_" + std::to_string((int)getpid());
     make_app(base + "/a", 0);
     init_constants();
     hok.end_process = jump_back;

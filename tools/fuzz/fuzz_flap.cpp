@@ -1,6 +1,7 @@
 // Flap files from anywhere: the shipped trainer loaded with this flap file
 // must either fly or end in a fatal alert, never crash or read past an array.
 #include <unistd.h>
+#include "fuzz_scratch.h"
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>
@@ -40,7 +41,7 @@ static void make_app(const std::string& app, int own_flaps) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (base.empty()) {
-    base = "/tmp/tarvel_fuzz_flap_" + std::to_string((int)getpid());
+    base = std::string(fuzz_scratch_root()) + "/tarvel_fuzz_flap_" + std::to_string((int)getpid());
     make_app(base + "/b", 1);
     init_constants();
     hok.end_process = jump_back;

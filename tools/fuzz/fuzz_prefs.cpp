@@ -2,6 +2,7 @@
 // read or lead to the defaults (and the first start's aircraft dialog), never
 // end the program or crash.
 #include <unistd.h>
+#include "fuzz_scratch.h"
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -42,7 +43,7 @@ static std::string data_dir() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static char path[64];
   if (!path[0]) {
-    std::snprintf(path, sizeof path, "/tmp/tarvel_fuzz_prefs_%d", (int)getpid());
+    std::snprintf(path, sizeof path, "%s/tarvel_fuzz_prefs_%d", fuzz_scratch_root(), (int)getpid());
     std::snprintf(app_path, STR_DIM, "%s", data_dir().c_str());
     std::snprintf(prefs_path, STR_DIM, "%s", path);
     init_constants();

@@ -1,6 +1,7 @@
 // Situation files from anywhere: any bytes must either read or be refused with
 // the situation alert, never end the program or crash.
 #include <unistd.h>
+#include "fuzz_scratch.h"
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -33,7 +34,7 @@ static void small_world() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static char path[64];
   if (!path[0]) {
-    std::snprintf(path, sizeof path, "/tmp/tarvel_fuzz_sit_%d", (int)getpid());
+    std::snprintf(path, sizeof path, "%s/tarvel_fuzz_sit_%d", fuzz_scratch_root(), (int)getpid());
     std::snprintf(app_path, STR_DIM, "%s", "/tmp");
     init_constants();
     hok.end_process = fatal_is_a_fault;

@@ -8,6 +8,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include "fuzz_scratch.h"
 #include "basekit/bk_const.h"
 #include "basekit/bk_file.h"
 #include "basekit/bk_hooks.h"
@@ -24,8 +25,8 @@ static void fuzz_jump_out(int status) { longjmp(fuzz_jump, status + 1); }
 static const std::string& fuzz_dir() {
   static std::string dir;
   if (dir.empty()) {
-    char tmpl[] = "/tmp/tarvel_fuzz_XXXXXX";
-    dir = mkdtemp(tmpl);
+    std::string tmpl = std::string(fuzz_scratch_root()) + "/tarvel_fuzz_XXXXXX";
+    dir = mkdtemp(&tmpl[0]);
     std::string nav = dir + "/additional nav data";
     mkdir(nav.c_str(), 0700);
     std::snprintf(app_path, STR_DIM, "%s", dir.c_str());
