@@ -1,11 +1,12 @@
-// Resource bitmaps, made by code: each ID has a generator that draws the
-// picture the first time it is needed; the pixels are kept for later draws.
+// Resource bitmaps: made by code (a generator draws the picture the first
+// time it is needed) or read from a picture file; the pixels are kept.
 #include <cstdlib>
 #include <cstring>
 #include "basekit/bk_graph_internal.h"
 #include "basekit/bk_mnw.h"
+#include "basekit/platform/platform.h"
 
-enum { BITMAPS = 64, BITMAP_MAX_SIDE = 4096 };
+enum { BITMAPS = 160, BITMAP_MAX_SIDE = 4096 };
 
 struct bitmapentry {
   int ID, dx, dy;
@@ -31,6 +32,24 @@ int register_bitmap(int ID, int dx, int dy, bitmap_generator generate) {
     std::free(b->pixels);
   }
   *b = bitmapentry{ID, dx, dy, generate, nullptr};
+  return 1;
+}
+
+int load_bitmap_file(int ID, const char* path) {
+  int dx, dy;
+  uint8_t* pixels;
+  if (!plat_load_png_indices(path, &dx, &dy, &pixels)) return 0;
+  bitmapentry* b = find_bitmap(ID);
+  if (!b) {
+    if (bitmap_count >= BITMAPS) {
+      std::free(pixels);
+      return 0;
+    }
+    b = &bitmaps[bitmap_count++];
+  } else {
+    std::free(b->pixels);
+  }
+  *b = bitmapentry{ID, dx, dy, nullptr, pixels};
   return 1;
 }
 
@@ -61,7 +80,7 @@ static int generate_bitmap(bitmapentry* b) {
 const uint8_t* bitmap_pixels(int ID, int* dx, int* dy) {
   bitmapentry* b = find_bitmap(ID);
   if (!b) return nullptr;
-  if (!b->pixels && !generate_bitmap(b)) return nullptr;
+  if (!b->pixels && (!b->generate || !generate_bitmap(b))) return nullptr;
   if (dx) *dx = b->dx;
   if (dy) *dy = b->dy;
   return b->pixels;
@@ -71,7 +90,7 @@ void MACIBM_bitmap(int x, int y, int ID) {
   if (locked) return;
   bitmapentry* b = find_bitmap(ID);
   if (!b) MACIBM_numberexitalert("Can't find resource bitmap!", ID);
-  if (!b->pixels && !generate_bitmap(b)) MACIBM_numberexitalert("Can't load resource bitmap!", ID);
+  if (!b->pixels && (!b->generate || !generate_bitmap(b))) MACIBM_numberexitalert("Can't load resource bitmap!", ID);
   rastertarget t;
   if (!window_target(&t)) return;
   int sx = 0, sy = 0, w = b->dx, h = b->dy;

@@ -442,8 +442,9 @@ static const char* const TEMP_SUFFIX = ".tmp~";
 
 static void save_failed(const char* name) {
   MACIBM_alert("I could not save the file! Could your disk be full?", name,
-               "Could the file be flagged as read-only? This happens in Windows if you copy it from a CD!",
-               "Try alt-tab to put this app in the background and then flag the file as NOT read-only in Windows.",
+               "Could the file be flagged as read-only? This happens if you copy it from a CD!",
+               "Try alt-tab to put this app in the background and then make the file writable in its Properties "
+               "(or with chmod u+w).",
                0);
 }
 

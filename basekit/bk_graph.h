@@ -97,6 +97,9 @@ void subADD_bne(int x, int y, int dig, int color);
 // they take the time-of-day adjustment through the palette entries they use.
 typedef void (*bitmap_generator)(int dx, int dy);
 int register_bitmap(int ID, int dx, int dy, bitmap_generator generate);  // 1 on success
+// A picture file (8-bit palette PNG, its values palette indices) as bitmap
+// ID; 0 when it is missing or unreadable, and nothing changes.
+int load_bitmap_file(int ID, const char* path);
 const uint8_t* bitmap_pixels(int ID, int* dx, int* dy);  // null for an unknown ID
 // Device-independent bitmap headers (little-endian, info or core header).
 int DIBNumColors(const uint8_t* dib);

@@ -16,17 +16,48 @@
 
 void handle_IBM_win(int wind, int message, long wparam, long lparam);
 
-static const char* const USAGE =
-    "Usage: gridwright [OPTION]...\n"
-    "Edits the scenery of one quadrant (terrain, water, obstacles) and the airport and navaid files.\n\n"
-    "  --quadrant LAT,LON  work on the quadrant whose south-west corner this is\n"
-    "  --import FILE       build the quadrant's terrain from an elevation model (no window)\n"
-    "  --save              write the quadrant to its environment file (no window)\n"
-    "  --output FILE       with --save: write the quadrant to FILE instead\n"
-    "  --data DIR          use DIR as the application folder instead of the shipped one\n"
-    "  --seed N            the random choices of the import (diagonal ties)\n"
-    "  --script FILE       run a script of clicks, keys and menu commands without a display\n"
-    "  --help, --version\n";
+static const char* const OPTIONS =
+    "      --quadrant LAT,LON  work on the quadrant whose south-west corner this is\n"
+    "      --import FILE    build the quadrant's terrain from an elevation model (no\n"
+    "                       window)\n"
+    "      --save           write the quadrant to its environment file (no window)\n"
+    "      --output FILE    with --save: write the quadrant to FILE instead\n"
+    "      --data DIR       use DIR as the application folder instead of the shipped one\n"
+    "      --seed N         the random choices of the import (diagonal ties)\n"
+    "      --script FILE    run a script of clicks, keys and menu commands without a\n"
+    "                       display\n";
+
+static const char *import_file = nullptr, *output = nullptr, *script = nullptr, *data_dir = nullptr;
+static int save = 0, have_quad = 0, qlat = 0, qlon = 0;
+static long seed = -1;
+
+// The editor's own options, for the command line both programs share.
+static int editor_option(int argc, char** argv, int k) {
+  std::string a = argv[k];
+  const char* v = k + 1 < argc ? argv[k + 1] : nullptr;
+  if (a == "--save") {
+    save = 1;
+    return 1;
+  }
+  const char** target = a == "--import" ? &import_file : a == "--output" ? &output : a == "--script" ? &script
+                        : a == "--data" ? &data_dir : nullptr;
+  if (!target && a != "--seed" && a != "--quadrant") return 0;
+  if (!v) {
+    std::fprintf(stderr, "gridwright: %s needs a value\n", a.c_str());
+    return -1;
+  }
+  if (target) {
+    *target = v;
+  } else if (a == "--seed") {
+    seed = std::atol(v);
+  } else if (std::sscanf(v, "%d,%d", &qlat, &qlon) != 2) {
+    std::fprintf(stderr, "gridwright: --quadrant wants LAT,LON such as 34,-118\n");
+    return -1;
+  } else {
+    have_quad = 1;
+  }
+  return 2;
+}
 
 static void on_window_close() { handlemenu(205); }
 
@@ -132,47 +163,16 @@ static int run_script(const char* path) {
 }
 
 int main(int argc, char** argv) {
-  const char *import_file = nullptr, *output = nullptr, *script = nullptr, *data_dir = nullptr;
-  int save = 0, have_quad = 0, qlat = 0, qlon = 0;
-  long seed = -1;
-  for (int k = 1; k < argc; k++) {
-    std::string a = argv[k];
-    auto value = [&]() -> const char* {
-      if (k + 1 >= argc) {
-        std::fprintf(stderr, "gridwright: %s needs a value\n%s", a.c_str(), USAGE);
-        std::exit(2);
-      }
-      return argv[++k];
-    };
-    if (a == "--help") {
-      std::printf("%s", USAGE);
-      return 0;
-    } else if (a == "--version") {
-      std::printf("gridwright 1.0\n");
-      return 0;
-    } else if (a == "--import") {
-      import_file = value();
-    } else if (a == "--output") {
-      output = value();
-    } else if (a == "--save") {
-      save = 1;
-    } else if (a == "--script") {
-      script = value();
-    } else if (a == "--data") {
-      data_dir = value();
-    } else if (a == "--seed") {
-      seed = std::atol(value());
-    } else if (a == "--quadrant") {
-      if (std::sscanf(value(), "%d,%d", &qlat, &qlon) != 2) {
-        std::fprintf(stderr, "gridwright: --quadrant wants LAT,LON such as 34,-118\n");
-        return 2;
-      }
-      have_quad = 1;
-    } else {
-      std::fprintf(stderr, "gridwright: unknown option %s\n%s", a.c_str(), USAGE);
-      return 2;
-    }
-  }
+  static const plat_program program = {
+      "gridwright", TARVEL_VERSION,
+      "Edits the scenery of one quadrant (terrain, water, obstacles) and the airport and navaid files.",
+      OPTIONS,
+      "Gridwright keeps its preferences in $XDG_CONFIG_HOME/gridwright\n"
+      "(~/.config/gridwright) and writes Error.out to $XDG_DATA_HOME/gridwright\n"
+      "(~/.local/share/gridwright).\n",
+      editor_option, "org.tarvel.Gridwright"};
+  int status = plat_command_line(&program, argc, argv, stdout, stderr);
+  if (status != PLAT_RUN) return status;
   msc.batch = import_file || save;
   if (msc.batch || script) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
@@ -185,10 +185,7 @@ int main(int argc, char** argv) {
   hok.program_folder = "gridwright";
   hok.prefs_name = "Gridwright.prf";
   desk_set_quit_handler(on_window_close);
-  if (!MACIBM_init("Gridwright", 800, 560, 6)) {
-    std::fprintf(stderr, "gridwright: no window could be opened\n");
-    return 1;
-  }
+  if (!MACIBM_init("Gridwright", 800, 560, 6)) return 1;  // it has said why
   desk_set_alert_listener(print_alert);
   if (data_dir) std::snprintf(app_path, STR_DIM, "%s", data_dir);
   plat_srand(seed >= 0 ? (uint32_t)seed : (uint32_t)plat_ticks_ms());
@@ -212,8 +209,10 @@ int main(int argc, char** argv) {
   handle_screen(1);
   int was_down = 0;
   while (!ed_quit) {
+    // The pump keeps to the display's pace; with no button held nothing moves
+    // by itself, and frames come with input.
+    plat_set_idle(!msc.mousedown);
     one_pass(&was_down);
-    plat_delay_ms(15);
   }
   MACIBM_exitalert(nullptr, nullptr, nullptr, nullptr);
 }

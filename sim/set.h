@@ -43,6 +43,7 @@ struct settingstruct {
   int   gear_stat[3];          // nose, left and right gear down
   float gear_time[3];          // when each gear finishes moving, s of elap_time
   float parkbrake;             // 0..1
+  int   ah_bar_adjust;         // attitude indicator's aircraft symbol, -10..10 pixels
   // ---- preferences: data output ticks and joystick tuning ----
   int   Bdsk[DATA_ITEMS], Brlt[DATA_ITEMS], Bgrf[DATA_ITEMS];  // disk, screen, graph
   // ---- data output channels, rebuilt from the ticks ----

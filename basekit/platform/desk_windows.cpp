@@ -241,6 +241,7 @@ static void route_mouse(const plat_event& ev) {
 }
 
 void desk_pump() {
+  plat_wait_frame();  // once a frame: the loop keeps to the display's pace here
   plat_event ev;
   while (plat_poll_event(&ev)) {
     switch (ev.type) {

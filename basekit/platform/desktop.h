@@ -36,7 +36,8 @@ enum { WM_KEYDOWN = 1, WM_MOVE, WM_DESTROY, WM_COMMAND, WM_MOUSEMOVE,
 typedef void (*desk_window_proc)(int handle, int message, long wparam, long lparam);
 void desk_set_window_proc(desk_window_proc proc);
 void desk_post(int handle, int message, long wparam, long lparam);
-// Reads the platform's events into messages, then dispatches every queued one.
+// Waits for the next frame (plat_wait_frame), reads the platform's events into
+// messages, then dispatches every queued one.
 void desk_pump();
 // Dispatches one message at once (a paint asked for by the program).
 void desk_send(int handle, int message, long wparam, long lparam);

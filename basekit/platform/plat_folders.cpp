@@ -25,8 +25,9 @@ static void make_dirs(const std::string& path) {
 const char* plat_app_dir() {
   static std::string dir;
   if (!dir.empty()) return dir.c_str();
-  // A build finds the data of the source tree it came from; an installed
-  // copy finds it beside its prefix.
+  // An installed copy finds the data under its own prefix, wherever that was
+  // moved, before the source tree it was built from; a build finds the data
+  // of its source tree.
   char exe[4096];
   ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
   std::string exe_dir;
@@ -35,11 +36,14 @@ const char* plat_app_dir() {
     exe_dir = exe;
     exe_dir = exe_dir.substr(0, exe_dir.rfind('/'));
   }
-  const std::string candidates[] = {TARVEL_SOURCE_DATA_DIR, exe_dir + "/../share/tarvel",
-                                    TARVEL_INSTALL_DATA_DIR, exe_dir + "/data"};
+  const std::string candidates[] = {exe_dir.empty() ? "" : exe_dir + "/../share/tarvel", TARVEL_SOURCE_DATA_DIR,
+                                    TARVEL_INSTALL_DATA_DIR, exe_dir.empty() ? "" : exe_dir + "/data"};
   for (const std::string& c : candidates)
     if (!c.empty() && is_dir(c)) {
-      dir = c;
+      // Without "..": file names climbing out of the folder are refused.
+      char* real = c.find("/../") != std::string::npos ? realpath(c.c_str(), nullptr) : nullptr;
+      dir = real ? real : c;
+      std::free(real);
       return dir.c_str();
     }
   dir = TARVEL_SOURCE_DATA_DIR;

@@ -67,6 +67,12 @@ static int translate(const SDL_Event& e, plat_event* ev) {
     case SDL_QUIT: ev->type = PLAT_EV_QUIT; return 1;
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
+      // Alt+Enter belongs to the window: full screen on and off.
+      SDL_Keycode sym = e.key.keysym.sym;
+      if ((sym == SDLK_RETURN || sym == SDLK_KP_ENTER) && (e.key.keysym.mod & KMOD_ALT)) {
+        if (e.type == SDL_KEYDOWN && !e.key.repeat) plat_set_fullscreen(!plat_fullscreen());
+        return 0;
+      }
       ev->type = e.type == SDL_KEYDOWN ? PLAT_EV_KEYDOWN : PLAT_EV_KEYUP;
       ev->key = map_key(e.key.keysym.sym);
       ev->mods = map_mods(e.key.keysym.mod);
@@ -75,16 +81,16 @@ static int translate(const SDL_Event& e, plat_event* ev) {
     }
     case SDL_MOUSEMOTION:
       ev->type = PLAT_EV_MOUSEMOVE;
-      ev->x = e.motion.x;
-      ev->y = e.motion.y;
+      plat_map_mouse(e.motion.x, e.motion.y, &ev->x, &ev->y);
       mouse_x = ev->x;
       mouse_y = ev->y;
       return 1;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
+      // A press on the black borders is not a press on the screen's edge.
+      if (e.type == SDL_MOUSEBUTTONDOWN && !plat_in_picture(e.button.x, e.button.y)) return 0;
       ev->type = e.type == SDL_MOUSEBUTTONDOWN ? PLAT_EV_BUTTONDOWN : PLAT_EV_BUTTONUP;
-      ev->x = e.button.x;
-      ev->y = e.button.y;
+      plat_map_mouse(e.button.x, e.button.y, &ev->x, &ev->y);
       mouse_x = ev->x;
       mouse_y = ev->y;
       ev->button = e.button.button == SDL_BUTTON_LEFT ? 1 : e.button.button == SDL_BUTTON_RIGHT ? 3 : 2;
@@ -96,6 +102,7 @@ static int translate(const SDL_Event& e, plat_event* ev) {
       ev->button = e.wheel.y > 0 ? 1 : -1;
       return e.wheel.y != 0;
     case SDL_WINDOWEVENT:
+      if (e.window.event != SDL_WINDOWEVENT_MOVED) plat_picture_invalidate();
       if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_RESIZED ||
           e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
         ev->type = PLAT_EV_EXPOSE;

@@ -415,14 +415,22 @@ static void horizon_outline() {
   pln.ah_dim_int = 2 * pln.ah_semidim_int + 1;
   pln.ah_top_prim = pln.ah_top_roll = -pln.ah_semidim_int;
   pln.ah_bot_prim = pln.ah_bot_roll = pln.ah_semidim_int;
+  // The round ball has a pitch disc (rows 10..105) inside the bank ring;
+  // an empty row of the disc has its first x above its last.
+  if (round) pln.ah_top_prim = -pln.ah_semidim_int + 10, pln.ah_bot_prim = pln.ah_semidim_int - 10;
   for (int i = 0; i < AH_ROWS; i++) {
-    pln.ahx1_prim[i] = pln.ahx2_prim[i] = pln.ahx1_roll[i] = pln.ahx2_roll[i] = 0;
+    pln.ahx1_prim[i] = pln.ahx1_roll[i] = 1;
+    pln.ahx2_prim[i] = pln.ahx2_roll[i] = 0;
     if (i >= pln.ah_dim_int) continue;
     float dy = (float)(i - pln.ah_semidim_int);
-    float r = pln.ah_semidim_flt;
+    float r = pln.ah_semidim_flt, ri = r - 10;
     int hw = round ? (int)std::sqrt(fltmax2(r * r - dy * dy, 0)) : (int)r;
-    pln.ahx1_prim[i] = pln.ahx1_roll[i] = -hw;
-    pln.ahx2_prim[i] = pln.ahx2_roll[i] = hw;
+    pln.ahx1_roll[i] = -hw;
+    pln.ahx2_roll[i] = hw;
+    if (round && std::fabs(dy) > ri) continue;
+    int hi = round ? (int)std::sqrt(fltmax2(ri * ri - dy * dy, 0)) : hw;
+    pln.ahx1_prim[i] = -hi;
+    pln.ahx2_prim[i] = hi;
   }
 }
 
@@ -472,10 +480,12 @@ void finish_readin2() {
       pln.en_x[r][1] = 761;
       pln.en_x[r][2] = pln.en_x[r][3] = 0;
     }
+    // Three rows of dials under the switch row: down to the lever box at 442,
+    // or on a helicopter (no upper lever box) to its lower box at 511.
     if (pln.is_heli) {
-      pln.en_y[0] = 272; pln.en_y[1] = 326 - 3 * pln.ecam; pln.en_y[2] = 403 - 18 * pln.ecam;
+      pln.en_y[0] = 305; pln.en_y[1] = 370; pln.en_y[2] = 435;
     } else {
-      pln.en_y[0] = 315; pln.en_y[1] = 392; pln.en_y[2] = 469;
+      pln.en_y[0] = 289; pln.en_y[1] = 336; pln.en_y[2] = 401;
     }
   } else {
     static const int tape_x[2][4] = {{685, 695, 705, 715}, {760, 770, 780, 790}};
@@ -485,12 +495,12 @@ void finish_readin2() {
     }
     pln.en_y[0] = pln.en_y[1] = pln.en_y[2] = 412;
   }
-  // Glide-slope bars either side of the HSI card.
-  if (ins.avail[5]) {
-    pln.gsx1 = ins.x_loc[5] - 45;
-    pln.gsx2 = ins.x_loc[5] + 45;
+  // Glide-slope pointers either side of the heading instrument's card.
+  if (ins.avail[6]) {
+    pln.gsx1 = ins.x_loc[6] - 60;
+    pln.gsx2 = ins.x_loc[6] + 61;
     pln.gsw = 4;
-    pln.gsyc = ins.y_loc[5];
+    pln.gsyc = ins.y_loc[6];
     pln.gsy1 = pln.gsyc - 40;
     pln.gsy2 = pln.gsyc + 40;
   } else {

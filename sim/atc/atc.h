@@ -9,6 +9,8 @@ struct atcstruct {
   int plan_index;
   int ils_vectoring;
   char ils_command[STR_DIM];  // the pending ILS request while vectoring
+  char response[STR_DIM];     // the last transmission, repeated on "say again"
+  float response_timeout;     // elapsed time (msc.elap_time) until which it is shown
 };
 extern atcstruct atc;
 

@@ -37,7 +37,7 @@ struct atmospherestruct {
   float strike_x[60], strike_y[60], strike_t_exp[60];
   int   strike_ring;       // the slot of the newest, 0..59
   int   strike_count;      // strikes so far: the stormscope redraws when it changes
-  float rain_rat;          // precipitation on the windshield, 0..1
+  float rain_rat;          // precipitation on the windshield, 0..1 (and the rain's sound)
   // ---- written by the scene pass ----
   float vis_effective;     // visibility after cloud wisps and storms, m
   float vis1_grnd, vis2_grnd, vis1_lite, vis2_lite, vis3_lite;  // haze and light ranges, m

@@ -2,7 +2,7 @@
 #pragma once
 
 struct navstruct {
-  int radio_output;
+  int radio_output;        // the receiver heard: 0 NAV 1, 1 NAV 2, 2 COM 1, 3 COM 2, 4 ADF
   int xfer_sel[4];
   // ---- radio and GPS settings kept in the preferences ----
   float vol[2];
@@ -21,5 +21,12 @@ struct navstruct {
   int   ilsgs[2];          // 9 on a plain VOR, else the glide-slope angle of the ILS
   float ilscrs[2];         // localiser course, degrees
   float hdef[2], vdef[2];  // course and glide-slope deflections, dots
+  // ---- what the receivers hear, for the displays ----
+  int   ntf[2];            // 0 no signal, 1 TO, 2 FROM
+  int   goodnav[5];        // receiving: 0 NAV 1, 1 NAV 2, 4 ADF
+  float vorx[2], vory[2], vorz[2];  // station of NAV 1 and NAV 2, local m
+  float adfx, adfy;        // the NDB the ADF points at, local m
+  int   gps_scroll_mode;   // 0 whole entries, 1..4 the identifier's character
+  float gps_crs, gps_dis;  // true course (degrees) and distance (m) to the GPS waypoint
 };
 extern navstruct nav;

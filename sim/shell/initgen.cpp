@@ -23,6 +23,7 @@
 #include "sim/panel/nav.h"
 #include "sim/panel/panel.h"
 #include "sim/set.h"
+#include "sim/shell/prefs.h"
 #include "sim/shell/wintab.h"
 #include "sim/sound/do_sound.h"
 #include "sim/view/carrier.h"
@@ -112,6 +113,7 @@ void initgen() {
   msc.speech_avail = initspeechsynth();
   fill_density_table();
   init_tape_colors();
+  init_panel_pictures();
   for (int kind = 1; kind <= 3; kind++) init_nav_pic(kind);
   register_windows();
   make_stars();
@@ -144,16 +146,19 @@ int MACIBM_initjoy() {
     _EnableForces();
     return 1;
   }
+  if (!joysticks_changed()) return 0;  // told at an earlier start, and nothing was plugged in or out
   if (not_set_up)
-    MACIBM_alert("My system-checking indicates that Windows95 is NOT set up to handle any joysticks!",
-                 "The problem is in the Windows 95 CONTROL PANEL folder, JOYSTICK control panel.",
+    MACIBM_alert("My system-checking indicates that this computer is NOT set up to handle any joysticks!",
+                 "The problem is in the joystick devices: plug the joystick in, make sure you may read "
+                 "/dev/input, and see 'Set Joystick Options...' in the 'Settings' menu.",
                  "Flight control will therefore be with the mouse.",
                  "Click the mouse in the center of the windshield to toggle between flight-control and "
                  "regular mouse mode.",
                  0);
   else
     MACIBM_alert("My system-checking indicates that there are no joysticks on this computer",
-                 "See 'My Computer:Control Panel:Game Devices' if you have a joystick plugged in.",
+                 "Plug your joystick or gamepad in at any time, and see 'Set Joystick Options...' in the "
+                 "'Settings' menu to set it up.",
                  "Flight control will therefore be with the mouse.",
                  "Click the mouse in the center of the windshield to toggle between flight-control and "
                  "regular mouse mode.",

@@ -11,6 +11,7 @@
 #include "sim/aircraft/pln.h"
 #include "sim/atc/atc.h"
 #include "sim/atc/do_atc.h"
+#include "sim/atc/voice.h"
 #include "sim/flight/atm.h"
 #include "sim/flight/do_con.h"
 #include "sim/flight/forcefeed.h"
@@ -106,12 +107,6 @@ int tarvel_start() {
   return MACIBM_init(main_window->title, main_window->dx, main_window->dy, WIN_TYPE_MAIN);
 }
 
-int tarvel_winmain() {
-  if (!tarvel_start()) return 0;
-  simulate();
-  return 0;
-}
-
 void simulate_startup() {
   MACIBM_initgworld(0, 800, 568);
   initgen();
@@ -198,6 +193,11 @@ static void once_a_second() {
   }
   if (fpl.on_file && fpl.activated) handle_plan(0);
   if (atc.ils_vectoring) controller_respond(atc.ils_command);
+}
+
+// About ten times a second: the throttle lever follows the joystick, and the
+// sounds follow the flight.
+static void slow_task() {
   if (pln.entype) {
     int lever_row = (int)interp(0, 563, 1, 515, set.FC_thro);
     if (!my_prev_set) {
@@ -232,10 +232,12 @@ static void simulation_step() {
       msc.cntr10 = 0;
       once_a_second();
     }
+    slow_task();
   }
 }
 
 void simulate_frame() {
+  plat_set_idle(msc.paused || winsup());  // a paused or covered flight needs few frames
   MACIBM_pump();
   animate_windows();
   uint64_t now = plat_ticks_ms();
@@ -250,6 +252,7 @@ void simulate_frame() {
     else ins.tickle_all = 0;
     start_looking();
     print_data_items();
+    plot_atc_text();
   }
   if (!msc.paused && !winsup()) simulation_step();
   desk_present();

@@ -1,9 +1,6 @@
 // The simulator's entry, start-up sequence and frame loop.
 #pragma once
 
-// The program's entry: clears the records, opens the main window, then
-// simulates. Returns 0 only when the main window cannot be made.
-int  tarvel_winmain();
 // Clears the records, installs the simulator's hooks and opens the main window;
 // 1 on success.
 int  tarvel_start();

@@ -10,6 +10,7 @@
 #include "basekit/bk_file.h"
 #include "basekit/bk_funct.h"
 #include "basekit/bk_mnw.h"
+#include "basekit/platform/platform.h"
 #include "sim/aircraft/initpln.h"
 #include "sim/aircraft/pln.h"
 #include "sim/atc/atc.h"
@@ -283,6 +284,32 @@ int grab_prefs() {
   return 1;
 }
 
+// ---- the desktop's lines, after the last item of the preferences file only ----
+// Files written before them end at the last item and read as before; a
+// program that predates them stops reading before them.
+
+static uint32_t joysticks_known;
+static int joysticks_known_valid;
+
+static void grab_desktop_prefs() {
+  joysticks_known_valid = 0;
+  if (!PREFScheckpoint(106)) {
+    scan_failed = 0;
+    return;
+  }
+  int full = bs(), whole = bs(), joys = is();
+  if (scan_failed) {
+    scan_failed = 0;
+    return;
+  }
+  plat_prefer_fullscreen(full);
+  plat_prefer_whole_scale(whole);
+  joysticks_known = (uint32_t)joys;
+  joysticks_known_valid = 1;
+}
+
+int joysticks_changed() { return !joysticks_known_valid || joysticks_known != plat_joy_fingerprint(); }
+
 // ---- the records a read may change, kept so that a failed read changes nothing ----
 
 static miscstruct msc_kept;
@@ -349,6 +376,7 @@ static int read_prefs_file(const char* path, float* sit) {
     sit[4] = fr("situation's speed (m/s)", 0, 2000);
   }
   ok = ok && !scan_failed;
+  if (ok && !sit) grab_desktop_prefs();
   inf.close();
   scan_soft = 0;
   scan_failed = 0;
@@ -360,7 +388,7 @@ static int read_prefs_file(const char* path, float* sit) {
 // ---- defaults ----
 
 static void choose_first_aircraft() {
-  MACIBM_alert("Welcome to Tarvel for Macintosh/Windows95.",
+  MACIBM_alert("Welcome to Tarvel.",
                "Since you have never flown with us before, you will now select an aircraft to start your flying "
                "in Tarvel.",
                "", "", 0);
@@ -452,10 +480,6 @@ void initprefs() {
   if (!prefs_path[0] || !read_prefs_file(prefs_path, nullptr)) {
     tell_why_defaults(spoilt, why);
     hardprefs();
-    MACIBM_alert("Important note for Windows 95 users:",
-                 "It is recommended that you set the task bar so that it is NOT always on top.",
-                 "Do this in the 'Settings' menu of the task bar.", "This allows access to all of Tarvel's controls.",
-                 0);
   }
   if (msc.loc_index >= 0 && msc.loc_index <= env.aptmax) {
     // The region is chosen from the aircraft's position, kept in flt until the flight is placed.
@@ -530,6 +554,10 @@ void write_prefs() {
   }
   if (!ouf_open(prefs_path, FTYPE_ANY_TEXT, PREFS_VERSION)) return;
   dump_prefs();
+  wcp(106);
+  ouf << b01(plat_fullscreen_choice()) << " full screen\n";
+  ouf << b01(plat_whole_scale_choice()) << " whole-factor scaling\n";
+  ouf << (int)plat_joy_fingerprint() << " joysticks seen\n";
   ouf_close();
 }
 

@@ -11,6 +11,11 @@ int  PREFScheckpoint(int n);  // 1 when the next checkpoint is n
 void hardprefs();             // the built-in defaults, and an aircraft from the user
 void dump_prefs();            // writes the items into the open output file
 void write_prefs();           // the quit command's write, once the region lists exist
+// The preferences file alone, not a situation, ends with the window's full
+// screen and scaling and the set of joysticks seen, which older files lack.
+// 1 when the joysticks plugged in are not the ones the file remembers (or it
+// remembers none): the no-joystick alert is due.
+int  joysticks_changed();
 
 // Situations. Reading applies the file to the records, custom start included,
 // only when all of it was read; otherwise it alerts and changes nothing, and

@@ -35,6 +35,8 @@ enum {
 };
 
 int  init_sound();     // 1 when sound works; its result is msc.sound_avail
+void fill_buffer(int n);  // loads sound n; a missing or bad file is fatal
+const char* sound_file_name(int n);  // "XP_RECIP.WAV" ...; "" out of range
 void dispose_sound();
 void play_buffer(int n, int loop);  // from the start
 void stop_buffer(int n);

@@ -334,8 +334,9 @@ TEST_F(FileTest, SavingReplacesTheOldFileOnlyWhenComplete) {
   ASSERT_EQ(desk_alert_count(), before + 1);
   EXPECT_EQ(std::string(desk_alert_text(before)),
             "I could not save the file! Could your disk be full?\n" + p +
-                "\nCould the file be flagged as read-only? This happens in Windows if you copy it from a CD!\n"
-                "Try alt-tab to put this app in the background and then flag the file as NOT read-only in Windows.");
+                "\nCould the file be flagged as read-only? This happens if you copy it from a CD!\n"
+                "Try alt-tab to put this app in the background and then make the file writable in its Properties "
+                "(or with chmod u+w).");
 
   // No temporary file is left behind either way.
   int files = 0;

@@ -22,6 +22,7 @@
 #include "sim/flight/fltcalc.h"
 #include "sim/flight/fltutil.h"
 #include "sim/flight/integ.h"
+#include "sim/flight/ott.h"
 #include "sim/flight/rel.h"
 #include "sim/flight/trim.h"
 #include "sim/msc.h"
@@ -33,16 +34,26 @@
 #include "sim/world/env.h"
 #include "sim/world/grid.h"
 #include "tests/aircraft/acft_fixture.h"
+#include "tests/support/kept.h"
 
 namespace flight {
 
-// A copy of one global, taken once and put back on demand.
-template <typename T> struct kept {
-  T* live;
-  std::vector<unsigned char> copy;
-  explicit kept(T* g) : live(g), copy(sizeof(T)) { std::memcpy(copy.data(), g, sizeof(T)); }
-  void restore() { std::memcpy((void*)live, copy.data(), sizeof(T)); }
-};
+// The pilot's inputs at rest: no stick, mouse, offsets, null zones, trims or
+// autopilot, full sensitivity, every control working, the throttle closed.
+inline void quiet_controls() {
+  reset_controls();
+  set.controls_type = -1;
+  msc.mouse_is_joy = 0;
+  set.MK_ptch = set.MK_roll = set.MK_hdng = 0;
+  set.OS_ptch = set.OS_roll = set.OS_hdng = 0;
+  set.NZptch = set.NZroll = 0;
+  set.joy_rat_ptch = set.joy_rat_roll = set.joy_rat_hdng = 1;
+  ott = ottostruct{};
+  flt.trim = flt.ail_trim = flt.rud_trim = 0;
+  rel.fc_ail = rel.fc_elv = rel.fc_rud = rel.otto = rel.sttrim = rel.stbaug = 1;
+  rel.hyd_rat = 1;
+  set.FC_thro = 0;
+}
 
 struct snapshot {
   kept<flightstruct> f{&flt};

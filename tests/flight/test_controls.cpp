@@ -20,19 +20,8 @@ class Controls : public FlightTest {
  protected:
   void SetUp() override {
     FlightTest::SetUp();
-    reset_controls();
-    set.controls_type = -1;
-    msc.mouse_is_joy = 0;
-    set.MK_ptch = set.MK_roll = set.MK_hdng = 0;
-    set.OS_ptch = set.OS_roll = set.OS_hdng = 0;
-    set.NZptch = set.NZroll = 0;
-    set.joy_rat_ptch = set.joy_rat_roll = set.joy_rat_hdng = 1;
+    flight::quiet_controls();
     for (int k = 0; k < JOY_RESPONSES; k++) set.joy_response[k] = 0;
-    ott = ottostruct{};
-    flt.trim = flt.ail_trim = flt.rud_trim = 0;
-    rel.fc_ail = rel.fc_elv = rel.fc_rud = rel.otto = rel.sttrim = rel.stbaug = 1;
-    rel.hyd_rat = 1;
-    set.FC_thro = 0;
   }
   void TearDown() override {
     plat_joy_set_fake(0, nullptr);

@@ -224,12 +224,11 @@ TEST_F(Keys, PanelKeysPressTheirSwitches) {
   ins.y_loc[10] = 400;
   EXPECT_EQ(simkey_press('o').y, 410);
   EXPECT_EQ(simkey_press('q').where, PRESS_NONE);
-  // The disconnect: heading mode only, then the heading button.
+  // The disconnect: heading mode only, then the heading button, which turns it off too.
   ott.NAV[0] = ott.ALHOLD = ott.ASHOLD = 1;
   ott.HDSLCT = 0;
   handle_simkey('!');
-  EXPECT_EQ(ott.HDSLCT, 1);
-  EXPECT_EQ(ott.NAV[0] + ott.ALHOLD + ott.ASHOLD, 0);
+  EXPECT_EQ(ott.HDSLCT + ott.NAV[0] + ott.NAV[1] + ott.ALHOLD + ott.VVHOLD + ott.GS2 + ott.ASHOLD, 0);
 }
 
 TEST_F(Keys, CapitalsTuneTheRadiosAndNavOneOnlyWhereItIsShown) {

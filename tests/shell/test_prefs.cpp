@@ -232,7 +232,7 @@ std::string default_aircraft() {
 }
 
 const char* const welcome =
-    "Welcome to Tarvel for Macintosh/Windows95.\n"
+    "Welcome to Tarvel.\n"
     "Since you have never flown with us before, you will now select an aircraft to start your flying in "
     "Tarvel.\n\n";
 
@@ -273,11 +273,12 @@ TEST_F(Prefs, FirstStartWelcomesChoosesTheShippedAircraftAndStartsAtSanBernardin
   const std::vector<std::string>& shown = startup_alerts();
   ASSERT_GE(shown.size(), 2u);
   EXPECT_EQ(shown[0], welcome);
-  EXPECT_EQ(shown[1],
-            "Important note for Windows 95 users:\n"
-            "It is recommended that you set the task bar so that it is NOT always on top.\n"
-            "Do this in the 'Settings' menu of the task bar.\n"
-            "This allows access to all of Tarvel's controls.");
+  // Then the first start's word on joysticks; nothing about another desktop.
+  EXPECT_NE(shown[1].find("Plug your joystick or gamepad in at any time"), std::string::npos) << shown[1];
+  for (const std::string& text : shown) {
+    EXPECT_EQ(text.find("Windows"), std::string::npos) << text;
+    EXPECT_EQ(text.find("task bar"), std::string::npos) << text;
+  }
   ASSERT_GE(ksbd(), 0);
   EXPECT_EQ(std::string(apt_id[msc.loc_index]).substr(0, 4), "KSBD");
   EXPECT_EQ(env.lat_sou, bk::round(apt_lat[ksbd()][0] - 1.0f));
@@ -372,6 +373,11 @@ TEST_F(Prefs, TheFileHasThePartsLayout) {
   labels(" period", 1);
   labels(" note time flown", 1);
   labels(" total failure chance", 1);
+  // The desktop's lines close the preferences file (not a situation).
+  checkpoint("106");
+  labels(" full screen", 1);
+  labels(" whole-factor scaling", 1);
+  labels(" joysticks seen", 1);
   ASSERT_EQ(l.size(), want.size());
   for (size_t k = 0; k < want.size(); k++) {
     const std::string& w = want[k];
@@ -390,6 +396,48 @@ TEST_F(Prefs, TheFileHasThePartsLayout) {
   EXPECT_EQ(l[7], std::to_string(kbkl()) + " apt start ");
   EXPECT_EQ(l[14], "30.12 wx");
   EXPECT_EQ(l[28], "5 2.5 20 0 0  wx data");
+}
+
+// The desktop's lines bring back full screen, whole-factor scaling and the
+// joysticks seen; a file without them (an older one) or with them spoilt
+// reads as before, and then the joysticks count as new.
+TEST_F(Prefs, TheDesktopLinesComeBackAndOlderFilesStillRead) {
+  set_distinct_prefs();
+  set_default_aircraft();
+  env.apt_list_max = 3;
+  plat_set_fullscreen(1);
+  plat_set_whole_scale(1);
+  write_prefs();
+  std::string full = read_file(prefs_path);
+  plat_set_fullscreen(0);
+  plat_set_whole_scale(0);
+  hardprefs();
+  desk_alert_record_clear();
+  initprefs();
+  EXPECT_EQ(desk_alert_count(), 0) << alerts();
+  expect_distinct_prefs();
+  EXPECT_EQ(plat_fullscreen(), 1);
+  EXPECT_EQ(plat_whole_scale(), 1);
+  EXPECT_EQ(joysticks_changed(), 0);
+  plat_joy_state st{};
+  st.axes = 4;
+  plat_joy_set_fake(0, &st);
+  EXPECT_EQ(joysticks_changed(), 1) << "a joystick plugged in since";
+  plat_joy_set_fake(0, nullptr);
+
+  std::string older = full.substr(0, full.find("\n106 checkpoint"));
+  std::string spoilt = with_value(full, " whole-factor scaling", 0, "x");
+  for (const std::string* text : {&older, &spoilt}) {
+    write_file(prefs_path, *text);
+    plat_set_fullscreen(0);
+    hardprefs();
+    desk_alert_record_clear();
+    initprefs();
+    EXPECT_EQ(desk_alert_count(), 0) << alerts();
+    expect_distinct_prefs();
+    EXPECT_EQ(plat_fullscreen(), 0);
+    EXPECT_EQ(joysticks_changed(), 1);
+  }
 }
 
 TEST_F(Prefs, TheQuitWriteWaitsForTheRegionLists) {

@@ -30,7 +30,7 @@ std::string line(const std::string& text, int n) {
 }
 
 const std::string data = TARVEL_SOURCE_DATA_DIR;
-const char* const welcome = "  | Welcome to Tarvel for Macintosh/Windows95.\n";
+const char* const welcome = "  | Welcome to Tarvel.\n";
 
 TEST(FirstStart, WelcomesAsksForAnAircraftWhereTheyAreFliesAndRemembers) {
   home h("first");
@@ -44,7 +44,7 @@ TEST(FirstStart, WelcomesAsksForAnAircraftWhereTheyAreFliesAndRemembers) {
   EXPECT_LT(w, d);
   EXPECT_LT(d, done);
   EXPECT_NE(r.out.find("  -> " + data + "/Aircraft/Trainer/Trainer.acf"), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find("Important note for Windows 95 users:"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("no joysticks on this computer"), std::string::npos) << r.out;
 
   std::string prefs = read_all(h.prefs());
   ASSERT_FALSE(prefs.empty()) << "no preferences after quitting";
@@ -58,9 +58,29 @@ TEST(FirstStart, WelcomesAsksForAnAircraftWhereTheyAreFliesAndRemembers) {
   ASSERT_EQ(r.status, 0) << r.out;
   EXPECT_EQ(r.out.find("Welcome"), std::string::npos) << r.out;
   EXPECT_EQ(r.out.find("dialog:"), std::string::npos) << r.out;
-  EXPECT_EQ(r.out.find("Important note"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("no joysticks"), std::string::npos) << "the same joysticks as before: " << r.out;
   EXPECT_NE(r.out.find("frames done"), std::string::npos) << r.out;
   EXPECT_EQ(read_all(h.prefs()), prefs) << "the same flight writes the same file";
+}
+
+// The no-joystick alert comes at the first start and when the joysticks
+// plugged in are not those of the last run, not at every start.
+TEST(FirstStart, TheNoJoystickAlertComesWhenTheJoysticksChange) {
+  home h("joysticks");
+  const std::string none = "no joysticks on this computer";
+  run_result r = run_in(h, "--frames 2");
+  EXPECT_EQ(count_of(r.out, none), 1) << r.out;
+  r = run_in(h, "--frames 2");
+  EXPECT_EQ(count_of(r.out, none), 0) << r.out;
+  std::string script = h.file("stick.txt");
+  std::ofstream(script) << "0 joy 0 axis 0 0\n";
+  r = run_in(h, "--frames 2 --script " + script);
+  EXPECT_EQ(count_of(r.out, none), 0) << r.out;
+  EXPECT_NE(r.out.find("Center the trim on your joystick."), std::string::npos) << r.out;
+  r = run_in(h, "--frames 2");  // pulled out since
+  EXPECT_EQ(count_of(r.out, none), 1) << r.out;
+  r = run_in(h, "--frames 2");
+  EXPECT_EQ(count_of(r.out, none), 0) << r.out;
 }
 
 TEST(FirstStart, TheScriptAnswersTheWelcomeAndTheDialog) {

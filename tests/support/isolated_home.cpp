@@ -18,6 +18,10 @@ struct isolated_home {
     setenv("XDG_CONFIG_HOME", (dir + "/config").c_str(), 1);
     setenv("XDG_DATA_HOME", (dir + "/data").c_str(), 1);
     setenv("XDG_RUNTIME_DIR", dir.c_str(), 0);
+    // No display and no sound card needed (CTest's environment list keeps
+    // only its first entry, so these are set here).
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
   }
   ~isolated_home() {
     // Death tests fork: only the process that made the folder removes it.

@@ -26,6 +26,7 @@
 #include "sim/msc.h"
 #include "sim/set.h"
 #include "sim/shell/lax.h"
+#include "tools/support/headless_start.h"
 #include "sim/world/grid.h"
 #include "sim/world/terrain.h"
 
@@ -51,16 +52,6 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 #pragma GCC diagnostic pop
 
-static void start_simulator() {
-  static int done = 0;
-  if (done) return;
-  done = 1;
-  setenv("SDL_VIDEODRIVER", "dummy", 0);
-  setenv("SDL_AUDIODRIVER", "dummy", 0);
-  plat_use_fake_clock(1000);
-  tarvel_start();
-  simulate_startup();
-}
 
 // The all-parts aircraft lives with the flight tests.
 static std::string all_parts_path() {
@@ -120,7 +111,7 @@ static void run_frames(benchmark::State& state, int reset_every = 1000, bool con
 }
 
 static void BM_deg2integ_trainer(benchmark::State& state) {
-  start_simulator();
+  start_headless_once();
   set_default_aircraft();
   load_plane();
   place();
@@ -129,7 +120,7 @@ static void BM_deg2integ_trainer(benchmark::State& state) {
 BENCHMARK(BM_deg2integ_trainer)->Unit(benchmark::kMicrosecond);
 
 static void BM_deg2integ_all_parts(benchmark::State& state) {
-  start_simulator();
+  start_headless_once();
   load(all_parts_path());
   int present = 0;
   for (int p = 0; p < PARTS; p++) present += have_this_part(p);
@@ -142,7 +133,7 @@ BENCHMARK(BM_deg2integ_all_parts)->Unit(benchmark::kMicrosecond);
 // Full power, climbing through turbulence at level 3: the engine, the wind
 // model and the controls every frame.
 static void BM_deg2integ_trainer_power_turbulence(benchmark::State& state) {
-  start_simulator();
+  start_headless_once();
   set_default_aircraft();
   load_plane();
   place();
@@ -156,7 +147,7 @@ BENCHMARK(BM_deg2integ_trainer_power_turbulence)->Unit(benchmark::kMicrosecond);
 
 // The take-off roll: three wheels on the runway, full power, brakes off.
 static void BM_deg2integ_trainer_takeoff_roll(benchmark::State& state) {
-  start_simulator();
+  start_headless_once();
   set_default_aircraft();
   load_plane();
   atm.wind_tbl = 1;  // calm, whatever ran before
@@ -175,7 +166,7 @@ BENCHMARK(BM_deg2integ_trainer_takeoff_roll)->Unit(benchmark::kMicrosecond);
 
 // A point off the mesh: the search stops after its rings.
 static void BM_find_local_h_off_mesh(benchmark::State& state) {
-  start_simulator();
+  start_headless_once();
   float x = planex[GRID_I - 1][GRID_J - 1] + 20, y = planey[GRID_I - 1][GRID_J - 1] - 5;
   float h;
   int i, j, t;

@@ -15,18 +15,9 @@
 #include "sim/view/scn.h"
 #include "sim/view/startscn.h"
 #include "sim/world/apt.h"
+#include "tools/support/headless_start.h"
 #include "tools/support/placeeye.h"
 
-static void start_once() {
-  static int done = 0;
-  if (done) return;
-  done = 1;
-  setenv("SDL_VIDEODRIVER", "dummy", 0);
-  setenv("SDL_AUDIODRIVER", "dummy", 0);
-  plat_use_fake_clock(1000);
-  tarvel_start();
-  simulate_startup();
-}
 
 static void conditions(int time, float vis_nm, int clouds, int view, int fullscreen) {
   scn.time = time;
@@ -45,7 +36,7 @@ static void frames(benchmark::State& state) {
 
 // As the simulator starts: on the runway at dusk under the overcast, 10 nm.
 static void BM_view_default_start(benchmark::State& state) {
-  start_once();
+  start_headless_once();
   place_on_runway(find_apt_by_id("KSBD"), 0);
   conditions(2, 10, 1, state.range(0) ? VIEW_NOHUD : VIEW_FORWARD, (int)state.range(0));
   frames(state);
@@ -54,7 +45,7 @@ BENCHMARK(BM_view_default_start)->Arg(0)->Arg(1)->ArgName("fullscreen")->Unit(be
 
 // 3000 ft over the approach, clear, 20 nm: the widest terrain window.
 static void BM_view_3000ft_20nm(benchmark::State& state) {
-  start_once();
+  start_headless_once();
   place_over_airport(find_apt_by_id("KSBD"), 3000 * 0.3048f);
   conditions(1, 20, 0, state.range(0) ? VIEW_NOHUD : VIEW_FORWARD, (int)state.range(0));
   frames(state);
@@ -63,7 +54,7 @@ BENCHMARK(BM_view_3000ft_20nm)->Arg(0)->Arg(1)->ArgName("fullscreen")->Unit(benc
 
 // Half a mile of fog on the runway: every near polygon cut in 24, marks in 40 strips.
 static void BM_view_fog(benchmark::State& state) {
-  start_once();
+  start_headless_once();
   place_on_runway(find_apt_by_id("KSBD"), 0);
   conditions(1, 0.5f, 1, VIEW_NOHUD, 1);
   atm.baseMSL = apt_z[find_apt_by_id("KSBD")] + 300;
@@ -73,7 +64,7 @@ BENCHMARK(BM_view_fog)->Unit(benchmark::kMicrosecond);
 
 // Above the overcast: the cloud grid instead of the terrain.
 static void BM_view_above_overcast(benchmark::State& state) {
-  start_once();
+  start_headless_once();
   place_over_airport(find_apt_by_id("KSBD"), 8000 * 0.3048f);
   conditions(1, 20, 1, VIEW_NOHUD, 1);
   frames(state);
@@ -84,7 +75,7 @@ BENCHMARK(BM_view_above_overcast)->Unit(benchmark::kMicrosecond);
 // the ten traffic aircraft ahead, a thunderstorm with a bolt showing and rain
 // on the windshield.
 static void BM_view_night_storm_la(benchmark::State& state) {
-  start_once();
+  start_headless_once();
   place_over_airport(find_apt_by_id("KLAX"), 3000 * 0.3048f);
   conditions(4, 20, 0, VIEW_FORWARD, 1);
   atm.rain_tstm = 5;

@@ -96,11 +96,12 @@ static void print_state(int frame) {
   float along = 0, across = 0;
   runway_frame(0, &along, &across);
   std::printf("state frame=%d t=%.2f lat=%.6f lon=%.6f alt_ft=%.1f agl_ft=%.1f kias=%.1f hdg=%.1f maghdg=%.1f "
-              "vs_fpm=%.0f rwy_along_ft=%.0f rwy_right_ft=%.0f on_surface=%d on_runway=%d stopped=%d crashes=%d\n",
+              "vs_fpm=%.0f rwy_along_ft=%.0f rwy_right_ft=%.0f on_surface=%d on_runway=%d stopped=%d crashes=%d "
+              "throttle=%.3f brake=%.2f flaps=%d paused=%d\n",
               frame, msc.elap_time, flt.lat, flt.lon, flt.z * con.mtrstoft,
               ((float)flt.z - env.localh - pln.h_eqlbm) * con.mtrstoft, flt.vind, flt.psi, flt.magpsi,
               flt.vu * con.msctofpm, along * con.mtrstoft, across * con.mtrstoft, flt.onsurface, on_runway(),
-              flt.v < 0.5f, crash_count());
+              flt.v < 0.5f, crash_count(), flt.throrequest[0], set.parkbrake, flt.flaprequest, msc.paused);
   std::fflush(stdout);
 }
 

@@ -40,6 +40,7 @@ struct options {
   int geometry_report = 0;
   std::string csv;
   float csv_every = 1.0f;
+  std::string audio_out;
   int start_air = 0;
   float turbulence = 0;
   air_start air = {};
@@ -82,6 +83,9 @@ void usage(FILE* to) {
                "                           true and indicated airspeed, attitude, rates, alpha, beta, load\n"
                "                           factor, the force sums (N) and moments (N m)\n"
                "  --csv-every SECONDS      simulated seconds between CSV rows (default 1; 0 every frame)\n"
+               "  --audio-out PATH         write everything the mixer plays (sounds and speech) to PATH as a\n"
+               "                           22050 Hz mono 16-bit WAVE file, in the simulation's time: each\n"
+               "                           frame adds its time step of sound\n"
                "  --view COMMAND           start in view COMMAND (601..626, as the View menu's items)\n"
                "  --zoom FACTOR            multiply the view's zoom (1 = 90 degrees across)\n"
                "  --time N                 time of day: 1 day, 2 dusk, 3 evening, 4 night\n"
@@ -204,6 +208,9 @@ int parse(int argc, char** argv, options* o) {
         std::fprintf(stderr, "tarvel-headless: --csv-every wants seconds between 0 and 3600\n");
         return 0;
       }
+    } else if (a == "--audio-out") {
+      if (!(v = value())) return 0;
+      o->audio_out = v;
     } else if (a == "--view") {
       if (!(v = value()) || !parse_int(v, &o->view) || !view_command_ok(o->view)) {
         std::fprintf(stderr, "tarvel-headless: --view wants a view command 601..626\n");
@@ -534,6 +541,14 @@ int main(int argc, char** argv) {
   desk_set_alert_listener(print_alert);
   desk_set_dialog_listener(print_dialog);
 
+  // The mix follows the fake clock, frame by frame, rather than the device's.
+  if (!o.audio_out.empty()) {
+    plat_audio_capture(1);
+    if (!plat_audio_record(o.audio_out.c_str())) {
+      std::fprintf(stderr, "tarvel-headless: cannot write %s\n", o.audio_out.c_str());
+      return 1;
+    }
+  }
   int quit_requested = 0;
   std::vector<std::string> shots;
   run_commands(o, 0, &shots, &quit_requested);
@@ -575,6 +590,7 @@ int main(int argc, char** argv) {
     run_commands(o, frame, &shots, &quit_requested);
     plat_advance_fake_clock(step_ms);
     simulate_frame();
+    if (!o.audio_out.empty()) plat_audio_advance(o.step);
     if (csv && frame * (double)o.step >= next_row - 0.25 * o.step) {
       csv_row(csv);
       next_row += o.csv_every;

@@ -46,6 +46,7 @@ const char* const script_help =
     "  state                  print the flight state: state frame= t= lat= lon= alt_ft= agl_ft=\n"
     "                         kias= hdg= maghdg= vs_fpm= rwy_along_ft= rwy_right_ft= (from the centre of\n"
     "                         the start airport's first runway) on_surface= on_runway= stopped= crashes=\n"
+    "                         throttle= (engine 1's request) brake= (parking) flaps= (setting asked) paused=\n"
     "  quit                   leave through the program's quit command after this frame\n";
 
 static int is_int(const std::string& s) {

@@ -1,0 +1,150 @@
+// The panel as a user meets it through the headless runner: a take-off from
+// the keyboard alone, the joystick's throttle, and the screenshots of the
+// round-gauge, electronic and helicopter panels.
+#include <gtest/gtest.h>
+#include <unistd.h>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+#include "tests/support/png_rgb.h"
+#include "tests/support/run_runner.h"
+
+namespace {
+
+using runner_test::run;
+using runner_test::run_result;
+
+std::string temp_path(const std::string& name) {
+  return std::string(TARVEL_BUILD_DIR) + "/panel-runner-" + std::to_string(getpid()) + "-" + name;
+}
+
+// The "state" lines the runner printed, by frame: each a map of its fields.
+std::map<int, std::map<std::string, double>> states(const std::string& out) {
+  std::map<int, std::map<std::string, double>> all;
+  std::istringstream in(out);
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind("state ", 0) != 0) continue;
+    std::map<std::string, double> f;
+    std::istringstream words(line.substr(6));
+    for (std::string w; words >> w;) {
+      size_t eq = w.find('=');
+      if (eq != std::string::npos) f[w.substr(0, eq)] = std::atof(w.c_str() + eq + 1);
+    }
+    all[(int)f["frame"]] = f;
+  }
+  return all;
+}
+
+struct shot {
+  std::vector<unsigned char> p;
+  int w = 0, h = 0;
+  // Window coordinates: the menu bar takes the screen's first 20 rows.
+  const unsigned char* at(int x, int y) const { return &p[(size_t)((y + 20) * w + x) * 3]; }
+  bool white(int x, int y) const { return at(x, y)[0] > 240 && at(x, y)[1] > 240 && at(x, y)[2] > 240; }
+  // The airspeed needle straight up from a dial centred at (x, 348).
+  bool needle_up(int x) const {
+    int n = 0;
+    for (int y = 348 - 32; y < 348 - 12; y++) n += white(x, y) || white(x + 1, y);
+    return n >= 18;
+  }
+  bool is(int x, int y, int r, int g, int b) const {
+    const unsigned char* c = at(x, y);
+    return std::abs(c[0] - r) < 4 && std::abs(c[1] - g) < 4 && std::abs(c[2] - b) < 4;
+  }
+};
+
+shot read_shot(const std::string& path) {
+  shot s;
+  s.p = runner_test::png_rgb(path, &s.w, &s.h);
+  return s;
+}
+
+TEST(PanelRunner, KeyboardOnlyTakeOffClimbIdleAndPause) {
+  std::string script = temp_path("keys.txt");
+  {
+    std::ofstream s(script);
+    s << "5 state\n10 key b\n12 state\n";
+    for (int k = 0; k < 24; k++) s << 20 + 2 * k << " key F2\n";
+    s << "70 state\n400 state\n";
+    for (int k = 0; k < 3; k++) s << 320 + 2 * k << " key KP2\n";
+    s << "300 state\n600 state\n";
+    for (int k = 0; k < 24; k++) s << 702 + 2 * k << " key F1\n";
+    s << "760 state\n800 key p\n810 state\n900 state\n910 key p\n960 state\n";
+  }
+  run_result r = run("--frames 970 --time 1 --script " + script);
+  ASSERT_EQ(r.status, 0) << r.out;
+  auto st = states(r.out);
+  ASSERT_EQ(st.size(), 10u) << r.out;
+  EXPECT_GT(st[5]["brake"], 0.5);   // set at the start
+  EXPECT_EQ(st[12]["brake"], 0);    // b releases it
+  EXPECT_EQ(st[70]["throttle"], 1);  // 24 presses of F2: full
+  EXPECT_GT(st[400]["kias"], 50);   // 19 s into the roll
+  // Three presses of keypad 2 and it climbs away.
+  EXPECT_EQ(st[600]["on_surface"], 0);
+  EXPECT_GT(st[600]["alt_ft"] - st[300]["alt_ft"], 100);
+  EXPECT_EQ(st[600]["crashes"], 0);
+  EXPECT_EQ(st[760]["throttle"], 0);  // 24 presses of F1: idle
+  // p freezes position and speed until p again.
+  EXPECT_EQ(st[810]["paused"], 1);
+  for (const char* k : {"t", "lat", "lon", "alt_ft", "kias", "hdg"}) EXPECT_EQ(st[810][k], st[900][k]) << k;
+  EXPECT_EQ(st[960]["paused"], 0);
+  EXPECT_GT(st[960]["t"], st[900]["t"]);
+  EXPECT_NE(st[960]["lat"] + st[960]["lon"], st[900]["lat"] + st[900]["lon"]);
+  std::remove(script.c_str());
+}
+
+TEST(PanelRunner, JoystickThrottleMovesTheLever) {
+  std::string script = temp_path("joy.txt");
+  {
+    std::ofstream s(script);
+    s << "0 joy 0 axis 2 32767\n30 state\n40 joy 0 axis 2 -32768\n100 state\n";
+  }
+  run_result r = run("--frames 110 --script " + script);
+  ASSERT_EQ(r.status, 0) << r.out;
+  auto st = states(r.out);
+  EXPECT_LT(st[30]["throttle"], 0.05);
+  EXPECT_EQ(st[100]["throttle"], 1);
+  std::remove(script.c_str());
+}
+
+TEST(PanelRunner, DefaultStartScreenshotShowsTheWholePanel) {
+  std::string png = temp_path("start.png");
+  run_result r = run("--frames 40 --time 1 --screenshot 40:" + png);
+  ASSERT_EQ(r.status, 0) << r.out;
+  shot s = read_shot(png);
+  ASSERT_EQ(s.w, 800);
+  EXPECT_TRUE(s.needle_up(66));  // standing still: the airspeed needle straight up
+  // The ball level: blue above, brown below.
+  EXPECT_TRUE(s.is(198, 348 - 42, 28, 56, 140));
+  EXPECT_TRUE(s.is(198, 348 + 42, 168, 112, 56));
+  // The parking brake set, in yellow; the lever boxes' white frames.
+  EXPECT_TRUE(s.is(498, 563, 255, 255, 0));
+  EXPECT_TRUE(s.white(644, 470));
+  EXPECT_TRUE(s.white(644, 540));
+  std::remove(png.c_str());
+}
+
+std::string test_aircraft(const char* name) { return std::string(TARVEL_TEST_DIR) + "/panel/data/" + name + ".acf"; }
+
+TEST(PanelRunner, ElectronicAndHelicopterPanels) {
+  std::string glass = temp_path("glass.png"), heli = temp_path("heli.png");
+  run_result r = run("--frames 30 --time 1 --aircraft '" + test_aircraft("Glass") +
+                     "' --screenshot 30:" + glass);
+  ASSERT_EQ(r.status, 0) << r.out;
+  shot g = read_shot(glass);
+  ASSERT_EQ(g.w, 800);
+  EXPECT_TRUE(g.is(12, 310, 51, 51, 102));   // the speed tape
+  EXPECT_TRUE(g.is(92 + 20, 355 - 30, 28, 56, 140));  // the ball's sky
+  r = run("--frames 30 --time 1 --aircraft '" + test_aircraft("Heli") +
+          "' --screenshot 30:" + heli);
+  ASSERT_EQ(r.status, 0) << r.out;
+  shot h = read_shot(heli);
+  ASSERT_EQ(h.w, 800);
+  EXPECT_TRUE(h.needle_up(66 + 155));  // everything 155 pixels further right
+  std::remove(glass.c_str());
+  std::remove(heli.c_str());
+}
+
+}  // namespace
