@@ -2,38 +2,11 @@
 // read or lead to the defaults (and the first start's aircraft dialog), never
 // end the program or crash.
 #include <unistd.h>
-#include "fuzz_scratch.h"
+#include "fuzz_prefs_common.h"
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include "basekit/bk_const.h"
-#include "basekit/bk_file.h"
-#include "basekit/bk_hooks.h"
-#include "basekit/platform/desktop.h"
-#include "sim/msc.h"
 #include "sim/set.h"
 #include <cmath>
 #include <string>
-#include "sim/shell/prefs.h"
-#include "sim/world/apt.h"
-#include "sim/world/env.h"
-
-// Reading a bad file is never fatal.
-static void fatal_is_a_fault(int) { std::abort(); }
-
-// A small table of airports and navaids for the indices the file names.
-static void small_world() {
-  env.aptmax = 9;
-  for (int n = 0; n <= env.aptmax; n++) {
-    apt_lat[n][0] = 30.0f + n;
-    apt_lon[n][0] = -120.0f + n;
-    apt_len[n][0] = 1000;
-    apt_len[n][1] = n % 2 ? 800 : 0;
-    std::snprintf(apt_id[n], APT_ID_DIM, "K%03d", n);
-  }
-  env.navmax = 22;
-}
 
 static std::string data_dir() {
   std::string here = __FILE__;
