@@ -77,7 +77,7 @@ int open_model(model& m) {
   model_folder(dir);
   std::snprintf(opened_from, STR_DIM, "%s", dir);
   std::snprintf(path, sizeof path, "%s/%s", dir, m.name);
-  m.f = std::fopen(path, "rb");
+  m.f = fopen_regular(path);  // a pipe or folder there is no model
   if (!m.f) return 0;
   uint8_t h[40];
   if (std::fread(h, 1, 40, m.f) != 40 || std::memcmp(h, "TVWM", 4) != 0 || le32(h + 4) != 1 ||
