@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include "basekit/bk_funct.h"
 #include "basekit/bk_file.h"
 #include "basekit/bk_mnw.h"
 #include "basekit/bk_world.h"
@@ -179,8 +180,8 @@ static int in_tri(int i, int j, int t, float lat, float lon) {
 }
 
 int find_ij_with_loc(float lat, float lon, int* i, int* j) {
-  int gi = intlim((int)std::floor((lon - msc.map_lonfile) * CELLS_I), 0, CELLS_I - 1);
-  int gj = intlim((int)std::floor((lat - msc.map_latfile) * CELLS_J), 0, CELLS_J - 1);
+  int gi = intlim(flt_to_int(std::floor((lon - msc.map_lonfile) * CELLS_I)), 0, CELLS_I - 1);
+  int gj = intlim(flt_to_int(std::floor((lat - msc.map_latfile) * CELLS_J)), 0, CELLS_J - 1);
   for (int r = 0; r <= 4; r++)
     for (int a = gi - r; a <= gi + r; a++)
       for (int b = gj - r; b <= gj + r; b++) {
