@@ -467,6 +467,31 @@ static int make_temp(const struct stat* old) {
   return fd;
 }
 
+// Leftovers of an interrupted save of this very file ("name.XXXXXX.tmp~"),
+// wherever it lies: the next save of it clears them.
+static void remove_own_stray_temps(const char* target) {
+  char dir[PATH_MAX];
+  std::snprintf(dir, sizeof dir, "%s", target);
+  char* slash = std::strrchr(dir, '/');
+  const char* base = slash ? slash + 1 : target;
+  if (slash) *slash = 0;
+  else std::snprintf(dir, sizeof dir, ".");
+  DIR* d = opendir(dir[0] ? dir : "/");
+  if (!d) return;
+  size_t bl = std::strlen(base), sl = std::strlen(TEMP_SUFFIX);
+  while (struct dirent* e = readdir(d)) {
+    const char* n = e->d_name;
+    if (std::strlen(n) != bl + 7 + sl || std::strncmp(n, base, bl) != 0 || n[bl] != '.' ||
+        std::strcmp(n + bl + 7, TEMP_SUFFIX) != 0)
+      continue;
+    char path[PATH_MAX];
+    int m = std::snprintf(path, sizeof path, "%s/%s", dir, n);
+    struct stat st;
+    if (m > 0 && m < (int)sizeof path && lstat(path, &st) == 0 && !S_ISDIR(st.st_mode)) unlink(path);
+  }
+  closedir(d);
+}
+
 int ouf_open(const char* ouf_name, int ftype, int version) {
   if (ouf_pending) ouf_close();
   if (ouf.is_open()) ouf.close();
@@ -487,6 +512,7 @@ int ouf_open(const char* ouf_name, int ftype, int version) {
   int ok = ouf_name[0] != 0;
   if (ok && exists && S_ISDIR(st.st_mode)) ok = 0;
   if (ok && exists && S_ISREG(st.st_mode) && access(ouf_target, W_OK) != 0) ok = 0;
+  if (ok) remove_own_stray_temps(ouf_target);
   int fd = ok ? make_temp(exists && S_ISREG(st.st_mode) ? &st : nullptr) : -1;
   if (fd < 0) ok = 0;
   if (ok) {

@@ -402,6 +402,17 @@ TEST_F(FileTest, StrayTemporaryFilesAreRemoved) {
   EXPECT_EQ(slurp(target), "keep\n");
   EXPECT_FALSE(fs::exists(dir + "/old.sit.tmp~"));
   EXPECT_EQ(remove_stray_temps((dir + "/none").c_str()), 0);
+
+  // Anywhere else (a situation in the user's own folder), the next save of
+  // the same file clears what an interrupted save of it left.
+  fs::create_directories(dir + "/trips");
+  std::string sit = put("trips/flight.sit", "old\n");
+  put("trips/flight.sit.Qw34Er.tmp~", "half");
+  put("trips/other.sit.Qw34Er.tmp~", "not ours");
+  ASSERT_EQ(ouf_open(sit.c_str(), FTYPE_SITUATION, 38), 1);
+  ASSERT_EQ(ouf_close(), 1);
+  EXPECT_FALSE(fs::exists(dir + "/trips/flight.sit.Qw34Er.tmp~"));
+  EXPECT_TRUE(fs::exists(dir + "/trips/other.sit.Qw34Er.tmp~"));
 }
 
 TEST_F(FileTest, APathThatDoesNotFitIsRefusedWithAMessage) {
