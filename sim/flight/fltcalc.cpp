@@ -24,7 +24,11 @@ void anyfoil(float alpha, float* cl, float* cd, float* cm, int EN, int Re, int R
   float d = pln.al_D_al0[EN] * (alpha - al_zl);
   if (has_slat(EN, el) && flt.slat_effect[EN] > 0) d /= flt.slat_effect[EN];
   float a = al_zl + d;
-  flt.stalled[EN] = a > flt.alpha_max[EN];
+  // The stalling angle was carried over to the wing's own angle (divided by
+  // the finite-wing factor, and stretched by a slat), so it is the element's
+  // own angle that is held against it: the reduced angle would reach it only
+  // far past the section's greatest lift.
+  flt.stalled[EN] = alpha > flt.alpha_max[EN];
 
   float mag = std::fabs(a);
   float pos = mag <= 20.0f ? mag * 10.0f : (mag - 20.0f) + 200.0f;

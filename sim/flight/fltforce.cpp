@@ -187,7 +187,9 @@ static void lifting_part(int part, float* source) {
     flt.alpha[part][e] = al;
     float dcl, dcd, dcm, al_i;
     element_controls(part, e, &dcl, &dcd, &dcm, &al_i);
-    flt.alpha[part][e] += al_i;
+    // The lift a control adds brings its own downwash: the induced angle
+    // lowers the element's angle of attack, as on any wing of finite span.
+    flt.alpha[part][e] -= al_i;
     float lift, drag, momt;
     float cl = F_el_force(dcl, dcd, dcm, &lift, &drag, &momt, part, e);
     addFaero(-drag, -lift * sindi, lift * cosdi, xe, ye, ze);

@@ -27,6 +27,7 @@
 #include "sim/flight/trim.h"
 #include "sim/msc.h"
 #include "sim/panel/ins.h"
+#include "sim/panel/nav.h"
 #include "sim/set.h"
 #include "sim/shell/lax.h"
 #include "sim/view/scn.h"
@@ -65,6 +66,8 @@ struct snapshot {
   kept<environmentstruct> e{&env};
   kept<inststruct> i{&ins};
   kept<relstruct> r{&rel};
+  kept<ottostruct> o{&ott};
+  kept<navstruct> n{&nav};
   kept<carrierstruct> c{&car};
   kept<decltype(on_water)> w{&on_water};
   kept<decltype(planex)> px{&planex};
@@ -78,7 +81,7 @@ struct snapshot {
   kept<decltype(apt_z)> az{&apt_z};
   void restore() {
     f.restore(); p.restore(); a.restore(); at.restore(); s.restore(); m.restore(); e.restore();
-    i.restore(); r.restore(); c.restore(); w.restore(); px.restore(); py.restore(); pz.restore();
+    i.restore(); r.restore(); o.restore(); n.restore(); c.restore(); w.restore(); px.restore(); py.restore(); pz.restore();
     boats.restore(); alat.restore(); alon.restore(); ahdg.restore(); alen.restore(); az.restore();
   }
 };
@@ -100,6 +103,7 @@ class FlightTest : public ::testing::Test {
   void SetUp() override {
     started()->restore();
     clear_force_memory();
+    reset_controls();  // the autopilot's own memory goes with its record
     desk_alert_record_clear();
     desk_answer_clear();
   }

@@ -155,15 +155,14 @@ TEST_F(Assembly, AsymmetricFlapsStayOnOneSideForTheWholeRun) {
   rel.symflp = 1;
   set_a1();
   EXPECT_FLOAT_EQ(flt.alpha[4][0], flt.alpha[5][0]);
-  float both = flt.alpha[4][0];
   rel.symflp = 0;
   set_a1();
-  int left = flt.alpha[4][0] >= both - 1e-4f, right = flt.alpha[5][0] >= both - 1e-4f;
-  EXPECT_EQ(left + right, 1);
+  // The flap's induced angle is on the side that keeps it.
+  float split = flt.alpha[4][0] - flt.alpha[5][0];
+  EXPECT_GT(std::fabs(split), 0.1f);
   for (int k = 0; k < 5; k++) {
     set_a1();
-    EXPECT_EQ(flt.alpha[4][0] >= both - 1e-4f, left);
-    EXPECT_EQ(flt.alpha[5][0] >= both - 1e-4f, right);
+    EXPECT_NEAR(flt.alpha[4][0] - flt.alpha[5][0], split, 1e-3f);
   }
 }
 

@@ -2,6 +2,7 @@
 // to glide hands off for ten simulated minutes.
 #include <vector>
 #include "tests/flight/flight_fixture.h"
+#include "tools/support/steadyair.h"
 #include "sim/flight/atm.h"
 #include "sim/flight/flt.h"
 #include "sim/msc.h"
@@ -21,18 +22,7 @@ class Glide : public FlightTest {
     msc.loc_index = 0;
     apt_z[0] = 0;
   }
-  trim_result start(float feet, float kias) {
-    set.cus_x = (float)flt.x;
-    set.cus_y = (float)flt.y;
-    set.cus_z = feet * con.fttomtrs;
-    set.cus_psi = 0;
-    atm_at_height(set.cus_z);
-    set.cus_v = kias * con.ktstomsc / std::sqrt(atm.crtsig);
-    set_fltvars(12);
-    initpower(0);
-    set.parkbrake = 0;
-    return find_trim(set.cus_v, 0);
-  }
+  trim_result start(float feet, float kias) { return air_trimmed(feet, kias, 0, 0); }
   // One frame as the frame loop runs it.
   void frame() {
     msc.cntr++;

@@ -13,25 +13,12 @@
 namespace {
 using runner_test::run;
 using runner_test::run_result;
-
-std::vector<std::vector<std::string>> read_csv(const std::string& path) {
-  std::ifstream in(path);
-  std::vector<std::vector<std::string>> rows;
-  for (std::string line; std::getline(in, line);) {
-    std::vector<std::string> cells;
-    std::stringstream ss(line);
-    for (std::string c; std::getline(ss, c, ',');) cells.push_back(c);
-    if (!line.empty() && line.back() == ',') cells.push_back("");
-    rows.push_back(cells);
-  }
-  return rows;
-}
+using runner_test::read_csv;
 
 int column(const std::vector<std::string>& header, const std::string& name) {
-  for (size_t i = 0; i < header.size(); i++)
-    if (header[i] == name) return (int)i;
-  ADD_FAILURE() << "no column " << name;
-  return 0;
+  int i = runner_test::column_of(header, name);
+  if (i < 0) ADD_FAILURE() << "no column " << name;
+  return i < 0 ? 0 : i;
 }
 
 TEST(Runner, AirStartTrimsAndTheCsvHoldsTheGlide) {

@@ -69,6 +69,9 @@ EMPTY_BODY = body([])
 # Four seats, 160 hp, high wing, fixed tricycle gear. Origin at the spinner
 # tip on the thrust line; x aft, y right, z up, feet.
 FIREWALL = 3.2
+TRAINER_DIHEDRAL = 4
+TRAINER_TAIL_INC = -2.0
+TRAINER_AIL_CRAT = 0.22
 TRAINER_CG_X = FIREWALL + 40.0 / 12
 TRAINER = dict(
     name="Trainer",
@@ -86,18 +89,18 @@ TRAINER = dict(
         NO_PROP, NO_PROP, NO_PROP,
     ],
     flapfile="Trainer.flp", hstab=(0, 0.0),
-    controls=dict(crat=(0.25, 0.43, 0.38, 0, 0, 0), defl=(20, 15, 28, 23, 17, 0, 0, 0), slat=0, smooth=0),
+    controls=dict(crat=(TRAINER_AIL_CRAT, 0.43, 0.38, 0, 0, 0), defl=(20, 15, 28, 23, 17, 0, 0, 0), slat=0, smooth=0),
     fuse=dict(cd=0.2, wash=1, nace=0, misc=0, misc_at=(0, 0, 0)),
     mass=dict(cg=(TRAINER_CG_X, 0.0), empty=1419, max=2400, fuel=240, jett=0),
     gear=dict(eq=1, retract=0, skid=0, nwsteer=10, sgear=1.5, n=(FIREWALL - 0.6, -3.9), m=(FIREWALL + 58.0 / 12, 4.15, -4.0),
               skids=(0, 0, 0, 0)),
 )
-_W = dict(foils=("N2412_Re3.afl", "N2412_Re6.afl", "", ""), sweep1=0, sweep2=0, dihed=2, semilen=36.08 / 2,
+_W = dict(foils=("N2412_Re3.afl", "N2412_Re6.afl", "", ""), sweep1=0, sweep2=0, dihed=TRAINER_DIHEDRAL, semilen=36.08 / 2,
           croot=5.40, ctip=4.25, x=6.57, y=0.0, z=2.6, diffRe=1, inc=washout(1.5, -1.5, 8))
 _W_FLAGS = dict(ailn=flags(8, 4, 5, 6, 7), splr=flags(8), flap=flags(8, 0, 1, 2, 3), slat=flags(8),
                 sbrk=flags(8), drud=flags(8))
 _H = dict(foils=("N0012_Re3.afl", "", "", ""), semilen=136.0 / 24, croot=3.90, ctip=2.80, x=21.3, y=0.0, z=1.0,
-          inc=(-2.0,) * 4)
+          inc=(TRAINER_TAIL_INC,) * 4)
 _H_FLAGS = dict(elev=flags(4, 0, 1, 2, 3), flap=flags(4), slat=flags(4))
 TRAINER["parts"] += [
     part(**_W, flags=_W_FLAGS), part(**_W, flags=_W_FLAGS), part(flags=dict(_W_FLAGS, **{k: () for k in _W_FLAGS})),
