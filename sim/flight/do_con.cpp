@@ -267,8 +267,10 @@ static void otto_vertical(float A) {
     // With no climb rate set the hold would never win back a lost height.
     float rate = std::fabs(ott.vv_hold) >= 1 ? std::fabs(ott.vv_hold) * fpm : 500 * fpm;
     w = fltlim(0.05f * (ott.al_hold * con.fttomtrs - flt.h_ind), -rate, rate);
-  } else {
+  } else if (nav.goodnav[1] && nav.ilsgs[1] > 0 && nav.ilsgs[1] < 9) {
     w = -flt.v * std::sin((2 * nav.vdef[1] + nav.ilsgs[1]) * con.degtorad);
+  } else {
+    w = 0;  // no glide slope heard (a VOR's 9 is no angle): hold the height
   }
   tune += (0.1f * (w - flt.vu) - 0.2f * flt.az) * msc.prd;
   if (!rel.sttrim) return;

@@ -28,5 +28,16 @@ struct navstruct {
   float adfx, adfy;        // the NDB the ADF points at, local m
   int   gps_scroll_mode;   // 0 whole entries, 1..4 the identifier's character
   float gps_crs, gps_dis;  // true course (degrees) and distance (m) to the GPS waypoint
+  // ---- written by the radios (sim/panel/radios.cpp) ----
+  float gsx[2], gsy[2], gsz[2];  // glide-slope transmitter of NAV 1 and NAV 2, local m
+  char  nav_id[5][5];      // identifier heard by receiver 0, 1 and 4 (NDB)
+  int   station[5];        // navaid heard by receiver 0, 1, 4; -1 none yet
+  int   gs_station[2];     // glide slope of NAV 1 and NAV 2; -1 none yet
+  float gps_lat, gps_lon;  // the GPS waypoint
+  int   gps_ok;            // 0 when the tables hold no waypoint of the GPS's kind
+  int   marker_over[3];    // over the outer, middle, inner marker
+  // DME of each receiver, updated once a second: smoothed slant range (nm),
+  // ground speed (knots) and time to the station (minutes, 999 without closing).
+  float dme_nm[2], dme_kts[2], dme_min[2];
 };
 extern navstruct nav;

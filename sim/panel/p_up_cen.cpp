@@ -482,10 +482,15 @@ void update_HSI_DG() {
   pfill(17, x - 10, y, 21, 2);
   pfill(17, x, y - 6, 2, 16);
   pfill(17, x - 4, y + 8, 10, 2);
-  // Glide-slope pointers either side.
-  if (pln.gsw > 0 && nav.ilsgs[1] > 0 && nav.ilsgs[1] < 9) {
-    pfill(17, pln.gsx1, pln.gsyc - v - 1, pln.gsw, 3);
-    pfill(17, pln.gsx2 - pln.gsw, pln.gsyc - v - 1, pln.gsw, 3);
+  // Glide-slope pointers either side, outside the card: the old ones go first.
+  // They sit below the centre when the aircraft is above the path.
+  if (pln.gsw > 0) {
+    pfill(ERASE, pln.gsx1, pln.gsy1, pln.gsw, pln.gsy2 - pln.gsy1 + 1);
+    pfill(ERASE, pln.gsx2 - pln.gsw, pln.gsy1, pln.gsw, pln.gsy2 - pln.gsy1 + 1);
+  }
+  if (pln.gsw > 0 && nav.goodnav[1] && nav.ilsgs[1] > 0 && nav.ilsgs[1] < 9) {
+    pfill(17, pln.gsx1, pln.gsyc + v - 1, pln.gsw, 3);
+    pfill(17, pln.gsx2 - pln.gsw, pln.gsyc + v - 1, pln.gsw, 3);
   }
   if (pln.paneltype == 2) {
     intnum_erase(x - 40, y - 66, nav.hdsel, 3, 33, 3, 1);
@@ -675,12 +680,9 @@ void update_glass(int kind) {
 }
 
 void update_efis_dme() {
-  static float dmedist = 0;
   static int drawn = -2;
   int x = ins.x_loc[INS_HSI] - 60, y = ins.y_loc[INS_HSI] + 40;
-  float dx = nav.vorx[1] - (float)flt.x, dy = nav.vory[1] - (float)flt.y, dz = nav.vorz[1] - (float)flt.z;
-  float d = std::sqrt(dx * dx + dy * dy + dz * dz) * con.mtrstonm;
-  dmedist = fltlim(0.6f * dmedist + 0.4f * d, 0, 999);
+  float dmedist = nav.dme_nm[1];
   int shown = dmedist > 99 || !nav.goodnav[1] ? -1 : (int)(dmedist * 10);
   if (shown == drawn && !ins.tickle_all) return;
   drawn = shown;

@@ -15,6 +15,7 @@
 #include "sim/panel/nav.h"
 #include "sim/panel/panel.h"
 #include "sim/panel/panel_internal.h"
+#include "sim/panel/radios.h"
 #include "sim/set.h"
 #include "sim/world/apt.h"
 #include "sim/world/env.h"
@@ -127,24 +128,10 @@ void update_VORandGS(int h, int v) {
 // ---------------------------------------------------------------- DME
 
 void update_DME() {
-  static float d = 0, last_time = -1;
-  static int speed = 0, minutes = 0, d_dist = -2, d_speed = -2, d_time = -2;
-  if (msc.elap_time - last_time >= 1 || msc.elap_time < last_time || ins.tickle_all) {
-    float dt = msc.elap_time - last_time;
-    last_time = msc.elap_time;
-    int r = intlim(nav.dmesel, 0, 1);
-    float dx = nav.vorx[r] - (float)flt.x, dy = nav.vory[r] - (float)flt.y, dz = nav.vorz[r] - (float)flt.z;
-    float range = std::sqrt(dx * dx + dy * dy + dz * dz) * con.mtrstonm;
-    float prev = d;
-    d = fltlim(0.6f * prev + 0.4f * range, 0, 999);
-    if (dt > 0 && dt < 60) speed = (int)fltlim(std::fabs(d - prev) / dt * 3600, 0, 999);
-    // No closing speed gives no time rather than a division by zero.
-    minutes = speed >= 1 ? (int)fltlim(d / speed * 60, 0, 999) : -1;
-  }
-  int o = ins.osrad;
-  int valid = nav.goodnav[intlim(nav.dmesel, 0, 1)] && d <= 50;
-  int dist = valid ? (int)(d * 10) : -1;
-  int spd = valid ? speed : -1, tim = valid ? minutes : -1;
+  static int d_dist = -2, d_speed = -2, d_time = -2;
+  int o = ins.osrad, r = intlim(nav.dmesel, 0, 1);
+  float d = nav.dme_nm[r];
+  int valid = nav.goodnav[r] && d <= 50;
   if (!valid) {
     if (d_dist != -1 || ins.tickle_all) {
       pfill(11, o + 501, 304, 94, 7);
@@ -155,6 +142,9 @@ void update_DME() {
     d_dist = d_speed = d_time = -1;
     return;
   }
+  int dist = (int)(d * 10), spd = (int)nav.dme_kts[r];
+  // The field has two digits: longer times (999 when not closing) read "..".
+  int tim = nav.dme_min[r] < 100 ? (int)nav.dme_min[r] : -1;
   if (dist != d_dist || ins.tickle_all) {
     pfill(11, o + 500, 303, 32, 9);
     fltnum(o + 501, 304, dist / 10.0f, 3, 1, 12, 3, 0, 1);
@@ -162,7 +152,7 @@ void update_DME() {
   if (spd != d_speed || ins.tickle_all) intnum_erase(o + 534, 304, spd, 3, 12, 3, 1);
   if (tim != d_time || ins.tickle_all) {
     pfill(11, o + 566, 303, 18, 9);
-    if (tim >= 0) intnum(o + 567, 304, intmin2(tim, 99), 2, 12, 3, 1, 0);
+    if (tim >= 0) intnum(o + 567, 304, tim, 2, 12, 3, 1, 0);
     else ptext(12, o + 567, 311, "..");
   }
   d_dist = dist, d_speed = spd, d_time = tim;
@@ -183,7 +173,8 @@ void update_ADF() {
   static float needle_at = 0;
   static int d_needle = -999, d_card = -999;
   int x = ins.x_loc[INS_ADF], y = ins.y_loc[INS_ADF];
-  float rel_b = (float)(((int)(bearing_to(nav.adfx, nav.adfy) - flt.psi + 720)) % 360);
+  // Before any station has been heard the needle rests across, at 90 degrees.
+  float rel_b = nav.station[4] < 0 ? 90 : (float)(((int)(bearing_to(nav.adfx, nav.adfy) - flt.psi + 720)) % 360);
   // Slews the short way round, at most 90 degrees a second.
   float diff = fltwrap(rel_b - needle_at, -180, 180), max_step = 90 * panel_dt();
   needle_at = fltwrap(needle_at + fltlim(diff, -max_step, max_step), 0, 360);
@@ -194,7 +185,8 @@ void update_ADF() {
   };
   if (!moved(n, d_needle) && !moved(c, d_card) && !ins.tickle_all) return;
   d_needle = n, d_card = c;
-  pfill(ERASE, x - 46, y - 46, 93, 93);
+  // The dial only: the frequency digits start on the row below it.
+  pfill(ERASE, x - 46, y - 46, 93, 92);
   plot_dg(x, y, 45, c, 33);
   arrow(x, y, n, 40, 17);
   pfill(28, x - 1, y - 1, 3, 3);
@@ -238,22 +230,19 @@ void update_GPS() {
   if (dist != d_dist || all) intnum_erase(o + 499, 335, dist, 4, 12, 3, 1);
   int speed = intlim((int)(flt.v * con.msctokts), 0, 9999);
   if (speed != d_speed || all) intnum_erase(o + 540, 335, speed, 4, 12, 3, 1);
-  // Standing still there is no time to the waypoint: blanks, not a division by zero.
-  int time = flt.v > 0.5f ? intlim((int)(nav.gps_dis / (flt.v * 60)), 0, 999) : -1;
+  // Standing still there is no time to the waypoint: "...", not a division by zero.
+  int time = flt.v > 0.5f ? (int)gps_minutes(nav.gps_dis, flt.v) : -1;
   if (time != d_time || all) {
     if (time >= 0) intnum_erase(o + 580, 335, time, 3, 12, 3, 1);
     else {
       pfill(11, o + 579, 334, 17, 9);
-      ptext(12, o + 580, 342, "--");
+      ptext(12, o + 580, 342, "...");
     }
   }
   d_crs = crs, d_dist = dist, d_speed = speed, d_time = time;
 }
 
 // ---------------------------------------------------------------- marker lights
-
-// Which markers the aircraft is over: set by the radios; the lights blink from it.
-int marker_over[3];
 
 void update_morse() {
   static int d_count = -1;
@@ -270,7 +259,7 @@ void update_morse() {
   for (int k = 0; k < 3; k++) {
     int lit = pattern[k][intlim(c, 0, 9)];
     if (lit < 0) continue;
-    pbitmap(o + 493 + 15 * k, 276, BMP_MARKER + 2 * k + (lit && marker_over[k] ? 1 : 0));
+    pbitmap(o + 493 + 15 * k, 276, BMP_MARKER + 2 * k + (lit && nav.marker_over[k] ? 1 : 0));
   }
 }
 

@@ -21,6 +21,7 @@
 #include "sim/output/do_graph.h"
 #include "sim/output/grf.h"
 #include "sim/panel/nav.h"
+#include "sim/panel/radios.h"
 #include "sim/panel/panel.h"
 #include "sim/set.h"
 #include "sim/shell/prefs.h"
@@ -84,6 +85,7 @@ static void set_defaults() {
   flt.cell_j = 79;
   flt.cell_tri = 0;
   nav.radio_output = 2;
+  init_radios();
   pat.gs_dest = 1;
   rel.ins_fail_rat = 0;
   rel.eq1_fail_rat = rel.eq2_fail_rat = 0;

@@ -23,6 +23,7 @@
 #include "sim/panel/dasclick.h"
 #include "sim/panel/ins.h"
 #include "sim/panel/panel.h"
+#include "sim/panel/radios.h"
 #include "sim/records.h"
 #include "sim/set.h"
 #include "sim/shell/crash.h"
@@ -191,6 +192,7 @@ static void once_a_second() {
     lon_seen = env.lon_wes;
     update_location_menus();
   }
+  radios_sec();
   if (fpl.on_file && fpl.activated) handle_plan(0);
   if (atc.ils_vectoring) controller_respond(atc.ils_command);
 }
@@ -219,6 +221,7 @@ static void simulation_step() {
   control();
   do_button_deeds();
   deg2integ();
+  radios_step();
   move_traffic();
   handle_crash();
   if (set.grfout) grfload();
@@ -232,6 +235,7 @@ static void simulation_step() {
       msc.cntr10 = 0;
       once_a_second();
     }
+    radios_evt();  // with the tenth the marker lights show
     slow_task();
   }
 }

@@ -18,6 +18,7 @@
 #include "sim/output/do_graph.h"
 #include "sim/output/do_movie.h"
 #include "sim/output/grf.h"
+#include "sim/panel/radios.h"
 #include "sim/set.h"
 #include "sim/shell/prefs.h"
 #include "sim/shell/wintab.h"
@@ -226,6 +227,8 @@ static void start_at_listed_airport(int command) {
   msc.loc_index = apt;
   msc.rway_sel = rway;
   set_fltvars(10);
+  // An ILS final starts with the runway's ILS tuned and its course set.
+  if (base == 155) tune_ils_for_runway(apt, rway);
   MACIBM_invalwind(WIN_MAIN);
 }
 

@@ -108,34 +108,6 @@ static void arrowhead(int c, int x, int y, int dx, int dy) {
   else MACIBM_hshline(c, x - 1, y - dy, 3);
 }
 
-// The localizer and glide slope tuned on NAV 2 in the region, read off the
-// flight state and the navaid table as the radios read them: deviations in
-// degrees, 0 when nothing is received.
-static int nav2_ils(float* loc_dev, float* gs_dev) {
-  int got = 0;
-  *loc_dev = *gs_dev = 0;
-  int have_gs = 0;
-  for (int n = 0; n <= env.navmax && n < NAV_MAX; n++) {
-    if (!nav_inreg[n] || nav_f1[n] != nav.nf[1] || nav_f2[n] != nav.nf100[1]) continue;
-    int t = nav_type[n];
-    if (t != NAV_LOC && t != NAV_LOC_ONLY && t != NAV_GS) continue;
-    float x = env_x_of_latlon(nav_lat[n], nav_lon[n]), y = env_y_of_lat(nav_lat[n]);
-    float dx = x - (float)flt.x, dy = y - (float)flt.y, d = pythag(dx, dy);
-    if (d > 25 * NM) continue;
-    if (t == NAV_GS) {
-      *gs_dev = std::atan2((float)flt.z - nav_z[n], fltmax2(d, 1.0f)) * R2D - 3.0f;
-      have_gs = 1;
-    } else {
-      // Right of the course (flying it inbound) reads as the course lying left.
-      float brg = std::atan2(dx, dy) * R2D;
-      *loc_dev = fltwrap(brg - (float)nav_hdng[n], -180, 180);
-      got = std::fabs(*loc_dev) < 35;
-    }
-  }
-  if (!have_gs) *gs_dev = 0;
-  return got;
-}
-
 void plot_nrml_hud() {
   int c = hud_color();
   int cx = flt_to_int(con.off_view_center_fx), cy = flt_to_int(con.off_view_center_fy);
@@ -165,9 +137,10 @@ void plot_nrml_hud() {
   int fy = intlim(by + tan_px(fltlim(flt.Alpha, -80, 80)), con.HUD_top + 2, con.HUD_bot - 6);
   MACIBM_framerect(c, fx - 2, fy - 2, 4, 4);
   // 5. ILS bars and the angle-of-attack indexer.
-  float loc, gs;
-  if (pln.HUDtype != 3 && nav2_ils(&loc, &gs)) {
-    int lx = cx - intlim(view_round(loc * 24), -100, 100), gy = by - intlim(view_round(gs * 70), -100, 100);
+  // The bars show where the course and the path lie: right of the centre when
+  // the course is to the right, below it when the aircraft is above the path.
+  if (pln.HUDtype != 3 && nav.goodnav[1]) {
+    int lx = cx + intlim(view_round(nav.hdef[1] * 24), -100, 100), gy = by + intlim(view_round(nav.vdef[1] * 70), -100, 100);
     vline(c, lx, by - 60, by + 60);
     hline(c, cx - 60, cx + 60, gy);
     int ix = con.HUD_lft + 40, iy = con.HUD_bot - 60;

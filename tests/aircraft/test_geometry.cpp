@@ -177,7 +177,7 @@ TEST_F(GeometryTest, TailWheelGetsItsOwnSpringAndSteersTheOtherWay) {
   a.set(118, "mgearx ft", "5.5");  // main gear ahead of the C.G.
   load(a);
   EXPECT_FLOAT_EQ(pln.nwsteer, -10);
-  float xn = (22 - (3.2f + 40.0f / 12)) * FT, xm = (5.5f - (3.2f + 40.0f / 12)) * FT;
+  float xn = (22 - (3.2f + 43.4f / 12)) * FT, xm = (5.5f - (3.2f + 43.4f / 12)) * FT;
   float W = 2400 * LB * con.g, d = (0.2f + 0.8f * 2399 / 2999) * FT;
   EXPECT_GT(pln.ngearcon, 0);
   EXPECT_NEAR(pln.ngearcon, xm / (xm - xn) * W / d, pln.ngearcon * 1e-4f);
@@ -189,8 +189,8 @@ TEST_F(GeometryTest, TailWheelGetsItsOwnSpringAndSteersTheOtherWay) {
 TEST_F(GeometryTest, HeavyAircraftCompressesItsGearOneFootAndSteepGearNeverGivesNaN) {
   a.set(117, "m_max lb", "3000");
   load(a);
-  float x = -(2.6f - (3.2f + 40.0f / 12)) * FT;  // nose gear distance ahead of the C.G.
-  float xm = (3.2f + 58.0f / 12 - (3.2f + 40.0f / 12)) * FT;
+  float x = -(2.6f - (3.2f + 43.4f / 12)) * FT;  // nose gear distance ahead of the C.G.
+  float xm = (3.2f + 58.0f / 12 - (3.2f + 43.4f / 12)) * FT;
   float Fm = x / (xm + x) * 3000 * LB * con.g * 0.5f;
   EXPECT_NEAR(pln.mgearcon, Fm / FT, pln.mgearcon * 1e-4f);
   // A nose leg taller than the wheelbase: the slope's asin is held at 90 deg.

@@ -78,8 +78,8 @@ TEST_F(AircraftTest, TrainerGeometryMatchesTheHandbookFigures) {
   float rings = 0;
   for (int j = 0; j < 6; j++) rings += pln.ringarea[0][j];
   EXPECT_NEAR(rings, pln.discarea[0], 1e-4f);
-  // Everything is now relative to the C.G. 40 in behind the firewall.
-  float cg = 3.2f + 40.0f / 12;
+  // Everything is now relative to the C.G. 43.4 in behind the firewall.
+  float cg = 3.2f + 43.4f / 12;
   EXPECT_NEAR(pln.xarm[5], (6.57f - cg) * FT, 1e-4f);
   EXPECT_NEAR(pln.ngearx, (2.6f - cg) * FT, 1e-4f);
   EXPECT_NEAR(pln.pex, (7.4f - cg) * FT, 1e-4f);
@@ -93,7 +93,7 @@ TEST_F(AircraftTest, TrainerGeometryMatchesTheHandbookFigures) {
 TEST_F(AircraftTest, TrainerGearSpringsAndRestingAttitude) {
   set_default_aircraft();
   load_plane();
-  float cg = 3.2f + 40.0f / 12;
+  float cg = 3.2f + 43.4f / 12;
   float xn = (2.6f - cg) * FT, xm = (3.2f + 58.0f / 12 - cg) * FT;
   float W = 2400 * LB * con.g;
   float d = (0.2f + 0.8f * 2399 / 2999) * FT;  // static compression at 2400 lb

@@ -283,6 +283,38 @@ TEST_F(Controls, AltitudeHoldCapturesTheTrimAndLetsGoAtTouchDown) {
   EXPECT_EQ(ott.HDSLCT, 1);
 }
 
+// The glide-slope mode follows the path of the glide slope NAV 2 hears; with
+// none (a VOR's code 9 is no angle) it holds the height.
+TEST_F(Controls, GlideSlopeModeDescendsOnlyOnAGlideSlope) {
+  cruise(60);
+  msc.prd = 0.05f;
+  float A = 1 / fltlim(std::pow(flt.vind * con.ktstomsc / msc.est_Vs, 2), 1, 100);
+  auto engage = [&](int ilsgs) {
+    ott.GS2 = 0;
+    control();
+    nav.goodnav[1] = 1;
+    nav.ilsgs[1] = ilsgs;
+    nav.vdef[1] = 0;
+    flt.trim = 0.1f;
+    flt.Q = flt.az = flt.vu = 0;
+    ott.GS2 = 1;
+    control();
+    return flt.trim;
+  };
+  float on_vor = engage(9), on_ils = engage(3);
+  EXPECT_NEAR(on_vor, 0.1f + 0.5f * (0 - flt.the180) * pln.hstbtrimmax * A, 0.01f);
+  EXPECT_NEAR(on_ils - on_vor, 0.5f * -3 * pln.hstbtrimmax * A, 0.01f);  // down the 3-degree path
+  nav.goodnav[1] = 0;  // an ILS lost: level again
+  ott.GS2 = 0;
+  control();
+  flt.trim = 0.1f;
+  ott.GS2 = 1;
+  control();
+  EXPECT_NEAR(flt.trim, on_vor, 0.01f);
+  ott.GS2 = 0;
+  nav.ilsgs[1] = 9;
+}
+
 TEST_F(Controls, TheAutoThrottleMovesTheLeverSlowly) {
   cruise(40);
   set.FC_thro = 0.5f;

@@ -1,8 +1,10 @@
 // The panel as a user meets it through the headless runner: a take-off from
-// the keyboard alone, the joystick's throttle, and the screenshots of the
-// round-gauge, electronic and helicopter panels.
+// the keyboard alone, the joystick's throttle, the screenshots of the
+// round-gauge, electronic and helicopter panels, and an ILS approach.
 #include <gtest/gtest.h>
 #include <unistd.h>
+#include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -145,6 +147,94 @@ TEST(PanelRunner, ElectronicAndHelicopterPanels) {
   EXPECT_TRUE(h.needle_up(66 + 155));  // everything 155 pixels further right
   std::remove(glass.c_str());
   std::remove(heli.c_str());
+}
+
+// The Location menu's ILS final of KSBD runway 06 flown by the autopilot's
+// approach modes: off the course at first (the needles show it), then down
+// the localizer and glide slope to 200 ft over the runway.
+TEST(PanelRunner, AutopilotFliesTheIlsOfKsbd06) {
+  const std::string data = std::string(TARVEL_TEST_DIR) + "/panel/data/";
+  // From a configuration of its own: what other runs left (a joystick's throttle) stays out.
+  std::string home = temp_path("ils-home");
+  std::filesystem::remove_all(home);
+  std::filesystem::create_directories(home);
+  auto run = [&](const std::string& args) {
+    return runner_test::run_shell("cd " + std::string(TARVEL_BUILD_DIR) + " && XDG_CONFIG_HOME=" + home +
+                                  "/config XDG_DATA_HOME=" + home + "/data ./tarvel-headless " + args + " 2>&1");
+  };
+  // The script's menu command is the ILS Final item of KSBD's runway 06.
+  run_result menus = run("--frames 1 --airport KSBD");
+  ASSERT_EQ(menus.status, 0) << menus.out;
+  size_t ils = menus.out.find("menu 11 ILS Final");
+  ASSERT_NE(ils, std::string::npos);
+  size_t ksbd = menus.out.find("San Bernardin >", ils);
+  ASSERT_NE(ksbd, std::string::npos);
+  ASSERT_NE(menus.out.substr(ksbd, 60).find("19301 Rwy 06"), std::string::npos) << menus.out.substr(ksbd, 60);
+
+  std::string script = temp_path("ils.txt"), png = temp_path("ils.png");
+  {
+    std::ifstream in(data + "ils_ksbd06.txt");
+    std::ofstream s(script);
+    s << in.rdbuf();
+    for (int f = 620; f <= 6800; f += 10) s << f << " state\n";
+  }
+  run_result r = run("--airport KSBD --time 1 --frames 6800 --script " + script + " --screenshot 600:" + png);
+  ASSERT_EQ(r.status, 0) << r.out;
+  auto st = states(r.out);
+  // 30 seconds 30 degrees left of the course: left of the localizer, the needle right.
+  auto& off = st[600];
+  EXPECT_EQ(off["flag1"], 1);  // TO
+  EXPECT_EQ(off["flag2"], 1);
+  EXPECT_GT(off["nav1_dots"], 0.4);
+  EXPECT_LT(off["nav1_dots"], 1.5);
+  EXPECT_LT(off["rwy_right_ft"], -800);
+  EXPECT_LT(std::fabs(off["gs2_dots"]), 0.5);  // the glide slope held all along
+  EXPECT_GT(off["dme1_nm"], 9);
+  EXPECT_LT(off["dme1_nm"], 12);
+
+  shot s = read_shot(png);
+  ASSERT_EQ(s.w, 800);
+  // The VOR/ILS indicator (centre 439, 348): the course needle as many pixels
+  // right as the needle's dots say, none at the centre; the red TO flag.
+  int dx = (int)std::lround(off["nav1_dots"] * 8);
+  auto white_run = [&](int x) {
+    int n = 0;
+    for (int y = 348 - 20; y < 348 - 3; y++) n += s.white(x, y);
+    return n;
+  };
+  EXPECT_GE(white_run(439 + dx), 14) << dx;
+  EXPECT_LE(white_run(439), 2);
+  int red = 0;
+  for (int x = 439 + 27; x < 439 + 44; x++)
+    for (int y = 348 - 18; y < 348 - 11; y++) red += s.is(x, y, 255, 0, 0);
+  EXPECT_GT(red, 10);
+  // The HSI's glide-slope pointers (yellow) beside its card, level with its centre.
+  int yellow = 0;
+  for (int y = 496 - 2; y <= 496 + 2; y++) yellow += s.is(136, y, 255, 255, 0) + s.is(254, y, 255, 255, 0);
+  EXPECT_GE(yellow, 4);
+
+  // 200 ft over the runway (field 1159 ft): on the localizer, the glide slope and the centre line.
+  const std::map<std::string, double>* low = nullptr;
+  for (auto& [frame, f] : st)
+    if (frame > 600 && f["alt_ft"] - 1159 <= 200) {
+      low = &f;
+      break;
+    }
+  ASSERT_NE(low, nullptr) << r.out.substr(r.out.size() > 3000 ? r.out.size() - 3000 : 0);
+  auto f = *low;
+  EXPECT_LT(std::fabs(f["nav1_dots"]), 1);
+  EXPECT_LT(std::fabs(f["gs_dots"]), 1);
+  EXPECT_LT(std::fabs(f["nav2_dots"]), 1);
+  EXPECT_LT(std::fabs(f["gs2_dots"]), 1);
+  EXPECT_LT(std::fabs(f["rwy_right_ft"]), 100);
+  EXPECT_LT(f["rwy_along_ft"], -5000);  // short of the threshold
+  EXPECT_GT(f["kias"], 80);
+  EXPECT_LT(f["kias"], 100);
+  EXPECT_EQ(f["flag2"], 1);
+  EXPECT_EQ(f["crashes"], 0);
+  std::remove(script.c_str());
+  std::remove(png.c_str());
+  std::filesystem::remove_all(home);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "sim/flight/flt.h"
 #include "sim/msc.h"
 #include "sim/panel/ins.h"
+#include "sim/panel/nav.h"
 #include "sim/set.h"
 #include "sim/view/lights.h"
 #include "sim/view/point.h"
@@ -314,6 +315,38 @@ TEST_F(Weather, TheHeadUpDisplayInViewSixTwentyFive) {
   pln.HUDtype = type;
   ins.HOOP_on = 0;
   flt.vind = flt.Alpha = 0;
+  place_on_runway(msc.loc_index, 0);
+}
+
+// The ILS bars show where the localizer and the glide slope lie: the course
+// to the right puts the bar right, the aircraft above the path puts it low.
+TEST_F(Weather, TheHeadUpDisplaysIlsBarsWhereThePathLies) {
+  place_over_airport(msc.loc_index, 300);
+  flt.magpsi = flt.psi;
+  nav.goodnav[1] = 1;
+  nav.hdef[1] = 2;  // degrees: 48 pixels
+  nav.vdef[1] = 1;  // 70 pixels
+  view_conditions(1, 20, 0, VIEW_HUD);
+  view_draw();
+  int cx = (int)con.off_view_center_fx, by = (int)con.off_view_center_fy;
+  auto col = [](int x, int y1, int y2) {
+    int n = 0;
+    for (int y = y1; y <= y2; y++) n += view_pixel(x, y) == 57;
+    return n;
+  };
+  auto row = [](int y, int x1, int x2) {
+    int n = 0;
+    for (int x = x1; x <= x2; x++) n += view_pixel(x, y) == 57;
+    return n;
+  };
+  EXPECT_EQ(col(cx + 48, by - 50, by - 30), 21);
+  EXPECT_EQ(col(cx - 48, by - 50, by - 30), 0);
+  EXPECT_EQ(row(by + 70, cx - 50, cx - 30), 21);
+  EXPECT_EQ(row(by - 70, cx - 50, cx - 30), 0);
+  nav.goodnav[1] = 0;  // nothing heard: no bars
+  view_draw();
+  EXPECT_EQ(col(cx + 48, by - 50, by - 30), 0);
+  nav.hdef[1] = nav.vdef[1] = 0;
   place_on_runway(msc.loc_index, 0);
 }
 

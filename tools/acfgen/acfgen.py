@@ -70,9 +70,9 @@ EMPTY_BODY = body([])
 # tip on the thrust line; x aft, y right, z up, feet.
 FIREWALL = 3.2
 TRAINER_DIHEDRAL = 4
-TRAINER_TAIL_INC = -2.0
+TRAINER_TAIL_INC = -1.0
 TRAINER_AIL_CRAT = 0.22
-TRAINER_CG_X = FIREWALL + 40.0 / 12
+TRAINER_CG_X = FIREWALL + 43.4 / 12
 TRAINER = dict(
     name="Trainer",
     tailnum="TV-160",

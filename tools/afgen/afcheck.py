@@ -16,7 +16,7 @@ import polar   # noqa: E402
 
 def check(path, naca, re_meg):
     shipped = polar.read_afl(path)
-    sec = polar.Section(polar.xfoil_polar(naca, re_meg * 1e6))
+    sec = afgen.section(naca, re_meg)
     worst_cl = worst_cd = worst_law = 0.0
     where = {}
     for k in range(0, 271):

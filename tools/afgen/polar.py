@@ -97,7 +97,7 @@ def smooth(t):
 class Section:
     """The polar of one airfoil at one Reynolds number, over -90..+90 degrees."""
 
-    def __init__(self, pts):
+    def __init__(self, pts, tunnel_stall=None):
         self.pts = contiguous(pts, 1.01)
         pos = [p for p in self.pts if p[0] >= 0]
         neg = [p for p in self.pts if p[0] <= 0]
@@ -106,6 +106,12 @@ class Section:
         self.stall_neg = min(neg, key=lambda p: p[1])[0]
         # Past stall xfoil's solutions wander; trust them to 2 degrees beyond it.
         self.end_pos = min(self.stall_pos + 2, pos[-1][0])
+        # xfoil rounds the top of the lift curve off and stalls some degrees
+        # late; where the wind tunnel's stalling angle is known, the polar ends
+        # there and the lift falls away past it without being held.
+        self.tunnel = tunnel_stall is not None and tunnel_stall < self.stall_pos
+        if self.tunnel:
+            self.stall_pos = self.end_pos = float(tunnel_stall)
         self.end_neg = max(self.stall_neg - 2, neg[0][0])
         self.anchor_pos = self._raw(self.end_pos)
         self.anchor_neg = self._raw(self.end_neg)
@@ -135,7 +141,7 @@ class Section:
             cl_v, cd_v = viterna(-a, -a_s, -cl_s, cd_s)
             cl_v = -cl_v
         # Held stall values fade into the flat plate, so the join has no kink.
-        w = smooth(abs(a - a_s) / 10.0)
+        w = 1.0 if (a > 0 and self.tunnel) else smooth(abs(a - a_s) / 10.0)
         cl = cl_s * (1 - w) + cl_v * w
         cd = cd_s * (1 - w) + cd_v * w
         if abs(a) >= 89.999:

@@ -124,7 +124,8 @@ int main(int argc, char** argv) {
 
   std::printf("%s trimmed %s at %.0f ft, %.1f KIAS (%.1f KTAS), flaps %d, throttle %.3f\n", pln.C_file,
               fixed_throttle >= 0 ? "in steady flight" : "level", feet, flt.vind, ref.V * con.msctokts, flaps, throttle);
-  std::printf("flight path %.2f deg\n", flt.avpath);
+  std::printf("flight path %.2f deg; elevator %.2f deg (trailing edge down); trims: pitch %.3f, aileron %.3f,\n"
+              "rudder %.3f\n", flt.avpath, -flt.lhstbdef, flt.trim, flt.ail_trim, flt.rud_trim);
   std::printf("mass %.0f kg (%.0f lb); alpha %.2f deg, pitch %.2f deg; CL %.3f, CD %.4f\n", ref.mass,
               ref.mass * con.kgstolbs, ref.alpha, ref.the, ref.CL, ref.CD);
   std::printf("reference: S %.2f m2, b %.2f m, c %.3f m, q %.0f Pa\n", ref.S, ref.b, ref.c, ref.q);

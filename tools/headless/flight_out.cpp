@@ -97,11 +97,17 @@ static void print_state(int frame) {
   runway_frame(0, &along, &across);
   std::printf("state frame=%d t=%.2f lat=%.6f lon=%.6f alt_ft=%.1f agl_ft=%.1f kias=%.1f hdg=%.1f maghdg=%.1f "
               "vs_fpm=%.0f rwy_along_ft=%.0f rwy_right_ft=%.0f on_surface=%d on_runway=%d stopped=%d crashes=%d "
-              "throttle=%.3f brake=%.2f flaps=%d paused=%d\n",
+              "throttle=%.3f brake=%.2f flaps=%d paused=%d ",
               frame, msc.elap_time, flt.lat, flt.lon, flt.z * con.mtrstoft,
               ((float)flt.z - env.localh - pln.h_eqlbm) * con.mtrstoft, flt.vind, flt.psi, flt.magpsi,
               flt.vu * con.msctofpm, along * con.mtrstoft, across * con.mtrstoft, flt.onsurface, on_runway(),
               flt.v < 0.5f, crash_count(), flt.throrequest[0], set.parkbrake, flt.flaprequest, msc.paused);
+  // The needles as the VOR/ILS indicator and the HSI show them: 4 pixels a
+  // degree sideways and 8 a dot, 10 pixels a degree and a dot up and down.
+  std::printf("nav1_dots=%.2f gs_dots=%.2f nav2_dots=%.2f gs2_dots=%.2f flag1=%d flag2=%d ", nav.hdef[0] / 2,
+              -nav.vdef[0], nav.hdef[1] / 2, -nav.vdef[1], nav.ntf[0], nav.ntf[1]);
+  if (nav.goodnav[0] && nav.dme_nm[0] <= 50) std::printf("dme1_nm=%.1f\n", nav.dme_nm[0]);
+  else std::printf("dme1_nm=...\n");
   std::fflush(stdout);
 }
 
@@ -132,6 +138,11 @@ int apply_flight_verb(const std::string& verb, const std::vector<std::string>& a
       if (a.size() > 2) ott.vv_hold = num(a[2]);
       ott.ALHOLD = 1;
       ott.VVHOLD = ott.GS2 = 0;
+    } else if (a[0] == "approach") {
+      // The localizer and glide slope of NAV 2, which the glide-slope mode follows.
+      ott.NAV[1] = 1;
+      ott.GS2 = 1;
+      ott.HDSLCT = ott.NAV[0] = ott.ALHOLD = ott.VVHOLD = 0;
     } else if (a[0] == "vs") {
       ott.vv_hold = num(a[1]);
       ott.VVHOLD = 1;

@@ -42,11 +42,15 @@ const char* const script_help =
     "  ap heading DEG         autopilot heading select on, heading bug to DEG magnetic\n"
     "  ap altitude FT [FPM]   autopilot altitude hold at FT, climbing or descending at FPM at most\n"
     "  ap vs FPM              autopilot vertical-speed hold at FPM\n"
+    "  ap approach            autopilot on NAV 2's localizer and glide slope\n"
     "  ap off                 every autopilot mode off\n"
     "  state                  print the flight state: state frame= t= lat= lon= alt_ft= agl_ft=\n"
     "                         kias= hdg= maghdg= vs_fpm= rwy_along_ft= rwy_right_ft= (from the centre of\n"
     "                         the start airport's first runway) on_surface= on_runway= stopped= crashes=\n"
     "                         throttle= (engine 1's request) brake= (parking) flaps= (setting asked) paused=\n"
+    "                         nav1_dots= gs_dots= nav2_dots= gs2_dots= (NAV 1's and NAV 2's needles in\n"
+    "                         dots, + right/up: a needle up says the path lies above) flag1= flag2= (0 none,\n"
+    "                         1 TO, 2 FROM) dme1_nm= (NAV 1's DME, ... when it has nothing to show)\n"
     "  quit                   leave through the program's quit command after this frame\n";
 
 static int is_int(const std::string& s) {
@@ -97,9 +101,10 @@ std::string check_event(const script_event& e) {
   if (v == "state") return "";
   if (v == "ap") {
     if (n >= 1 && e.args[0] == "off") return "";
+    if (n == 1 && e.args[0] == "approach") return "";
     if (n == 2 && (e.args[0] == "heading" || e.args[0] == "vs") && number(1)) return "";
     if ((n == 2 || n == 3) && e.args[0] == "altitude" && number(1) && (n == 2 || number(2))) return "";
-    return "ap needs heading DEG, altitude FT [FPM], vs FPM or off";
+    return "ap needs heading DEG, altitude FT [FPM], vs FPM, approach or off";
   }
   return "unknown verb '" + v + "'";
 }

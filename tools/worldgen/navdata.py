@@ -7,9 +7,10 @@ application folder from the public tables in source/ (see README.md there).
 Airports of the default block (32-36 N, 121-115 W) and the two fields of the
 Favorites menu come from source/airports.csv and source/runways.csv with
 every runway detail; the rest of the world's medium and large airports from
-source/world_*.csv.  ILS localizers, glide slopes and markers are synthetic:
-they are placed from each runway's own geometry with made-up frequencies and
-identifiers (no open ILS table was at hand).  Lines are written in the same
+source/world_*.csv.  ILS localizers, glide slopes and markers are placed from
+each runway's own geometry; their frequencies and identifiers are the published
+ones where PUBLISHED_ILS lists them and made up elsewhere (no open ILS table
+was at hand).  Lines are written in the same
 fixed widths as the editor's line writers.
 """
 import csv
@@ -33,6 +34,14 @@ ILS_ENDS = {
     "KSBD": ["06"], "KBUR": ["08"], "KVNY": ["16R"], "KSNA": ["20R"], "KPSP": ["31L"],
     "KONT": ["26L", "26R", "08L"], "KLGB": ["30"], "KSAN": ["27"], "KBKL": ["24R"],
     "KLAX": ["24R", "24L", "25L", "25R", "06L", "06R", "07L", "07R"],
+}
+
+
+# Published localizer frequencies and identifiers (the approach charts' figures);
+# every other ILS gets a made-up channel and identifier.
+PUBLISHED_ILS = {
+    ("KLAX", "25L"): ((109, 90), "IHQB"),
+    ("KSAN", "27"): ((110, 90), "ISAN"),
 }
 
 
@@ -202,6 +211,14 @@ def ils_navaids(apts):
     """Localizer, glide slope and markers for every ILS end, frequencies
     chosen so that no two ILS within 1.6 degrees share one."""
     out, placed = [], []
+    # The published channels first, so that no made-up one near them repeats them.
+    for (ident, rwy_name), (freq, _) in PUBLISHED_ILS.items():
+        a = apts.get(ident)
+        for rw in (a.runways if a else []):
+            for end in (0, 1):
+                if (rw.le if end == 0 else rw.he) == rwy_name and rw.ils[end]:
+                    thr = rw.threshold(end, rw.centre((a.lat, a.lon)))
+                    placed.append((thr[0], thr[1], freq))
     for a in sorted(apts.values(), key=lambda a: a.ident):
         letters = a.ident[1:] if len(a.ident) == 4 and a.ident[0] == "K" else a.ident[-3:]
         k = 0
@@ -211,13 +228,21 @@ def ils_navaids(apts):
                     continue
                 thr_lat, thr_lon, hdg = rw.threshold(end, rw.centre((a.lat, a.lon)))
                 name_rwy = rw.le if end == 0 else rw.he
-                spare = [c for c in "ZYXWVUTSRQ" if c != letters[2:3]]
-                ident = ("I" + letters)[:4] if k == 0 else ("I" + letters[:2] + spare[k - 1])
-                k += 1
-                used = {f for (la, lo, f) in placed if math.hypot(la - thr_lat, lo - thr_lon) < 1.6}
-                free = [c for c in ILS_CHANNELS if c not in used]
-                freq = free[0] if free else ILS_CHANNELS[len(placed) % len(ILS_CHANNELS)]
-                placed.append((thr_lat, thr_lon, freq))
+                published = PUBLISHED_ILS.get((a.ident, name_rwy))
+                if published:
+                    freq, ident = published
+                else:
+                    # The airport's letters, then made-up ones; none a published one of the airport's.
+                    taken = {p[1] for (i, _), p in PUBLISHED_ILS.items() if i == a.ident}
+                    spare = [c for c in "ZYXWVUTSRQ" if c != letters[2:3]]
+                    names = [("I" + letters)[:4]] + ["I" + letters[:2] + c for c in spare]
+                    names = [n for n in names if n not in taken]
+                    ident = names[k]
+                    k += 1
+                    used = {f for (la, lo, f) in placed if math.hypot(la - thr_lat, lo - thr_lon) < 1.6}
+                    free = [c for c in ILS_CHANNELS if c not in used]
+                    freq = free[0] if free else ILS_CHANNELS[len(placed) % len(ILS_CHANNELS)]
+                    placed.append((thr_lat, thr_lon, freq))
                 length_m = rw.length * FT
                 z = rw.elev
                 loc = offset(thr_lat, thr_lon, hdg, length_m + 1000 * FT)

@@ -27,3 +27,7 @@ run --frames 470 --script "$script" --screenshot "470:$here/climb_trainer.png"
 run --frames 40 --aircraft "$data/Glass.acf" --screenshot "40:$here/electronic.png"
 run --frames 40 --aircraft "$data/Heli.acf" --screenshot "40:$here/helicopter.png"
 run --frames 40 --aircraft "$here/../../flight/data/AllParts.acf" --screenshot "40:$here/four_engines.png"
+# The ILS of runway 6 at KSBD: left of the localizer before the autopilot's
+# approach turns onto it (needle right), and 4 nm out on the localizer and glide slope.
+run --airport KSBD --frames 600 --script "$data/ils_ksbd06.txt" --screenshot "600:$here/ils_intercept.png"
+run --airport KSBD --frames 4800 --script "$data/ils_ksbd06.txt" --screenshot "4800:$here/ils_final.png"
