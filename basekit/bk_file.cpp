@@ -331,22 +331,6 @@ const char* inf_why_text(int why) {
   }
 }
 
-// Opened without waiting for a writer (a pipe) and checked before any read.
-std::FILE* fopen_regular(const char* path) {
-  int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return nullptr;
-  struct stat st;
-  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    close(fd);
-    errno = EISDIR;
-    return nullptr;
-  }
-  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-  std::FILE* f = fdopen(fd, "rb");
-  if (!f) close(fd);
-  return f;
-}
-
 static int open_failed(int why) {
   inf_open_why = why;
   if (inf.is_open()) inf.close();

@@ -58,8 +58,6 @@ extern char inf_path[STR_DIM];
 const char* inf_why_text(int why);
 // INF_OK, INF_MISSING, INF_NOT_FILE or INF_UNREADABLE, without opening anything.
 int   file_kind(const char* path);
-// fopen(path, "rb") for regular files only; nullptr (errno set) otherwise.
-std::FILE* fopen_regular(const char* path);
 
 // Numbers checked against the range they can physically have. A value
 // outside lo..hi ends the program with a message naming the file, the field

@@ -47,14 +47,6 @@ float fltsgn(float v) { return v < 0.0f ? -1.0f : 1.0f; }
 
 // ---- rounding ----
 
-// A float outside the int range (or NaN) would be undefined behaviour to cast.
-int flt_to_int(double d) {
-  if (!(d == d)) return 0;
-  if (d >= 2147483647.0) return INT_MAX;
-  if (d <= -2147483648.0) return INT_MIN;
-  return (int)d;
-}
-
 // The half is added in double so that 0.49999997 stays below one.
 static double round_half_away(double x) { return x >= 0.0 ? std::trunc(x + 0.5) : std::trunc(x - 0.5); }
 

@@ -222,7 +222,7 @@ static const char SPOILT_HEAD[] = "I\n-1 version\nz\nz\nz\nz\nz\n";
 
 int prefs_spoilt(const char* path, char* why, int why_size) {
   if (why_size > 0) why[0] = 0;
-  std::FILE* f = fopen_regular(path);
+  std::FILE* f = plat_fopen_regular(path);
   if (!f) return 0;
   char text[1024];
   size_t n = std::fread(text, 1, sizeof text - 1, f);

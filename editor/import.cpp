@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <vector>
+#include "basekit/bk_file.h"
 #include "basekit/bk_funct.h"
 #include "basekit/bk_mnw.h"
 #include "editor/ed.h"
@@ -41,8 +42,19 @@ static int choose_corner(const double* gt, int w, int h, int* lat, int* lon) {
   return x0 <= *lon + px && x1 >= *lon + 1 - px && y0 <= *lat + py && y1 >= *lat + 1 - py;
 }
 
+// Why the last read_model failed, as a line for the alert.
+static const char* model_problem = "";
+
 // Heights of the file into raw, corner into lat and lon; 1 on success.
 static int read_model(const char* path, int* lat, int* lon, float (*raw)[RAW_N]) {
+  // GDAL would wait for ever on a pipe: only a regular file is opened.
+  int kind = file_kind(path);
+  if (kind != INF_OK) {
+    model_problem = inf_why_text(kind);
+    log_line(model_problem, path);
+    return 0;
+  }
+  model_problem = "It is not an elevation model that can be read.";
   static int registered = 0;
   if (!registered) {
     GDALAllRegister();
@@ -64,7 +76,8 @@ static int read_model(const char* path, int* lat, int* lon, float (*raw)[RAW_N])
   int w = GDALGetRasterXSize(ds), h = GDALGetRasterYSize(ds);
   if (ok) ok = choose_corner(gt, w, h, lat, lon);
   if (!ok) {
-    log_line("Not a latitude-longitude model of one whole degree", path);
+    model_problem = "It is not a latitude-longitude model holding one whole degree.";
+    log_line(model_problem, path);
     GDALClose(ds);
     return 0;
   }
@@ -83,7 +96,8 @@ static int read_model(const char* path, int* lat, int* lon, float (*raw)[RAW_N])
   double nodata = GDALGetRasterNoDataValue(band, &has_nodata);
   GDALClose(ds);
   if (e != CE_None) {
-    log_line("Can't read the heights", path);
+    model_problem = "Its heights cannot be read: the file may be cut short.";
+    log_line(model_problem, path);
     return 0;
   }
   // Voids count as sea level.
@@ -114,7 +128,7 @@ int import_USGS(const char* name, const char* path) {
   static float raw[RAW_N][RAW_N];
   int lat = 0, lon = 0;
   if (!read_model(path, &lat, &lon, raw)) {
-    ed_alert("Unable to read file!", name, "", "");
+    ed_alert("Unable to read file!", name, model_problem, "");
     return 0;
   }
   msc.map_latfile = lat;

@@ -9,6 +9,7 @@
 #include "basekit/bk_file.h"
 #include "basekit/bk_funct.h"
 #include "basekit/bk_mnw.h"
+#include "basekit/platform/platform.h"
 #include "sim/aircraft/pln.h"
 #include "sim/flight/atm.h"
 #include "sim/flight/flt.h"
@@ -433,7 +434,7 @@ static void read_weather_file() {
   // and anything else there is told about once.
   int kind = file_kind(path);
   if (kind == INF_MISSING) return;
-  std::FILE* f = kind == INF_OK ? fopen_regular(path) : nullptr;
+  std::FILE* f = kind == INF_OK ? plat_fopen_regular(path) : nullptr;
   if (!f) {
     if (!told_kind)
       MACIBM_alert("The weather file could not be read:", path, inf_why_text(kind == INF_OK ? INF_UNREADABLE : kind),

@@ -106,7 +106,7 @@ static void draw_bar() {
   MACIBM_fillrect(23, G_LFT, BAR_TOP, G_RGT - G_LFT, BAR_BOT - BAR_TOP);
   float a = total > span ? grf.lefttime / total : 0, b = total > span ? (grf.lefttime + span) / total : 1;
   int x0 = G_LFT + flt_to_int(a * (G_RGT - G_LFT)), x1 = G_LFT + flt_to_int(fltmin2(b, 1) * (G_RGT - G_LFT));
-  MACIBM_fillrect(29, x0, BAR_TOP + 2, fltmax2((float)(x1 - x0), 2), BAR_BOT - BAR_TOP - 4);
+  MACIBM_fillrect(29, x0, BAR_TOP + 2, intmax2(x1 - x0, 2), BAR_BOT - BAR_TOP - 4);
 }
 
 static void draw_curves() {

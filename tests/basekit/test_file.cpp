@@ -13,6 +13,7 @@
 #include "basekit/bk_file.h"
 #include "basekit/bk_hooks.h"
 #include "basekit/platform/desktop.h"
+#include "basekit/platform/platform.h"
 
 namespace {
 
@@ -432,7 +433,7 @@ TEST_F(FileTest, OnlyRegularFilesAreOpened) {
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   EXPECT_EQ(inf_open(fifo.c_str(), FTYPE_ANY_TEXT, 38, 1), 0);
   EXPECT_EQ(inf_open_why, INF_NOT_FILE);
-  EXPECT_EQ(fopen_regular(fifo.c_str()), nullptr);
+  EXPECT_EQ(plat_fopen_regular(fifo.c_str()), nullptr);
   EXPECT_EQ(inf_open(dir.c_str(), FTYPE_ANY_TEXT, 38, 0), 0);
   EXPECT_EQ(inf_open_why, INF_NOT_FILE);
   EXPECT_EQ(inf_open("/dev/zero", FTYPE_ANY_BINARY, 3, 0), 0);
@@ -443,7 +444,7 @@ TEST_F(FileTest, OnlyRegularFilesAreOpened) {
   EXPECT_EQ(inf_open_why, INF_NOT_DATA);
   EXPECT_EQ(inf_open(put("v37", "I\n37 version\n").c_str(), FTYPE_ANY_TEXT, 38, 0), 0);
   EXPECT_EQ(inf_open_why, INF_BAD_VERSION);
-  std::FILE* f = fopen_regular(put("ok", "x").c_str());
+  std::FILE* f = plat_fopen_regular(put("ok", "x").c_str());
   ASSERT_NE(f, nullptr);
   std::fclose(f);
 }
