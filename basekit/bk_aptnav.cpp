@@ -7,10 +7,33 @@
 
 static char apt_label[STR_DIM] = "scan apt line";
 static char nav_label[STR_DIM] = "scan nav line";
+static char file_path[STR_DIM];
+static int cur_line = 0;
 
 void aptnav_set_file(const char* path) {
+  std::snprintf(file_path, sizeof file_path, "%s", path);
   std::snprintf(apt_label, sizeof apt_label, "scan apt line: %s", path);
   std::snprintf(nav_label, sizeof nav_label, "scan nav line: %s", path);
+}
+
+void aptnav_set_line(int line) { cur_line = line; }
+
+// The field names carry the line, so that a bad number can be found.
+static float fin(const char* field, float lo, float hi) {
+  char f[STR_DIM];
+  std::snprintf(f, sizeof f, "%s on line %d", field, cur_line);
+  return fltscanNOSN_in(file_path, f, lo, hi);
+}
+static int iin(const char* field, int lo, int hi) {
+  char f[STR_DIM];
+  std::snprintf(f, sizeof f, "%s on line %d", field, cur_line);
+  return intscanNOSN_in(file_path, f, lo, hi);
+}
+
+static void line_fatal(const char* what) {
+  char l[STR_DIM];
+  std::snprintf(l, sizeof l, "Line %d %s", cur_line, what);
+  MACIBM_exitalert("An error occurred during read-in of the airport or navaid file.", l, "file:", file_path);
 }
 
 int wrap_hdng(int h) {
@@ -36,10 +59,8 @@ static char take_nonblank(const char* label) {
 static void take_id(char* id, const char* label) {
   for (int k = 0; k < 4; k++) {
     char c = take_char(label);
-    if (c == x_eln || c == '\n' || c == '\r') {
-      // An identifier cut by the end of the line would swallow the next record.
-      MACIBM_exitalert("File-scanning error!", "identifier scan", "file:", label);
-    }
+    // An identifier cut by the end of the line would swallow the next record.
+    if (c == x_eln || c == '\n' || c == '\r') line_fatal("has no identifier of four characters.");
     id[k] = c;
   }
   id[4] = 0;
@@ -71,18 +92,21 @@ void scan_apt_line(float* apt_lat, float* apt_lon, int* apt_num, char* apt_lr, i
                    char* apt_id, char* apt_name) {
   const char* f = apt_label;
   for (int r = 0; r < 3; r++) {
-    apt_lat[r] = fltscanNOSN(f);
-    apt_lon[r] = fltscanNOSN(f);
-    apt_num[r] = intscanNOSN(f);
+    apt_lat[r] = fin("runway latitude", -90, 90);
+    apt_lon[r] = fin("runway longitude", -180, 180);
+    apt_num[r] = iin("runway number", 0, 99);
     apt_lr[r] = take_nonblank(f);
     apt_hdng[r] = wrap_hdng(intscanNOSN(f));
-    apt_len[r] = intscanNOSN(f);
-    apt_width[r] = intscanNOSN(f);
-    apt_lite[r] = intscanNOSN(f);
+    apt_len[r] = iin("runway length (ft)", 0, 100000);
+    apt_width[r] = iin("runway width (ft)", 0, 5000);
+    apt_lite[r] = iin("runway lighting code", 0, 999999);
   }
-  *apt_z = fltscanNOSN(f);
+  // From the shore of the Dead Sea to above the highest airfield.
+  *apt_z = fin("airport elevation (ft)", -1500, 30000);
   *apt_twr = intscanNOSN(f) == 1;
-  take_char(f);  // the blank before the identifier
+  // The blank before the identifier: a line that ends here has none.
+  char sep = take_char(f);
+  if (sep == x_eln || sep == '\n' || sep == '\r') line_fatal("has no airport identifier.");
   take_id(apt_id, f);
   take_name(apt_name, f);
 }
@@ -90,13 +114,14 @@ void scan_apt_line(float* apt_lat, float* apt_lon, int* apt_num, char* apt_lr, i
 void scan_nav_line(float* nav_lat, float* nav_lon, float* nav_z, int* nav_f1, int* nav_f2,
                    int* nav_hdng, char* nav_id, char* nav_name) {
   const char* f = nav_label;
-  *nav_lat = fltscanNOSN(f);
-  *nav_lon = fltscanNOSN(f);
-  *nav_z = fltscanNOSN(f);
-  *nav_f1 = intscanNOSN(f);
-  *nav_f2 = intscanNOSN(f);
+  *nav_lat = fin("navaid latitude", -90, 90);
+  *nav_lon = fin("navaid longitude", -180, 180);
+  *nav_z = fin("navaid elevation (ft)", -1500, 30000);
+  *nav_f1 = iin("navaid frequency", -1, 100000);
+  *nav_f2 = iin("navaid frequency hundredths", -1, 999);
   *nav_hdng = wrap_hdng(intscanNOSN(f));
   char c = take_nonblank(f);
+  if (c == x_eln || c == '\n' || c == '\r') line_fatal("has no navaid identifier.");
   inf.putback(c);
   take_id(nav_id, f);
   take_name(nav_name, f);

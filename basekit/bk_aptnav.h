@@ -7,9 +7,14 @@ enum { APT_ID_DIM = 5, APT_NAME_DIM = 40, APT_NAV_VERSION = 354 };
 
 // Names the file in the readers' error messages ("scan apt line", "scan nav line").
 void aptnav_set_file(const char* path);
+// The line of the file the next record stands on, for the messages.
+void aptnav_set_line(int line);
 
 // The rest of one airport line, after its type: three runways, elevation,
-// tower, identifier and name. Runway arrays have three elements.
+// tower, identifier and name. Runway arrays have three elements. Every number
+// is checked against what it can be (a latitude within 90 degrees, an
+// elevation within the Earth's); a value outside, or a line without its
+// identifier, ends the program with a message naming the file and the line.
 void scan_apt_line(float* apt_lat, float* apt_lon, int* apt_num, char* apt_lr, int* apt_hdng,
                    int* apt_len, int* apt_width, int* apt_lite, float* apt_z, int* apt_twr,
                    char* apt_id, char* apt_name);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include "basekit/bk_file.h"
+#include "basekit/bk_mnw.h"
 
 // a/b/c, cut at STR_DIM.
 static void join(char* out, const char* a, const char* b, const char* c) {
@@ -13,8 +14,48 @@ static void join(char* out, const char* a, const char* b, const char* c) {
   out[n] = 0;
 }
 
-static int try_binary(const char* path) {
-  return inf_open(path, FTYPE_ANY_BINARY, 3, 0) || inf_open(path, FTYPE_ANY_BINARY, ENV_VERSION, 0);
+// A file that is there but cannot be used is told about once per run and
+// passed over, as if missing: the quadrant is then built without it.
+static void tell_bad_file(const char* path, const char* why) {
+  static char told[32][STR_DIM];
+  static int next = 0;
+  for (auto& t : told)
+    if (std::strcmp(t, path) == 0) return;
+  std::snprintf(told[next], STR_DIM, "%s", path);
+  next = (next + 1) % 32;
+  MACIBM_alert("An environment file could not be used:", path, why,
+               "The quadrant is built without it (as sea, or from the world models).", 0);
+}
+
+// Version 3, else 4. 1 when open; a file that exists but has a wrong mark,
+// version or byte order is told about.
+static int try_open(const char* path, int ftype) {
+  if (inf_open(path, ftype, 3, 0)) return 1;
+  if (inf_open_why == INF_BAD_VERSION && inf_open(path, ftype, ENV_VERSION, 0)) return 1;
+  if (inf_open_why == INF_MISSING) return 0;
+  if (inf_open_why == INF_BAD_VERSION)
+    tell_bad_file(path, ftype == FTYPE_ANY_BINARY
+                            ? "Its version is not 3 or 4, or its byte order does not match its first letter."
+                            : "Its version is not 3 or 4.");
+  else
+    tell_bad_file(path, inf_why_text(inf_open_why));
+  return 0;
+}
+
+// The text form's three header numbers: the mark 1001, 60 points a row, 80 rows.
+static int text_header_ok(const char* path) {
+  int soft = scan_soft, failed = scan_failed;
+  scan_soft = 1;
+  scan_failed = 0;
+  int mark = intscan(path), per_row = intscan(path), rows = intscan(path);
+  int ok = !scan_failed && mark == 1001 && per_row == ENV_PTS_I && rows == ENV_PTS_J;
+  scan_soft = soft;
+  scan_failed = failed;
+  if (!ok) {
+    inf.close();
+    tell_bad_file(path, "Its header does not read 1001, 60 and 80 (the mark, the points of a row and the rows).");
+  }
+  return ok;
 }
 
 int env_open_quadrant(const char* app, const char* root, int lat, int lon, char* path) {
@@ -24,21 +65,17 @@ int env_open_quadrant(const char* app, const char* root, int lat, int lon, char*
   return_latlon_str_ENV(lat, lon, folder_name, 1);
   return_latlon_str_ENV(lat, lon, bare, 0);
   join(path, app, "additional nav data", folder_name);
-  if (try_binary(path)) return 1;
+  if (try_open(path, FTYPE_ANY_BINARY)) return 1;
   join(path, root, "DATA", folder_name);
-  if (try_binary(path)) return 1;
+  if (try_open(path, FTYPE_ANY_BINARY)) return 1;
   join(path, root, "DATA/United States", bare);
-  if (inf_open(path, FTYPE_ANY_TEXT, 3, 0) || inf_open(path, FTYPE_ANY_TEXT, ENV_VERSION, 0)) {
-    rln(path);  // 1001, points per row, rows
-    rln(path);
-    rln(path);
-    return 1;
-  }
+  if (try_open(path, FTYPE_ANY_TEXT) && text_header_ok(path)) return 1;
   if (inf.is_open()) inf.close();
   return 0;
 }
 
-const char* env_scan_label(const char* path) { return inf_is_bin ? path : "text env"; }
+// Scanning errors name the file, whichever form it has.
+const char* env_scan_label(const char* path) { return path; }
 
 int env_flags_tex(int flags) {
   for (int k = 0; k < 8; k++)
@@ -54,9 +91,11 @@ int env_point_flags(int div, int water0, int water1, int tex) {
 
 void env_scan_point(const char* label, float* lat, float* lon, float* z, int* div, int* water0, int* water1,
                     int* tex) {
-  *lat = fltscan(label);
-  *lon = fltscan(label);
-  *z = fltscan(label);
+  // The Earth's: latitude, longitude a turn either way (files past the date
+  // line count on), height from the deepest trench to above the highest summit.
+  *lat = fltscan_in(label, "point's latitude", -90, 90);
+  *lon = fltscan_in(label, "point's longitude", -360, 360);
+  *z = fltscan_in(label, "point's height (m)", -12000, 12000);
   if (inf_is_bin) {
     int flags = intscan(label);
     *div = flags & 1;
@@ -77,21 +116,21 @@ int env_scan_object(const char* label, float* lat, float* lon, float* h_ft, int*
   int type = intscan(label);
   if (type == ENV_END) return type;
   if (type >= 1 && type <= 6) {
-    *lat = fltscan(label);
-    *lon = fltscan(label);
-    *h_ft = fltscan(label);
-    *ci = intscan(label);
-    *cj = intscan(label);
+    *lat = fltscan_in(label, "object's latitude", -90, 90);
+    *lon = fltscan_in(label, "object's longitude", -360, 360);
+    *h_ft = fltscan_in(label, "object's height (ft)", -40000, 40000);
+    *ci = intscan_in(label, "object's cell column", 0, ENV_PTS_I - 1);
+    *cj = intscan_in(label, "object's cell row", 0, ENV_PTS_J - 1);
   } else if (type == 8) {
-    *lat = fltscan(label);
-    *lon = fltscan(label);
+    *lat = fltscan_in(label, "object's latitude", -90, 90);
+    *lon = fltscan_in(label, "object's longitude", -360, 360);
     *ci = *cj = 0;
     if (inf_is_bin) {
-      *h_ft = fltscan(label);
+      *h_ft = fltscan_in(label, "object's height (ft)", -40000, 40000);
       stringscan(name, label, ENV_NAME_DIM);
     } else {
       // The name stands after the height on the same line.
-      *h_ft = fltscanNOSN(label);
+      *h_ft = fltscanNOSN_in(label, "object's height (ft)", -40000, 40000);
       char line[STR_DIM];
       stringscan(line, label, STR_DIM);
       const char* p = line;

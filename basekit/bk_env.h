@@ -8,9 +8,11 @@ enum { ENV_PTS_I = 60, ENV_PTS_J = 80, ENV_VERSION = 4, ENV_END = 99, ENV_NAME_D
 // Opens a quadrant's file into inf in the search order: the user's
 // "additional nav data" under app, then DATA under root (both binary, version
 // 3 then 4), then the bare name in "DATA/United States" (text). 0 when none
-// opens; path gets the last name tried.
+// opens; path gets the last name tried. A file that is there but has a wrong
+// header (mark, version, byte order) or is no regular file gets one alert
+// naming it and is passed over.
 int  env_open_quadrant(const char* app, const char* root, int lat, int lon, char* path);
-// A file's label in scanning errors: "text env" for text files.
+// A file's label in scanning errors: the file's path.
 const char* env_scan_label(const char* path);
 
 // One point of the open file: position, height, diagonal, the two triangles'

@@ -47,19 +47,11 @@ float fltsgn(float v) { return v < 0.0f ? -1.0f : 1.0f; }
 
 // ---- rounding ----
 
-// A float outside the int range (or NaN) would be undefined behaviour to cast.
-static int to_int(double d) {
-  if (!(d == d)) return 0;
-  if (d >= 2147483647.0) return INT_MAX;
-  if (d <= -2147483648.0) return INT_MIN;
-  return (int)d;
-}
-
 // The half is added in double so that 0.49999997 stays below one.
 static double round_half_away(double x) { return x >= 0.0 ? std::trunc(x + 0.5) : std::trunc(x - 0.5); }
 
 namespace bk {
-int round(float x) { return to_int(round_half_away(x)); }
+int round(float x) { return flt_to_int(round_half_away(x)); }
 }
 
 float fltnear(float in, float nearest, int round) {
@@ -229,7 +221,7 @@ float str_to_frac(const char* s) {
 }
 
 void sec_to_hrs_min(float seconds, int* hours, int* minutes) {
-  int s = to_int(seconds);
+  int s = flt_to_int(seconds);
   *hours = s / 3600;
   *minutes = s / 60 - 60 * *hours;
 }

@@ -24,6 +24,15 @@ int   fltpos(float v);
 float fltsgn(float v);
 
 // ---- rounding ----
+// The one checked float-to-int conversion: truncates toward zero, saturates
+// at the int range, and gives 0 for NaN (a plain cast of those is undefined).
+// Inline: the renderer rounds every projected point through it.
+inline int flt_to_int(double d) {
+  if (!(d == d)) return 0;
+  if (d >= 2147483647.0) return 2147483647;
+  if (d <= -2147483648.0) return -2147483647 - 1;
+  return (int)d;
+}
 // The C library has its own round(); ours lives in namespace bk to keep both.
 namespace bk {
 int round(float x);  // halves away from zero

@@ -1,5 +1,6 @@
 // Clipping against the clip rectangle: parametric range clip, clipped lines,
 // and the polygon clipper that walks the rectangle's corners.
+#include "basekit/bk_funct.h"
 #include "basekit/bk_graph_internal.h"
 
 int X_LFT, X_RGT, Y_TOP, Y_BOT;
@@ -39,8 +40,8 @@ void MACIBM_hsclippedline(int color, int x0, int y0, int x1, int y1) {
   if (tmin >= tmax) return;
   float dx = (float)(x1 - x0), dy = (float)(y1 - y0);
   // Float error must not put an end a pixel outside the rectangle.
-  MACIBM_line(color, clampi((int)(x0 + tmin * dx), X_LFT, X_RGT), clampi((int)(y0 + tmin * dy), Y_TOP, Y_BOT),
-              clampi((int)(x0 + tmax * dx), X_LFT, X_RGT), clampi((int)(y0 + tmax * dy), Y_TOP, Y_BOT));
+  MACIBM_line(color, clampi(flt_to_int(x0 + tmin * dx), X_LFT, X_RGT), clampi(flt_to_int(y0 + tmin * dy), Y_TOP, Y_BOT),
+              clampi(flt_to_int(x0 + tmax * dx), X_LFT, X_RGT), clampi(flt_to_int(y0 + tmax * dy), Y_TOP, Y_BOT));
 }
 
 // ---------------------------------------------------------------- polygons
@@ -92,8 +93,8 @@ static void thr_clip_poly_side(int x1, int y1, int x2, int y2) {
   int c1 = tmin <= 0 ? CLIP_VERTEX : (x2 > x1 ? CLIP_LEFT : CLIP_RIGHT);
   int c2 = tmax >= 1 ? CLIP_VERTEX : (x2 > x1 ? CLIP_RIGHT : CLIP_LEFT);
   float dx = (float)(x2 - x1), dy = (float)(y2 - y1);
-  int sx = (int)(x1 + tmin * dx), sy = (int)(y1 + tmin * dy);
-  int ex = (int)(x1 + tmax * dx), ey = (int)(y1 + tmax * dy);
+  int sx = flt_to_int(x1 + tmin * dx), sy = flt_to_int(y1 + tmin * dy);
+  int ex = flt_to_int(x1 + tmax * dx), ey = flt_to_int(y1 + tmax * dy);
 
   thr_range_clip((float)sy, (float)ey, (float)Y_TOP, (float)Y_BOT, &tmin, &tmax);
   if (tmin >= tmax) return;
@@ -101,8 +102,8 @@ static void thr_clip_poly_side(int x1, int y1, int x2, int y2) {
   if (tmax < 1) c2 = ey > sy ? CLIP_BOTTOM : CLIP_TOP;
   dx = (float)(ex - sx);
   dy = (float)(ey - sy);
-  int nsx = (int)(sx + tmin * dx), nsy = (int)(sy + tmin * dy);
-  int nex = (int)(sx + tmax * dx), ney = (int)(sy + tmax * dy);
+  int nsx = flt_to_int(sx + tmin * dx), nsy = flt_to_int(sy + tmin * dy);
+  int nex = flt_to_int(sx + tmax * dx), ney = flt_to_int(sy + tmax * dy);
   // Float error must not push a vertex out of the rectangle.
   nsx = clampi(nsx, X_LFT, X_RGT); nex = clampi(nex, X_LFT, X_RGT);
   nsy = clampi(nsy, Y_TOP, Y_BOT); ney = clampi(ney, Y_TOP, Y_BOT);

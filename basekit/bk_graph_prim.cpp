@@ -2,6 +2,7 @@
 // the window-only ovals, circles and arcs.
 #include <cmath>
 #include <cstring>
+#include "basekit/bk_funct.h"
 #include "basekit/bk_graph_internal.h"
 
 Fixed fixed_div(Fixed a, Fixed b) {
@@ -109,7 +110,7 @@ void MACIBM_hsvline(int color, int x, int y, int len) {
 template <bool CLIP>
 static void line_walk(const rastertarget& t, uint8_t color, int x0, int y0, int x1, int y1) {
   int dx = x1 - x0, dy = y1 - y0;
-  int n = (int)std::sqrt((double)dx * dx + (double)dy * dy);
+  int n = flt_to_int(std::sqrt((double)dx * dx + (double)dy * dy));
   if (n == 0) return;
   Fixed fx = int2fix(x0), fy = int2fix(y0);
   Fixed sx = fixed_div(int2fix(dx), int2fix(n)), sy = fixed_div(int2fix(dy), int2fix(n));
@@ -250,7 +251,7 @@ static void oval_fill(const rastertarget& t, uint8_t color, int x, int y, int rx
   }
   for (int dy = -ry; dy <= ry; dy++) {
     double f = 1.0 - (double)dy * dy / ((double)ry * ry);
-    int hw = (int)(rx * std::sqrt(f < 0 ? 0 : f) + 0.5);
+    int hw = flt_to_int(rx * std::sqrt(f < 0 ? 0 : f) + 0.5);
     clip_hspan(t, x - hw, x + hw, y + dy, color);
   }
 }
@@ -323,12 +324,12 @@ void MACIBM_arc(int color, int x, int y, int r1, int r2, int a1, int a2) {
     }
     // The ends through the whole-degree tables, truncated; between them steps
     // short enough (half a pixel) to leave no gap.
-    int steps = (int)(span * M_PI / 180.0 * r * 2.0) + 1;
-    clip_point(t, x + (int)(r * arc_sin[a1]), y - (int)(r * arc_cos[a1]), (uint8_t)color);
-    clip_point(t, x + (int)(r * arc_sin[a2]), y - (int)(r * arc_cos[a2]), (uint8_t)color);
+    int steps = flt_to_int(span * M_PI / 180.0 * r * 2.0) + 1;
+    clip_point(t, x + flt_to_int(r * arc_sin[a1]), y - flt_to_int(r * arc_cos[a1]), (uint8_t)color);
+    clip_point(t, x + flt_to_int(r * arc_sin[a2]), y - flt_to_int(r * arc_cos[a2]), (uint8_t)color);
     for (int i = 1; i < steps; i++) {
       double a = (a1 + (double)span * i / steps) * M_PI / 180.0;
-      clip_point(t, x + (int)std::lround(r * std::sin(a)), y - (int)std::lround(r * std::cos(a)), (uint8_t)color);
+      clip_point(t, x + flt_to_int(std::lround(r * std::sin(a))), y - flt_to_int(std::lround(r * std::cos(a))), (uint8_t)color);
     }
   }
 }

@@ -1,6 +1,7 @@
 // Numbered windows, menus, alerts, and the programs' start and exit, on the
 // desktop drawn inside the virtual screen.
 #include "basekit/bk_mnw.h"
+#include <sys/stat.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -217,13 +218,38 @@ void set_res(int init_call) {
   std::exit(status);
 }
 
-// The next start finds version -1 and uses its defaults.
-static void spoil_prefs() {
+static const char SPOILT_HEAD[] = "I\n-1 version\nz\nz\nz\nz\nz\n";
+
+int prefs_spoilt(const char* path, char* why, int why_size) {
+  if (why_size > 0) why[0] = 0;
+  std::FILE* f = plat_fopen_regular(path);
+  if (!f) return 0;
+  char text[1024];
+  size_t n = std::fread(text, 1, sizeof text - 1, f);
+  std::fclose(f);
+  text[n] = 0;
+  size_t head = sizeof SPOILT_HEAD - 1;
+  if (n < head || std::memcmp(text, SPOILT_HEAD, head) != 0) return 0;
+  // The line after the marks is the error that spoilt the file.
+  const char* line = text + head;
+  size_t len = std::strcspn(line, "\n");
+  if (why_size > 0) std::snprintf(why, (size_t)why_size, "%.*s", (int)len, line);
+  return 1;
+}
+
+// The next start finds version -1 and uses its defaults; the user's settings
+// stay beside it in the ".bak" file (unless the file was spoilt already, so a
+// second error does not lose them).
+static void spoil_prefs(const char* line1, const char* line2) {
   if (!hok.spoil_prefs_on_fatal || !prefs_path[0]) return;
-  if (FILE* f = std::fopen(prefs_path, "w")) {
-    std::fputs("I\n-1 version\nz\nz\nz\nz\nz\n", f);
-    std::fclose(f);
-  }
+  char bak[STR_DIM + 8];
+  std::snprintf(bak, sizeof bak, "%s.bak", prefs_path);
+  struct stat st;
+  if (lstat(prefs_path, &st) == 0 && S_ISREG(st.st_mode) && !prefs_spoilt(prefs_path, nullptr, 0))
+    std::rename(prefs_path, bak);
+  char text[3 * STR_DIM];
+  std::snprintf(text, sizeof text, "%s%s %s\n", SPOILT_HEAD, line1, line2);
+  save_text_file(prefs_path, text);
 }
 
 static int exiting = 0;
@@ -240,7 +266,7 @@ void MACIBM_exitalert(const char* C_string1, const char* C_string2, const char* 
     std::fprintf(stderr, "%s\n%s\n%s\n%s\n", l[0], l[1], l[2], l[3]);
     if (err) std::fprintf(err, "%s\n%s\n%s\n%s\n", l[0], l[1], l[2], l[3]);
     MACIBM_alert(l[0], l[1], l[2], l[3], 0);
-    spoil_prefs();
+    spoil_prefs(l[0], l[1]);
   }
   if (hok.before_exit) hok.before_exit(fatal);
   if (err) {
@@ -269,8 +295,28 @@ void MACIBM_numberexitalert(const char* C_string1, int number) {
 
 // ---- start-up ----
 
-static void join_path(char* dst, const char* dir, const char* file) {
-  std::snprintf(dst, STR_DIM, "%s/%s", dir, file);
+// dir/file; "" when there is no folder or the path does not fit, which
+// must never quietly become a cut name.
+static int join_path(char* dst, const char* dir, const char* file) {
+  dst[0] = 0;
+  if (!dir || !dir[0]) return 0;
+  int n = std::snprintf(dst, STR_DIM, "%s/%s", dir, file);
+  if (n < 0 || n >= STR_DIM) {
+    dst[0] = 0;
+    return 0;
+  }
+  return 1;
+}
+
+static void find_prefs_path(const char* folder) {
+  const char* dir = plat_config_dir(folder);
+  const char* name = hok.prefs_name ? hok.prefs_name : "Tarvel Ririzuz.prf";
+  prefs_problem[0] = 0;
+  if (join_path(prefs_path, dir, name)) return;
+  if (!dir[0])
+    std::snprintf(prefs_problem, STR_DIM, "There is no home folder ($HOME is empty) to keep them in.");
+  else
+    std::snprintf(prefs_problem, STR_DIM, "The path of the configuration folder is too long: %.300s", dir);
 }
 
 int MACIBM_init(const char* main_name, int main_dx, int main_dy, int main_type) {
@@ -278,10 +324,13 @@ int MACIBM_init(const char* main_name, int main_dx, int main_dy, int main_type) 
   const char* folder = hok.program_folder ? hok.program_folder : "tarvel";
   char err_path[STR_DIM];
   join_path(err_path, plat_data_dir(folder), "Error.out");
-  err = std::fopen(err_path, "w");
+  err = fopen_output(err_path);
   if (err) std::setvbuf(err, nullptr, _IOFBF, 4096);
   bounded_copy(app_path, plat_app_dir(), STR_DIM);
-  join_path(prefs_path, plat_config_dir(folder), hok.prefs_name ? hok.prefs_name : "Tarvel Ririzuz.prf");
+  find_prefs_path(folder);
+  // What saves cut short by a crash or a kill left beside the user's files.
+  remove_stray_temps(plat_config_dir(folder));
+  remove_stray_temps(plat_data_dir(folder));
   set_res(1);
   init_constants();
   init_graph_tables();

@@ -47,6 +47,10 @@ void MACIBM_alert(const char* C_string1, const char* C_string2, const char* C_st
 [[noreturn]] void MACIBM_exitalert(const char* C_string1, const char* C_string2, const char* C_string3,
                                    const char* C_string4);
 [[noreturn]] void MACIBM_numberexitalert(const char* C_string1, int number);
+// A fatal error spoils the preferences file (version -1) so that the next
+// start uses the defaults; the file as it was is kept as prefs_path + ".bak".
+// 1 when the file at path is such a spoilt one; its error line goes to why.
+int prefs_spoilt(const char* path, char* why, int why_size);
 void MACIBM_aboutalert();
 void set_res(int init_call);
 void MACIBM_pump();   // every queued window message, dispatched

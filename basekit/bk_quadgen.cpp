@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstring>
 #include "basekit/bk_file.h"
+#include "basekit/bk_funct.h"
 #include "basekit/bk_world.h"
 
 namespace {
@@ -73,7 +74,7 @@ void fill_patch(int lat, int lon, nodepatch* p) {
 }
 
 float patch_value(const float (*f)[PATCH], float u, float v) {
-  int a = (int)std::floor(u), b = (int)std::floor(v);
+  int a = flt_to_int(std::floor(u)), b = flt_to_int(std::floor(v));
   if (a < 0) a = 0;
   if (b < 0) b = 0;
   if (a > PATCH - 2) a = PATCH - 2;
@@ -93,14 +94,14 @@ float point_height(const nodepatch& p, float lat, float lon, unsigned seed) {
     for (int o = 1; o <= 3; o++) {
       float n = (float)(1 << o), su = u * n, sv = v * n;
       float fu = su - std::floor(su), fv = sv - std::floor(sv);
-      int gi = (int)std::floor(su) + p.i0 * (1 << o), gj = (int)std::floor(sv) + p.j0 * (1 << o);
+      int gi = flt_to_int(std::floor(su)) + p.i0 * (1 << o), gj = flt_to_int(std::floor(sv)) + p.j0 * (1 << o);
       d += amp * lattice_rand(gi, gj, o, seed) * std::sin(6.2831853f * fu) * std::sin(6.2831853f * fv);
       amp *= 0.5f;
     }
     z += d;
   }
   // A summit on the node nearest, if that node is one.
-  int a = (int)std::lround(u), b = (int)std::lround(v);
+  int a = flt_to_int(std::lround(u)), b = flt_to_int(std::lround(v));
   if (a > 0 && b > 0 && a < PATCH - 1 && b < PATCH - 1 && p.lift[a][b] > 0) {
     float r2 = ((u - a) * (u - a) + (v - b) * (v - b)) / 0.25f;
     if (r2 < 1) z += p.lift[a][b] * (1 - r2) * (1 - r2);
@@ -284,8 +285,8 @@ int build_quadrant(int lat, int lon, const wldrunway* rwy, int nrwy, unsigned se
   for (int i = 0; i < CI; i++)
     for (int j = 0; j < CJ; j++) {
       if (q->water[i][j][0] != q->water[i][j][1]) continue;
-      int d1 = std::abs((int)std::lround(q->z[i][j]) - (int)std::lround(q->z[i + 1][j + 1]));
-      int d2 = std::abs((int)std::lround(q->z[i][j + 1]) - (int)std::lround(q->z[i + 1][j]));
+      int d1 = std::abs(flt_to_int(std::lround(q->z[i][j])) - flt_to_int(std::lround(q->z[i + 1][j + 1])));
+      int d2 = std::abs(flt_to_int(std::lround(q->z[i][j + 1])) - flt_to_int(std::lround(q->z[i + 1][j])));
       q->div[i][j] = d1 < d2 ? 1 : d2 < d1 ? 0 : (int)(mix((uint32_t)(i * 131 + j) ^ mix(seed + (uint32_t)(lat * 977 + lon))) & 1);
     }
   return 1;

@@ -17,6 +17,7 @@
 #include <cstring>
 #include <vector>
 #include "basekit/bk_file.h"
+#include "basekit/platform/platform.h"
 
 namespace {
 
@@ -77,7 +78,7 @@ int open_model(model& m) {
   model_folder(dir);
   std::snprintf(opened_from, STR_DIM, "%s", dir);
   std::snprintf(path, sizeof path, "%s/%s", dir, m.name);
-  m.f = std::fopen(path, "rb");
+  m.f = plat_fopen_regular(path);  // a pipe or folder there is no model
   if (!m.f) return 0;
   uint8_t h[40];
   if (std::fread(h, 1, 40, m.f) != 40 || std::memcmp(h, "TVWM", 4) != 0 || le32(h + 4) != 1 ||
@@ -186,7 +187,7 @@ int wld_available() {
 float wld_height(float lat, float lon) {
   if (!open_model(heights)) return 0;
   double u = (lon + 180.0) * heights.per_deg, v = (lat + 90.0) * heights.per_deg;
-  int i = (int)std::floor(u), j = (int)std::floor(v);
+  int i = flt_to_int(std::floor(u)), j = flt_to_int(std::floor(v));
   float fu = (float)(u - i), fv = (float)(v - j);
   float s = cell(heights, i, j) + fu * (cell(heights, i + 1, j) - cell(heights, i, j));
   float n = cell(heights, i, j + 1) + fu * (cell(heights, i + 1, j + 1) - cell(heights, i, j + 1));
@@ -195,7 +196,7 @@ float wld_height(float lat, float lon) {
 
 int wld_surface(float lat, float lon) {
   if (!open_model(mask)) return WLD_OCEAN;
-  int i = (int)std::floor((lon + 180.0) * mask.per_deg), j = (int)std::floor((lat + 90.0) * mask.per_deg);
+  int i = flt_to_int(std::floor((lon + 180.0) * mask.per_deg)), j = flt_to_int(std::floor((lat + 90.0) * mask.per_deg));
   int v = cell(mask, i, j);
   return v <= WLD_LAKE ? v : WLD_LAND;
 }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include "basekit/bk_funct.h"
 #include "basekit/bk_file.h"
 #include "basekit/bk_mnw.h"
 #include "basekit/bk_world.h"
@@ -105,6 +106,7 @@ int read_quadrant(int lat, int lon) {
   // falls back to flat sea and is not marked changed.
   scan_soft = 1;
   scan_failed = 0;
+  scan_problem[0][0] = 0;
   const char* label = env_scan_label(path);
   for (int j = 0; j < QJ && !scan_failed; j++)
     for (int i = 0; i < QI && !scan_failed; i++) {
@@ -152,7 +154,9 @@ int read_quadrant(int lat, int lon) {
   if (bad) {
     set_flat_sea();
     clear_obstacles();
-    ed_alert("I could not read this environment file; the quadrant is shown as sea:", path, "", "");
+    // A number out of range says which and what it is.
+    ed_alert("I could not read this environment file; the quadrant is shown as sea:", path,
+             scan_problem[0][0] ? scan_problem[2] : "", "");
     return 0;
   }
   return 1;
@@ -176,8 +180,8 @@ static int in_tri(int i, int j, int t, float lat, float lon) {
 }
 
 int find_ij_with_loc(float lat, float lon, int* i, int* j) {
-  int gi = intlim((int)std::floor((lon - msc.map_lonfile) * CELLS_I), 0, CELLS_I - 1);
-  int gj = intlim((int)std::floor((lat - msc.map_latfile) * CELLS_J), 0, CELLS_J - 1);
+  int gi = intlim(flt_to_int(std::floor((lon - msc.map_lonfile) * CELLS_I)), 0, CELLS_I - 1);
+  int gj = intlim(flt_to_int(std::floor((lat - msc.map_latfile) * CELLS_J)), 0, CELLS_J - 1);
   for (int r = 0; r <= 4; r++)
     for (int a = gi - r; a <= gi + r; a++)
       for (int b = gj - r; b <= gj + r; b++) {
@@ -374,6 +378,7 @@ void read_world_data() {
     if (type == 99) break;
     if (n >= ED_APT_MAX) MACIBM_numberexitalert("Too many airports in world database!", n);
     apt_type[n] = type;
+    aptnav_set_line(4 + n);
     scan_apt_line(apt_lat[n], apt_lon[n], apt_num[n], apt_lr[n], apt_hdng[n], apt_len[n], apt_width[n],
                   apt_lite[n], &apt_z[n], &apt_twr[n], apt_id[n], apt_name[n]);
     if (n % 200 == 0) up_progress();
@@ -385,6 +390,7 @@ void read_world_data() {
     if (type == 99) break;
     if (n >= NAV_FILE_LIMIT) MACIBM_numberexitalert("Too many navs in world database!", n);
     nav_type[n] = type;
+    aptnav_set_line(4 + n);
     scan_nav_line(&nav_lat[n], &nav_lon[n], &nav_z[n], &nav_f1[n], &nav_f2[n], &nav_hdng[n], nav_id[n], nav_name[n]);
     if (n % 200 == 0) up_progress();
   }

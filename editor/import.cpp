@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 #include <vector>
+#include "basekit/bk_file.h"
+#include "basekit/bk_funct.h"
 #include "basekit/bk_mnw.h"
 #include "editor/ed.h"
 
@@ -30,8 +32,8 @@ static int choose_corner(const double* gt, int w, int h, int* lat, int* lon) {
   double x0 = gt[0], x1 = gt[0] + w * gt[1], y1 = gt[3], y0 = gt[3] + h * gt[5];
   double px = std::fabs(gt[1]), py = std::fabs(gt[5]);
   if (x1 - x0 <= 1 + 2.5 * px && y1 - y0 <= 1 + 2.5 * py) {
-    *lon = (int)std::floor(x0 + px / 2 + 1e-7);
-    *lat = (int)std::floor(y0 + py / 2 + 1e-7);
+    *lon = flt_to_int(std::floor(x0 + px / 2 + 1e-7));
+    *lat = flt_to_int(std::floor(y0 + py / 2 + 1e-7));
   } else {
     *lon = msc.map_lonfile;
     *lat = msc.map_latfile;
@@ -40,8 +42,19 @@ static int choose_corner(const double* gt, int w, int h, int* lat, int* lon) {
   return x0 <= *lon + px && x1 >= *lon + 1 - px && y0 <= *lat + py && y1 >= *lat + 1 - py;
 }
 
+// Why the last read_model failed, as a line for the alert.
+static const char* model_problem = "";
+
 // Heights of the file into raw, corner into lat and lon; 1 on success.
 static int read_model(const char* path, int* lat, int* lon, float (*raw)[RAW_N]) {
+  // GDAL would wait for ever on a pipe: only a regular file is opened.
+  int kind = file_kind(path);
+  if (kind != INF_OK) {
+    model_problem = inf_why_text(kind);
+    log_line(model_problem, path);
+    return 0;
+  }
+  model_problem = "It is not an elevation model that can be read.";
   static int registered = 0;
   if (!registered) {
     GDALAllRegister();
@@ -63,15 +76,16 @@ static int read_model(const char* path, int* lat, int* lon, float (*raw)[RAW_N])
   int w = GDALGetRasterXSize(ds), h = GDALGetRasterYSize(ds);
   if (ok) ok = choose_corner(gt, w, h, lat, lon);
   if (!ok) {
-    log_line("Not a latitude-longitude model of one whole degree", path);
+    model_problem = "It is not a latitude-longitude model holding one whole degree.";
+    log_line(model_problem, path);
     GDALClose(ds);
     return 0;
   }
   // The window of pixels around the degree.
-  int c0 = intlim((int)std::floor((*lon - gt[0]) / gt[1]) - 1, 0, w - 1);
-  int c1 = intlim((int)std::ceil((*lon + 1 - gt[0]) / gt[1]) + 1, 0, w - 1);
-  int r0 = intlim((int)std::floor((*lat + 1 - gt[3]) / gt[5]) - 1, 0, h - 1);
-  int r1 = intlim((int)std::ceil((*lat - gt[3]) / gt[5]) + 1, 0, h - 1);
+  int c0 = intlim(flt_to_int(std::floor((*lon - gt[0]) / gt[1])) - 1, 0, w - 1);
+  int c1 = intlim(flt_to_int(std::ceil((*lon + 1 - gt[0]) / gt[1])) + 1, 0, w - 1);
+  int r0 = intlim(flt_to_int(std::floor((*lat + 1 - gt[3]) / gt[5])) - 1, 0, h - 1);
+  int r1 = intlim(flt_to_int(std::ceil((*lat - gt[3]) / gt[5])) + 1, 0, h - 1);
   int nw = c1 - c0 + 1, nh = r1 - r0 + 1;
   std::vector<float> px((size_t)nw * nh);
   GDALRasterBandH band = GDALGetRasterBand(ds, 1);
@@ -82,7 +96,8 @@ static int read_model(const char* path, int* lat, int* lon, float (*raw)[RAW_N])
   double nodata = GDALGetRasterNoDataValue(band, &has_nodata);
   GDALClose(ds);
   if (e != CE_None) {
-    log_line("Can't read the heights", path);
+    model_problem = "Its heights cannot be read: the file may be cut short.";
+    log_line(model_problem, path);
     return 0;
   }
   // Voids count as sea level.
@@ -93,11 +108,11 @@ static int read_model(const char* path, int* lat, int* lon, float (*raw)[RAW_N])
   // grid; a later sample overwrites an earlier one of the same thinned cell.
   for (int p = 0; p < SAMPLES; p++) {
     double x = (*lon + p / 1200.0 - gt[0]) / gt[1] - 0.5;
-    int cx = (int)std::floor(x + 1e-9);
+    int cx = flt_to_int(std::floor(x + 1e-9));
     double u = std::fmax(0.0, x - cx);
     for (int k = 0; k < SAMPLES; k++) {
       double y = (*lat + k / 1200.0 - gt[3]) / gt[5] - 0.5;
-      int ry = (int)std::floor(y + 1e-9);
+      int ry = flt_to_int(std::floor(y + 1e-9));
       double v = std::fmax(0.0, y - ry);
       double top = at(cx, ry) + u * (at(cx + 1, ry) - at(cx, ry));
       double bot = at(cx, ry + 1) + u * (at(cx + 1, ry + 1) - at(cx, ry + 1));
@@ -113,7 +128,7 @@ int import_USGS(const char* name, const char* path) {
   static float raw[RAW_N][RAW_N];
   int lat = 0, lon = 0;
   if (!read_model(path, &lat, &lon, raw)) {
-    ed_alert("Unable to read file!", name, "", "");
+    ed_alert("Unable to read file!", name, model_problem, "");
     return 0;
   }
   msc.map_latfile = lat;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include "basekit/bk_funct.h"
 #include "basekit/bk_graph.h"
 #include "basekit/bk_mnw.h"
 #include "basekit/platform/platform.h"
@@ -72,7 +73,7 @@ static int in_map(int x, int y) { return x >= 172 && x <= 790 && y >= 10 && y <=
 // ---- the map ----
 
 static int height_colour(float z, float lo, float hi) {
-  return intlim(51 + (int)((z - lo) / (hi - lo) * 194), 51, 245);
+  return intlim(51 + flt_to_int((z - lo) / (hi - lo) * 194), 51, 245);
 }
 
 static void plot_runways() {

@@ -2,6 +2,7 @@
 // drift of the grid towards changing ground, diagonals, flat regions and
 // water, smoothing and the terrain drag.
 #include <cmath>
+#include "basekit/bk_funct.h"
 #include "editor/ed.h"
 
 // ---- map geometry: the quadrant's degree spans 618 x 540 pixels at zoom 1 ----
@@ -65,7 +66,7 @@ static float raw_pos(int q) { return q < RAW_N - 1 ? q + 0.4f : (float)(RAW_N - 
 // The cell of the measured places that holds f, and the fraction across it;
 // beyond the first or last place the outer cell's slope goes on.
 static void raw_cell(float f, int* q, float* u) {
-  *q = intlim((int)std::floor(f - 0.4f), 0, RAW_N - 2);
+  *q = intlim(flt_to_int(std::floor(f - 0.4f)), 0, RAW_N - 2);
   *u = fltlim((f - raw_pos(*q)) / (raw_pos(*q + 1) - raw_pos(*q)), -1, 2);
 }
 

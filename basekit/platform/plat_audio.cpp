@@ -141,17 +141,23 @@ struct device_lock {
 
 voice* slot_voice(int slot) { return slot >= 0 && slot < PLAT_CLIPS ? &voices[slot] : nullptr; }
 
-// Reads a whole regular file (never a pipe or a folder); 0 when it cannot.
+enum { CLIP_FILE_MAX = 256 << 20 };  // far beyond any sound of ours; SDL counts bytes in an int
+
+// Reads a whole regular file (never a pipe or a folder): PLAT_WAV_OK, or
+// PLAT_WAV_OPEN when it cannot, PLAT_WAV_MEMORY when it is too big.
 int read_file(const char* path, std::vector<unsigned char>* bytes) {
+  FILE* f = plat_fopen_regular(path);
+  if (!f) return PLAT_WAV_OPEN;
   struct stat st;
-  if (!path || stat(path, &st) != 0 || !S_ISREG(st.st_mode)) return 0;
-  FILE* f = std::fopen(path, "rb");
-  if (!f) return 0;
+  if (fstat(fileno(f), &st) != 0 || st.st_size > CLIP_FILE_MAX) {
+    std::fclose(f);
+    return PLAT_WAV_MEMORY;
+  }
   bytes->resize((size_t)st.st_size);
   size_t n = bytes->empty() ? 0 : std::fread(bytes->data(), 1, bytes->size(), f);
   std::fclose(f);
   bytes->resize(n);
-  return 1;
+  return PLAT_WAV_OK;
 }
 
 uint32_t le32(const unsigned char* p) { return p[0] | p[1] << 8 | p[2] << 16 | (uint32_t)p[3] << 24; }
@@ -259,7 +265,8 @@ int plat_clip_load(int slot, const int16_t* pcm, int frames, int channels, int r
 
 int plat_clip_load_wav(int slot, const char* path) {
   std::vector<unsigned char> bytes;
-  if (!read_file(path, &bytes)) return PLAT_WAV_OPEN;
+  int read = read_file(path, &bytes);
+  if (read != PLAT_WAV_OK) return read;
   int check = wav_check(bytes.data(), bytes.size());
   if (check != PLAT_WAV_OK) return check;
   SDL_AudioSpec spec;

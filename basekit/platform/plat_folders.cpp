@@ -1,4 +1,6 @@
-// The application folder and the user's configuration and data folders.
+// Opening files safely, the application folder and the user's configuration
+// and data folders.
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
@@ -7,6 +9,22 @@
 #include <cstring>
 #include <string>
 #include "basekit/platform/platform.h"
+
+// Opened without waiting for a writer (a pipe) and checked before any read.
+FILE* plat_fopen_regular(const char* path) {
+  int fd = path ? open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC) : -1;
+  if (fd < 0) return nullptr;
+  struct stat st;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    close(fd);
+    errno = EISDIR;
+    return nullptr;
+  }
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  FILE* f = fdopen(fd, "rb");
+  if (!f) close(fd);
+  return f;
+}
 
 static int is_dir(const std::string& p) {
   struct stat st;
@@ -50,17 +68,27 @@ const char* plat_app_dir() {
   return dir.c_str();
 }
 
+// The home folder, "" when $HOME names no absolute folder: then nothing is
+// saved, rather than in a shared folder such as /tmp, where another user
+// could plant links for our saves to follow.
+static std::string home_dir() {
+  const char* home = std::getenv("HOME");
+  if (home && home[0] == '/') return home;
+  return "";
+}
+
 static std::string user_dir(const char* xdg_var, const char* fallback, const char* program) {
   const char* xdg = std::getenv(xdg_var);
   std::string base;
   if (xdg && xdg[0] == '/') base = xdg;
   else {
-    const char* home = std::getenv("HOME");
-    base = std::string(home && home[0] ? home : "/tmp") + fallback;
+    std::string home = home_dir();
+    if (home.empty()) return "";
+    base = home + fallback;
   }
   std::string dir = base + "/" + program;
   make_dirs(dir);
-  return dir;
+  return is_dir(dir) ? dir : "";
 }
 
 const char* plat_config_dir(const char* program) {

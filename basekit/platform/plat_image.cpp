@@ -9,7 +9,7 @@ enum { IMAGE_MAX_SIDE = 4096 };
 
 int plat_load_png_indices(const char* path, int* dx, int* dy, uint8_t** pixels) {
   *pixels = nullptr;
-  FILE* f = std::fopen(path, "rb");
+  FILE* f = plat_fopen_regular(path);  // a pipe there would block the start
   if (!f) return 0;
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png ? png_create_info_struct(png) : nullptr;

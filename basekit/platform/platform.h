@@ -204,9 +204,13 @@ int  plat_speech_init();                     // 1 when a voice is available (nee
 int  plat_speech_say(const char* text);      // queues the text and returns at once; 0 when it cannot
 int  plat_speech_busy();                     // 1 while queued speech is unsaid
 
-// ---- folders ----
+// ---- files and folders ----
+// fopen(path, "rb") for a regular file only: a pipe, device or folder is
+// refused (nullptr, errno set) without waiting on it.
+FILE* plat_fopen_regular(const char* path);
 const char* plat_app_dir();                  // the shipped data folder, no trailing '/'
 // The user's configuration and data folders for a program ("tarvel", "gridwright"),
-// created when missing; no trailing '/'.
+// created when missing; no trailing '/'. "" when there is no home folder (and
+// no absolute $XDG_* folder) or the folder cannot be made: nothing is saved then.
 const char* plat_config_dir(const char* program);
 const char* plat_data_dir(const char* program);

@@ -36,10 +36,12 @@ static void set_message_lines(const char* name, int EN) {
 
 static const char* corrupted = "An airfoil file that is required by the aircraft you are attempting to fly is corrupted.";
 
-// A value the tables cannot use (an infinity, not a number) is a corrupt file.
-static float value(float v) {
+// A value the tables cannot use (an infinity, not a number) is a corrupt file;
+// a finite one must lie within what a section coefficient can be.
+static const char* cur_name = "";
+static float value(float v, const char* field = "section coefficient", float lo = -10, float hi = 10) {
   if (!std::isfinite(v)) foil_fatal(corrupted, "Revert to back-up.");
-  return v;
+  return flt_in(v, cur_name, field, lo, hi);
 }
 
 static float grid_angle(int k) { return k <= 200 ? k / 10.0f : (float)(k - 180); }
@@ -82,15 +84,20 @@ static void read_header(const char* name, float* Re, float* alpha_max) {
     c = end;
   }
   if (got < 5) MACIBM_exitalert("File-scanning error!", "fltscan", "file:", name);
-  *Re = v[1];
-  *alpha_max = v[3];
+  *Re = flt_in(v[1], name, "Reynolds number (millions)", 0, 10000);
+  *alpha_max = flt_in(v[3], name, "stalling angle", -90, 90);
 }
 
 void grabafoil(const char* name, int EN, int Re, int RT) {
   set_message_lines(name, EN);
-  if (!inf_open(name, FTYPE_ANY_TEXT, 363, 1))
-    foil_fatal("An airfoil file that is required by the aircraft you are attempting to fly could not be found.",
-               "Make sure the missing airfoil file is in the 'airfoils' folder.");
+  cur_name = name;
+  if (!inf_open(name, FTYPE_ANY_TEXT, 363, 1)) {
+    if (inf_open_why == INF_MISSING)
+      foil_fatal("An airfoil file that is required by the aircraft you are attempting to fly could not be found.",
+                 "Make sure the missing airfoil file is in the 'airfoils' folder.");
+    foil_fatal("An airfoil file that is required by the aircraft you are attempting to fly could not be read.",
+               inf_why_text(inf_open_why));
+  }
   if (intscan(name) != 1234) foil_fatal(corrupted, "Revert to back-up.");
   float re_meg = 0, amax = 0;
   read_header(name, &re_meg, &amax);
@@ -111,10 +118,10 @@ void grabafoil(const char* name, int EN, int Re, int RT) {
     afl.cdneg[EN][Re][RT][k] = cd;
   }
   rln(name);
-  afl.clM[EN][Re][RT] = value(fltscan(name));
+  afl.clM[EN][Re][RT] = value(fltscan(name), "lift slope (per degree)", -5, 5);
   afl.clB[EN][Re][RT] = value(fltscan(name));
-  afl.cmal2[EN][Re][RT] = value(fltscan(name));
-  afl.cmal3[EN][Re][RT] = value(fltscan(name));
+  afl.cmal2[EN][Re][RT] = value(fltscan(name), "moment law angle", -90, 90);
+  afl.cmal3[EN][Re][RT] = value(fltscan(name), "moment law angle", -90, 90);
   afl.cm1[EN][Re][RT] = value(fltscan(name));
   afl.cm2[EN][Re][RT] = value(fltscan(name));
   afl.cm3[EN][Re][RT] = value(fltscan(name));

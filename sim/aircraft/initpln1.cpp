@@ -25,11 +25,22 @@ void set_default_aircraft() {
 }
 
 // ---- scanning with the aircraft file's name in the messages ----
-static int   ias() { return intscan(pln.C_path); }
-static float fls() { return fltscan(pln.C_path); }
+// Every number is checked where it is read: the named fields against what an
+// aircraft can have, all others against a bound no aircraft figure reaches,
+// so that nothing huge (3e38) reaches the flight model.
+static const float ANY = 1e6f;
+static const float SIZE_FT = 1000;  // arms, lengths, body points
+static int   ias(const char* field = "whole number", int lo = -1000000, int hi = 1000000) {
+  return intscan_in(pln.C_path, field, lo, hi);
+}
+static float fls(const char* field = "number", float lo = -ANY, float hi = ANY) {
+  return fltscan_in(pln.C_path, field, lo, hi);
+}
 static int   bos() { return bolscan(pln.C_path); }
-static float fts() { return fltscan(pln.C_path) * con.fttomtrs; }
-static float ftsNOSN() { return fltscanNOSN(pln.C_path) * con.fttomtrs; }
+static float fts(const char* field = "length (ft)", float lo = -SIZE_FT, float hi = SIZE_FT) {
+  return fltscan_in(pln.C_path, field, lo, hi) * con.fttomtrs;
+}
+static float ftsNOSN(const char* field) { return fltscanNOSN_in(pln.C_path, field, -SIZE_FT, SIZE_FT) * con.fttomtrs; }
 
 static void scan_name(char* raw) {
   stringscan(raw, pln.C_path, STR_DIM);
@@ -122,15 +133,15 @@ static void read_identity() {
   pln.is_heli = bos();
   scan_name(pln.tailnum);
   pln.asi_units = ias();
-  pln.Vso = fls(); zero_speed(pln.Vso, "You entered a Vso of zero!");
-  pln.Vs = fls();  zero_speed(pln.Vs, "You entered a Vs  of zero!");
-  pln.Vfe = fls(); zero_speed(pln.Vfe, "You entered a Vfe of zero!");
-  pln.Vno = fls(); zero_speed(pln.Vno, "You entered a Vno of zero!");
-  pln.Vne = fls(); zero_speed(pln.Vne, "You entered a Vne of zero!");
-  pln.Mmo = fls();
-  pln.pex = fts();
-  pln.pey = fts();
-  pln.pez = fts();
+  pln.Vso = fls("Vso", 0, 5000); zero_speed(pln.Vso, "You entered a Vso of zero!");
+  pln.Vs = fls("Vs", 0, 5000);  zero_speed(pln.Vs, "You entered a Vs  of zero!");
+  pln.Vfe = fls("Vfe", 0, 5000); zero_speed(pln.Vfe, "You entered a Vfe of zero!");
+  pln.Vno = fls("Vno", 0, 5000); zero_speed(pln.Vno, "You entered a Vno of zero!");
+  pln.Vne = fls("Vne", 0, 5000); zero_speed(pln.Vne, "You entered a Vne of zero!");
+  pln.Mmo = fls("Mmo", 0, 20);
+  pln.pex = fts("pilot's eye point x (ft)");
+  pln.pey = fts("pilot's eye point y (ft)");
+  pln.pez = fts("pilot's eye point z (ft)");
   pln.paneltype = ias();
   pln.radiotype = ias();
   pln.AStype = ias();
@@ -173,21 +184,21 @@ static void read_engines() {
                      pln.C_path);
   }
   if (pln.numen == 0) pln.entype = 0;
-  pln.pmax = fls() * con.hptowatt;
-  pln.critalt = fts();
-  pln.omegamin = fls() * con.rpmtorsc;
-  pln.omegamax = fls() * con.rpmtorsc;
-  pln.omegamingreen = fls() * con.rpmtorsc;
-  pln.omegamaxgreen = fls() * con.rpmtorsc;
-  pln.tmax = fls() * con.lbstontn;
-  pln.spooltime = fls();
-  pln.facejet = fls() * con.sftosmtr;
-  pln.burnerinc = fls() * con.lbstontn;
+  pln.pmax = fls("engine power pmax (hp)", 0, 200000) * con.hptowatt;
+  pln.critalt = fts("critical altitude (ft)", -2000, 200000);
+  pln.omegamin = fls("engine idle speed (rpm)", 0, 100000) * con.rpmtorsc;
+  pln.omegamax = fls("engine top speed (rpm)", 0, 100000) * con.rpmtorsc;
+  pln.omegamingreen = fls("engine green arc start (rpm)", 0, 100000) * con.rpmtorsc;
+  pln.omegamaxgreen = fls("engine green arc end (rpm)", 0, 100000) * con.rpmtorsc;
+  pln.tmax = fls("jet thrust tmax (lb)", 0, 2000000) * con.lbstontn;
+  pln.spooltime = fls("jet spool time (s)", 0, 1000);
+  pln.facejet = fls("jet face area (sq ft)", 0, 10000) * con.sftosmtr;
+  pln.burnerinc = fls("afterburner thrust (lb)", 0, 2000000) * con.lbstontn;
   pln.revthrustEQ = bos();
-  pln.vertcant[0] = fls();
-  pln.sidecant[0] = fls();
-  pln.vertcant[1] = fls();
-  pln.sidecant[1] = fls();
+  pln.vertcant[0] = fls("engine vertical cant", -360, 360);
+  pln.sidecant[0] = fls("engine side cant", -360, 360);
+  pln.vertcant[1] = fls("engine vertical cant", -360, 360);
+  pln.sidecant[1] = fls("engine side cant", -360, 360);
   if (!pln.is_heli)
     for (int n = 1; n < ENGINES; n++) {
       pln.vertcant[n] = pln.vertcant[0];
@@ -199,7 +210,7 @@ static void read_engines() {
     pln.sin_sidecant[n] = std::sin(pln.sidecant[n] * con.degtorad);
     pln.cos_sidecant[n] = std::cos(pln.sidecant[n] * con.degtorad);
   }
-  pln.trotor_rat = fls();
+  pln.trotor_rat = fls("tail rotor gear ratio", -1000, 1000);
   pln.vectEQ = bos();
   pln.varpitchEQ = bos();
   pln.collectEQ = pln.is_heli;
@@ -271,23 +282,23 @@ void grabapart(int point, int part) {
   scan_name(raw); plane_data_path("airfoils", raw, pln.Tafl1[part], pln.C_path);
   if (part <= 3) {
     pln.propdir[part] = ias() == 0 ? 1 : -1;
-    pln.numblades[part] = ias();
-    pln.des_adv[part] = fls() * con.fttomtrs / 12;
-    pln.des_rpm[part] = fls() * con.rpmtorsc;
-    pln.des_vel[part] = fls() * con.ktstomsc;
-    pln.minpitch[part] = fls();
-    pln.maxpitch[part] = fls();
+    pln.numblades[part] = ias("number of blades (numblades)", 0, 20);
+    pln.des_adv[part] = fls("design advance (in)", -10000, 10000) * con.fttomtrs / 12;
+    pln.des_rpm[part] = fls("design speed (rpm)", 0, 100000) * con.rpmtorsc;
+    pln.des_vel[part] = fls("design airspeed (kt)", 0, 5000) * con.ktstomsc;
+    pln.minpitch[part] = fls("least blade pitch", -360, 360);
+    pln.maxpitch[part] = fls("greatest blade pitch", -360, 360);
   }
-  pln.sweep1[part] = ias();
+  pln.sweep1[part] = ias("sweep", -360, 360);
   pln.sweepnow[part] = pln.sweep1[part];
-  pln.sweep2[part] = ias();
-  pln.dihed[part] = ias();
-  pln.semilen[part] = fts();
-  pln.Croot[part] = fts();
-  pln.Ctip[part] = fts();
-  pln.xarm[part] = fts();
-  pln.yarm[part] = fts();
-  pln.zarm[part] = fts();
+  pln.sweep2[part] = ias("swept-back sweep", -360, 360);
+  pln.dihed[part] = ias("dihedral", -360, 360);
+  pln.semilen[part] = fts("semi-length (semilen, ft)", 0, SIZE_FT);
+  pln.Croot[part] = fts("root chord (Croot, ft)", 0, 500);
+  pln.Ctip[part] = fts("tip chord (Ctip, ft)", 0, 500);
+  pln.xarm[part] = fts("x arm (ft)");
+  pln.yarm[part] = fts("y arm (ft)");
+  pln.zarm[part] = fts("z arm (ft)");
   pln.diffRe[part] = bos();
   pln.diffRT[part] = bos();
   pln.varsweepEQ[part] = bos();
@@ -301,7 +312,8 @@ void grabapart(int point, int part) {
     MACIBM_exitalert("Invalid element count!", line,
                      "Go into Hullwright and set the number of elements of that part.", pln.C_path);
   }
-  for (int j = 0; j < pln.els[part]; j++) pln.anginc[part][j] = fltscanNOSN(pln.C_path);
+  for (int j = 0; j < pln.els[part]; j++)
+    pln.anginc[part][j] = fltscanNOSN_in(pln.C_path, "element incidence", -360, 360);
   rln(pln.C_path);
   if (part >= 4 && part <= 7) {
     read_flags(part, pln.ailn, &pln.ailnEQ, present);
@@ -328,7 +340,7 @@ static void read_tail_and_controls() {
   scan_name(raw);
   plane_data_path("flaps", raw, pln.flapfile, pln.C_path);
   pln.hstabtype = ias();
-  pln.hstbtrimmax = fls();
+  pln.hstbtrimmax = fls("stabiliser trim travel", -360, 360);
   pln.flyingstabEQ = std::fabs(pln.hstbtrimmax) > 0.01f && !pln.is_heli;
   if (!pln.flyingstabEQ) pln.hstbtrimmax = pln.is_heli ? 1.0f : 0.5f;
 
@@ -339,15 +351,15 @@ static void read_tail_and_controls() {
   pln.splr_crat = fls();
   pln.drud_crat = fls();
   pln.sbrk_crat = fls();
-  pln.ailn_up = fls();
-  pln.ailn_dn = fls();
-  pln.elev_up = fls();
-  pln.elev_dn = fls();
-  pln.rudd_def = fls();
-  pln.splr_def = fls();
-  pln.drud_def = fls();
-  pln.sbrk_def = fls();
-  pln.slat_inc = fls();
+  pln.ailn_up = fls("aileron deflection up", -360, 360);
+  pln.ailn_dn = fls("aileron deflection down", -360, 360);
+  pln.elev_up = fls("elevator deflection up", -360, 360);
+  pln.elev_dn = fls("elevator deflection down", -360, 360);
+  pln.rudd_def = fls("rudder deflection", -360, 360);
+  pln.splr_def = fls("spoiler deflection", -360, 360);
+  pln.drud_def = fls("drag rudder deflection", -360, 360);
+  pln.sbrk_def = fls("speed brake deflection", -360, 360);
+  pln.slat_inc = fls("slat angle increment", -90, 90);
   pln.con_smooth = ias();
 }
 
@@ -357,18 +369,18 @@ static void read_bodies() {
   pln.fusewash = bos();
   pln.nace_eq = bos();
   pln.misc_eq = bos();
-  pln.misc_x = fts();
-  pln.misc_y = fts();
-  pln.misc_z = fts();
+  pln.misc_x = fts("miscellaneous body x (ft)");
+  pln.misc_y = fts("miscellaneous body y (ft)");
+  pln.misc_z = fts("miscellaneous body z (ft)");
   rln(pln.C_path);
   rln(pln.C_path);
   rln(pln.C_path);
   for (int p = 12; p < PARTS; p++)
     for (int i = 0; i < BODY_SECTIONS; i++)
       for (int m = 0; m < BODY_POINTS; m++) {
-        pln.body_x[p][i][m] = ftsNOSN();
-        pln.body_y[p][i][m] = ftsNOSN();
-        pln.body_z[p][i][m] = fts();
+        pln.body_x[p][i][m] = ftsNOSN("body point x (ft)");
+        pln.body_y[p][i][m] = ftsNOSN("body point y (ft)");
+        pln.body_z[p][i][m] = fts("body point z (ft)");
       }
 }
 
@@ -379,12 +391,13 @@ static void no_weight(const char* line) {
 
 static void read_mass_and_gear() {
   checkpoint(117);
-  cgx = fts();
-  cgz = fts();
-  pln.m_empty = fls() * con.lbstokgs;
-  pln.m_max = fls() * con.lbstokgs;
-  pln.m_fuel = fls() * con.lbstokgs;
-  pln.m_jettison = fls() * con.lbstokgs;
+  cgx = fts("centre of gravity x (ft)");
+  cgz = fts("centre of gravity z (ft)");
+  // Nothing that flies weighs more than some 1.5 million pounds.
+  pln.m_empty = fls("empty weight (lb)", 0, 5e6f) * con.lbstokgs;
+  pln.m_max = fls("maximum weight (m_max, lb)", 0, 5e6f) * con.lbstokgs;
+  pln.m_fuel = fls("fuel weight (lb)", 0, 5e6f) * con.lbstokgs;
+  pln.m_jettison = fls("jettison weight (lb)", 0, 5e6f) * con.lbstokgs;
   if (!(pln.m_empty >= 1)) no_weight("You have entered an empty weight of zero!");
   if (!(pln.m_max >= 1)) no_weight("You have entered a maximum weight of zero!");
   pln.jettisonEQ = pln.m_jettison > 0.1f;
@@ -399,7 +412,7 @@ static void read_mass_and_gear() {
   pln.skidEQ = bos();
   pln.nwsteer = fls();
   pln.nwsteerEQ = pln.nwsteer != 0;
-  pln.sgear = fls() * con.sftosmtr;
+  pln.sgear = fls("gear drag area (sq ft)", 0, 10000) * con.sftosmtr;
   pln.ngearx = fts();
   pln.ngearz = fts();
   pln.mgearx = fts();
@@ -417,8 +430,8 @@ static void read_extras() {
   pln.jatox = fts();
   pln.jatoz = fts();
   pln.jatotheta = fls();
-  pln.jatothrust = fls() * con.lbstontn;
-  pln.jatodur = fls();
+  pln.jatothrust = fls("JATO thrust (lb)", 0, 2000000) * con.lbstontn;
+  pln.jatodur = fls("JATO burn time (s)", 0, 10000);
   pln.jatoEQ = pln.jatodur > 0.1f;
   pln.stabroll = fls();
   pln.ailpitch = fls();
@@ -430,9 +443,9 @@ static void read_extras() {
   pln.autofbrkEQ = bos();
   pln.autosweepEQ = bos();
   pln.autoslatEQ = bos();
-  pln.speedbrake_area = fls() * con.sftosmtr;
+  pln.speedbrake_area = fls("speed brake area (sq ft)", 0, 10000) * con.sftosmtr;
   pln.fbrkEQ = pln.speedbrake_area > 0.01f;
-  pln.chute_area = fls() * con.sftosmtr;
+  pln.chute_area = fls("drag chute area (sq ft)", 0, 100000) * con.sftosmtr;
   pln.chuteEQ = pln.chute_area > 0.01f;
 
   checkpoint(120);
@@ -450,17 +463,23 @@ static void read_extras() {
   float* pairs[6][2] = {{&pln.ASmaxp1, &pln.ASp1}, {&pln.ASmaxh1, &pln.ASh1}, {&pln.ASmaxr1, &pln.ASr1},
                         {&pln.ASmaxp2, &pln.ASp2}, {&pln.ASmaxh2, &pln.ASh2}, {&pln.ASmaxr2, &pln.ASr2}};
   for (auto& pr : pairs) {
-    *pr[0] = fltscanNOSN(pln.C_path);
-    *pr[1] = fls();
+    *pr[0] = fltscanNOSN_in(pln.C_path, "artificial stability limit", -ANY, ANY);
+    *pr[1] = fls("artificial stability gain");
   }
 }
 
 static void read_flap_file() {
   if (!pln.flapEQ) return;
-  if (!inf_open(pln.flapfile, FTYPE_ANY_TEXT, 363, 1))
-    MACIBM_exitalert("The flap file that is required by the aircraft you are attempting to fly could not be found.",
-                     "The name of the missing flap file is: ", pln.flapfile,
-                     "Make sure the missing flap file is in the 'flaps' folder.");
+  if (!inf_open(pln.flapfile, FTYPE_ANY_TEXT, 363, 1)) {
+    if (inf_open_why == INF_MISSING)
+      MACIBM_exitalert("The flap file that is required by the aircraft you are attempting to fly could not be found.",
+                       "The name of the missing flap file is: ", pln.flapfile,
+                       "Make sure the missing flap file is in the 'flaps' folder.");
+    MACIBM_exitalert("The flap file that is required by the aircraft you are attempting to fly could not be read.",
+                     pln.flapfile, inf_why_text(inf_open_why),
+                     "Re-generate the flaps file by opening it up with the 'Sparwright' application and then "
+                     "saving it.");
+  }
   if (intscan(pln.flapfile) != 2345)
     MACIBM_exitalert("An error occurred during read-in of the flaps file.",
                      "Either the file has been corrupted, or it is not really a flaps file. The corrupted flaps "
@@ -470,11 +489,12 @@ static void read_flap_file() {
                      "saving it.");
   rln(pln.flapfile);
   rln(pln.flapfile);
+  // Section coefficient increments: a few units at most.
   for (int i = 0; i < FLAP_SETTINGS; i++) {
     intscanNOSN(pln.flapfile);
-    pln.clflap[i] = fltscanNOSN(pln.flapfile);
-    pln.cdflap[i] = fltscanNOSN(pln.flapfile);
-    pln.cmflap[i] = fltscanNOSN(pln.flapfile);
+    pln.clflap[i] = fltscanNOSN_in(pln.flapfile, "flap lift coefficient", -20, 20);
+    pln.cdflap[i] = fltscanNOSN_in(pln.flapfile, "flap drag coefficient", -20, 20);
+    pln.cmflap[i] = fltscanNOSN_in(pln.flapfile, "flap moment coefficient", -20, 20);
   }
   inf.close();
 }
@@ -499,11 +519,18 @@ static void slat_effects() {
 
 static void open_plane_file() {
   while (!inf_open(pln.C_path, FTYPE_ANY_TEXT, 35, 1)) {
-    MACIBM_alert("The aircraft file that you last used ", pln.C_path,
-                 "could not be found in the same folder as the 'Tarvel' application.",
-                 "I will therefore shunt you directly to the aircraft opening routine, where you will select the "
-                 "aircraft you want to fly.",
-                 0);
+    // Missing is the old message; a file that is there but no aircraft file says what is wrong with it.
+    if (inf_open_why == INF_MISSING)
+      MACIBM_alert("The aircraft file that you last used ", pln.C_path,
+                   "could not be found in the same folder as the 'Tarvel' application.",
+                   "I will therefore shunt you directly to the aircraft opening routine, where you will select the "
+                   "aircraft you want to fly.",
+                   0);
+    else
+      MACIBM_alert("The aircraft file could not be read:", pln.C_path, inf_why_text(inf_open_why),
+                   "I will therefore shunt you directly to the aircraft opening routine, where you will select the "
+                   "aircraft you want to fly.",
+                   0);
     if (!MACIBM_open(pln.C_file, pln.C_path, FTYPE_AIRCRAFT))
       MACIBM_exitalert("File opening failed or aborted.", pln.C_file, pln.C_path, "");
   }

@@ -411,7 +411,7 @@ void finish_readin1() {
 static void horizon_outline() {
   int round = pln.paneltype != 2;
   pln.ah_semidim_flt = round ? 57.5f : 52.0f;
-  pln.ah_semidim_int = (int)pln.ah_semidim_flt;
+  pln.ah_semidim_int = flt_to_int(pln.ah_semidim_flt);
   pln.ah_dim_int = 2 * pln.ah_semidim_int + 1;
   pln.ah_top_prim = pln.ah_top_roll = -pln.ah_semidim_int;
   pln.ah_bot_prim = pln.ah_bot_roll = pln.ah_semidim_int;
@@ -424,11 +424,11 @@ static void horizon_outline() {
     if (i >= pln.ah_dim_int) continue;
     float dy = (float)(i - pln.ah_semidim_int);
     float r = pln.ah_semidim_flt, ri = r - 10;
-    int hw = round ? (int)std::sqrt(fltmax2(r * r - dy * dy, 0)) : (int)r;
+    int hw = round ? flt_to_int(std::sqrt(fltmax2(r * r - dy * dy, 0))) : flt_to_int(r);
     pln.ahx1_roll[i] = -hw;
     pln.ahx2_roll[i] = hw;
     if (round && std::fabs(dy) > ri) continue;
-    int hi = round ? (int)std::sqrt(fltmax2(ri * ri - dy * dy, 0)) : hw;
+    int hi = round ? flt_to_int(std::sqrt(fltmax2(ri * ri - dy * dy, 0))) : hw;
     pln.ahx1_prim[i] = -hi;
     pln.ahx2_prim[i] = hi;
   }

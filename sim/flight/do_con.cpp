@@ -106,7 +106,7 @@ static void collective_buttons(const plat_joy_state& st) {
 }
 
 // The thrust-vector lever's row for the present request, as the panel draws it.
-static int vector_row() { return 446 + (int)(fltlim(flt.vectrequest, 0, 120) / 120 * 53); }
+static int vector_row() { return 446 + flt_to_int(fltlim(flt.vectrequest, 0, 120) / 120 * 53); }
 
 
 static void queue(int kind, int a, int b = 0) {

@@ -9,6 +9,7 @@
 #include "basekit/bk_file.h"
 #include "basekit/bk_funct.h"
 #include "basekit/bk_mnw.h"
+#include "basekit/platform/platform.h"
 #include "sim/aircraft/pln.h"
 #include "sim/flight/atm.h"
 #include "sim/flight/flt.h"
@@ -169,7 +170,7 @@ static float r1() { return fltrand(-1, 1); }
 static void new_target() {
   int i = wind_index(flt.h);
   float s = atm.wndspd[i] + atm.shrspd[i] * r1();
-  int d = intwrap((int)(atm.wnddir[i] - env.mvar + atm.shrdir[i] * r1()) % 360, 0, 359);
+  int d = intwrap(flt_to_int(atm.wnddir[i] - env.mvar + atm.shrdir[i] * r1()) % 360, 0, 359);
   float east = -s * isin(d), north = -s * icos(d);
   int ci = intlim(env.i_aircraft, 0, GRID_I - 1), cj = intlim(env.j_aircraft, 0, GRID_J - 1);
   float thermal = atm.therm_on_poly[ci][cj] ? atm.thermal_vvi : 0;
@@ -252,7 +253,7 @@ void storm_level() {
     atm.level = 0;
     return;
   }
-  int i = (int)fltlim(fi, -10, WXR_I + 10), j = (int)fltlim(fj, -10, WXR_J + 10);
+  int i = flt_to_int(fltlim(fi, -10, WXR_I + 10)), j = flt_to_int(fltlim(fj, -10, WXR_J + 10));
   // Cells beyond the map's edge bring no storm.
   float sum = 0;
   for (int di = -2; di <= 2; di++)
@@ -268,6 +269,8 @@ void storm_level() {
 static char wx_file[STR_DIM];
 static int wx_in_use;        // a station of the file sets the weather
 static int wx_told;          // the user has been told of the file
+// A weather file that is no regular file, or a report out of range, is told about once.
+static int told_kind = 0, told_range = 0;
 static int wx_lat = -999, wx_lon = -999;
 static float wx_since = 1e9f;  // seconds since the last read
 static float goal_base, goal_tops, goal_vis, goal_rain;
@@ -288,6 +291,7 @@ void reset_weather() {
   shear_strt_time = shear_stop_time = shear_speed = shear_vertv = 0;
   prevailing = -1;
   wx_in_use = wx_told = 0;
+  told_kind = told_range = 0;
   wx_lat = wx_lon = -999;
   wx_since = 1e9f;
   trend_u = 4;
@@ -368,6 +372,22 @@ static int decode_station(const char* line, int n, station_wx* w) {
   return w->spd >= 0;
 }
 
+// A report's figures against what weather can be; the first that is not
+// fills problem (field and value) and the report is passed over.
+static int station_in_range(const station_wx& w, char* problem, int size) {
+  struct { const char* field; float v, lo, hi; } f[] = {
+      {"cloud base (m)", w.base, -1000, 40000}, {"cloud tops (m)", w.tops, -1000, 40000},
+      {"visibility (m)", w.vis, 0, 1e6f},       {"temperature (F)", w.temp, -150, 200},
+      {"dew point (F)", w.dewp, -150, 200},     {"barometer (inches)", w.baro, 15, 40}};
+  for (const auto& x : f)
+    if (!(x.v >= x.lo && x.v <= x.hi)) {
+      std::snprintf(problem, (size_t)size, "The %s is %g, but it must lie between %g and %g.", x.field, x.v, x.lo,
+                    x.hi);
+      return 0;
+    }
+  return 1;
+}
+
 static void apply_station(const station_wx& w) {
   int dens = intlim(w.density, 1, 3);
   atm.burst_prob = 1;
@@ -415,9 +435,20 @@ static void read_weather_file() {
   char path[STR_DIM];
   if (wx_file[0]) std::snprintf(path, sizeof path, "%s", wx_file);
   else if (!ap_dir("", "world.rwx", path)) return;
-  std::FILE* f = std::fopen(path, "rb");
-  if (!f) return;
+  // A pipe would block the program for ever: only a regular file is read,
+  // and anything else there is told about once.
+  int kind = file_kind(path);
+  if (kind == INF_MISSING) return;
+  std::FILE* f = kind == INF_OK ? plat_fopen_regular(path) : nullptr;
+  if (!f) {
+    if (!told_kind)
+      MACIBM_alert("The weather file could not be read:", path, inf_why_text(kind == INF_OK ? INF_UNREADABLE : kind),
+                   "The weather stays as it was set.", 0);
+    told_kind = 1;
+    return;
+  }
   gather_region_airports();
+  char problem[STR_DIM] = "";
   char line[STR_DIM];
   station_wx best = {}, w;
   float best_d = 1e30f;
@@ -432,11 +463,20 @@ static void read_weather_file() {
     float dlat = apt_lat[n][0] - flt.lat, dlon = apt_lon[n][0] - flt.lon;
     float d = dlat * dlat + dlon * dlon;
     if (!(d < best_d) || !decode_station(line, n, &w)) continue;
+    char why[STR_DIM];
+    if (!station_in_range(w, why, sizeof why)) {
+      if (!problem[0]) std::snprintf(problem, sizeof problem, "%s", why);
+      continue;
+    }
     best = w;
     best_d = d;
     found = well_formed = 1;
   }
   std::fclose(f);
+  if (problem[0] && !told_range) {
+    told_range = 1;
+    MACIBM_alert("A report in the weather file was passed over:", path, problem, "", 0);
+  }
   if (!well_formed) return;
   atm.wind_tbl = 1;
   atm.rate_change = 4;
@@ -511,7 +551,7 @@ static void burn_fuel() {
 }
 
 void weather_sec() {
-  int lat = (int)std::floor(flt.lat), lon = (int)std::floor(flt.lon);
+  int lat = flt_to_int(std::floor(flt.lat)), lon = flt_to_int(std::floor(flt.lon));
   wx_since += 1;
   if (lat != wx_lat || lon != wx_lon || wx_since >= 60) {
     wx_lat = lat;

@@ -60,6 +60,10 @@ struct flightstruct {
   // An impact ends the step where it happens; the frame loop then ends the
   // flight. 0 none, CRASH_ORDINARY, CRASH_SEVERE.
   int   crash;
+  // A step left the state infinite, not a number, or flung far beyond any
+  // flight: the frame loop resets the flight to the runway and tells the
+  // user, counting it as a crash. Nothing else reads the state meanwhile.
+  int   nonfinite;
 
   // ---- flight model: masses ----
   float m_total;                    // kg

@@ -33,7 +33,7 @@ void anyfoil(float alpha, float* cl, float* cd, float* cm, int EN, int Re, int R
   float mag = std::fabs(a);
   float pos = mag <= 20.0f ? mag * 10.0f : (mag - 20.0f) + 200.0f;
   if (!(pos <= 269.99f)) pos = 269.99f;  // also catches a NaN angle
-  int i = (int)pos;
+  int i = flt_to_int(pos);
   float w = (float)(i + 1) - pos;
   int positive = alpha > 0;
   const float* cl_t = positive ? afl.clpos[EN][Re][RT] : afl.clneg[EN][Re][RT];

@@ -216,7 +216,7 @@ void set_a1() {
     else if (pln.entype == 3) jets();
   }
   if (ins.jato_on) {
-    int thj = (int)pln.jatotheta;
+    int thj = flt_to_int(pln.jatotheta);
     addFaprop(icos(thj) * pln.jatothrust, 0, pln.jatoz);
     addFnprop(isin(thj) * pln.jatothrust, pln.jatox, 0);
     flt.jatoleft -= msc.prd;
@@ -309,7 +309,7 @@ static void ground_contacts() {
     if (k <= 2) {
       play_buffer(flt.vz < -2.54 ? SND_BOOM : SND_SQUEAK, 0);
       float share = flt.m_total > 0 ? flt.gearf[k] / flt.m_total * 200.0f : 0;
-      forcecall(FF_JOLT, (int)fltlim(share, 0, 100000), 0, 300);
+      forcecall(FF_JOLT, flt_to_int(fltlim(share, 0, 100000)), 0, 300);
     } else if (k >= 5) {
       play_buffer(SND_BOOM, 0);
       forcecall(FF_JOLT, 100, 0, 250);

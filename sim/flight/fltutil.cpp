@@ -99,8 +99,8 @@ double lat_with_y(double y) { return (y - planey[0][0]) / deg_m() + env.lat_sou;
 
 double x_with_latlon(double lat, double lon) {
   // Clamped as floating point first, so that a far position cannot overflow an int.
-  int i = (int)fltlim((float)bk::round((float)(lon - 0.5)) - env.lon_wes, 0, 2);
-  int j = (int)fltlim((float)bk::round((float)(lat - 0.5)) - env.lat_sou, 0, 1);
+  int i = flt_to_int(fltlim((float)bk::round((float)(lon - 0.5)) - env.lon_wes, 0, 2));
+  int j = flt_to_int(fltlim((float)bk::round((float)(lat - 0.5)) - env.lat_sou, 0, 1));
   return (lon - env.lonwes_ref[i][j]) * deg_m() * std::cos(lat * D2R_D) + env.planex_ref[i][j];
 }
 
@@ -111,8 +111,8 @@ double lon_with_xy(double x, double y) {
   double wy = planey[GRID_I - 1][GRID_J - 1] - planey[0][0];
   double fi = wx != 0 ? 3.0 * (x - planex[0][0]) / wx : 0;
   double fj = wy != 0 ? 2.0 * (y - planey[0][0]) / wy : 0;
-  int i = (int)fltlim(std::isfinite(fi) ? (float)fi : 0, 0, 2);
-  int j = (int)fltlim(std::isfinite(fj) ? (float)fj : 0, 0, 1);
+  int i = flt_to_int(fltlim(std::isfinite(fi) ? (float)fi : 0, 0, 2));
+  int j = flt_to_int(fltlim(std::isfinite(fj) ? (float)fj : 0, 0, 1));
   double c = std::cos(lat_with_y(y) * D2R_D);
   if (std::fabs(c) < 1e-6) c = 1e-6;
   return (x - env.planex_ref[i][j]) / (deg_m() * c) + env.lonwes_ref[i][j];

@@ -104,7 +104,7 @@ void _ClearForces() {
 static int scaled(int a) {
   float v = (float)a * set.fcon_force_rat;
   if (!(v > 0)) return 0;  // also a NaN ratio
-  return v >= 100.0f ? 100 : (int)v;
+  return v >= 100.0f ? 100 : flt_to_int(v);
 }
 
 void forcecall(int type, int a1, int a2, int a3) {

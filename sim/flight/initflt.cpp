@@ -128,7 +128,7 @@ static void ship_start(placing* p, int kind) {
     p->gear_down = 1;
     return;
   }
-  float hdg = kind == 13 ? 0.0f : wrap360((float)(int)car.appang);
+  float hdg = kind == 13 ? 0.0f : wrap360((float)flt_to_int(car.appang));
   float d = (pln.is_heli ? 1.0f : 2.0f) * con.nmtomtrs;
   p->psi = hdg;
   p->x = sx - std::sin(hdg * D2R) * d;
@@ -143,6 +143,7 @@ static void ship_start(placing* p, int kind) {
 static void fresh_state() {
   flt.wired = 0;
   flt.crash = CRASH_NONE;
+  flt.nonfinite = 0;
   // A new flight stows the chute: its switch is the panel's (ins).
   ins.chute_on = 0;
   flt.faxilprop = flt.fsideprop = flt.fnrmlprop = 0;

@@ -27,10 +27,7 @@
 
 static const float D2R = 0.017453292519943295f;
 
-static int to_int(float v, int lo, int hi) {
-  if (!(v > lo)) return lo;  // also NaN
-  return v >= hi ? hi : (int)v;
-}
+static int to_int(float v, int lo, int hi) { return intlim(flt_to_int(v), lo, hi); }
 
 // ---- air data ----
 
@@ -172,7 +169,7 @@ void mod_evt() {
   for (int p = 4; p <= 9; p++) {
     // The movable geometry (sweep, thrust vector) is kept in pln and moved by the flight model.
     if (!pln.varsweepEQ[p]) pln.sweepnow[p] = pln.sweep1[p];
-    else pln.sweepnow[p] = intwrap((int)interp(0, pln.sweep1[p], 1, pln.sweep2[p], flt.swee) % 360, 0, 359);
+    else pln.sweepnow[p] = intwrap(flt_to_int(interp(0, pln.sweep1[p], 1, pln.sweep2[p], flt.swee)) % 360, 0, 359);
   }
   if (!pln.is_heli && pln.vectEQ) {
     pln.vertcant[0] = step_toward(pln.vertcant[0], flt.vectrequest, 3.0f);
@@ -227,6 +224,33 @@ static void timers() {
   msc.zulu_time += msc.prd;
 }
 
+// Far beyond anything that flies: 10000 km from the region, 100 km/s, rates
+// of a million degrees a second. Such a state is as broken as a NaN.
+static int state_broken() {
+  const double pos[3] = {flt.x, flt.y, flt.z};
+  for (double p : pos)
+    if (!(std::fabs(p) < 1e7)) return 1;
+  const double vel[3] = {flt.vx, flt.vy, flt.vz};
+  for (double v : vel)
+    if (!(std::fabs(v) < 1e5)) return 1;
+  const float ang[11] = {flt.the, flt.psi, flt.phi, flt.P, flt.Q, flt.R, flt.Alpha, flt.Beta, flt.av, flt.v, flt.h};
+  for (float a : ang)
+    if (!(std::fabs(a) < 1e6f)) return 1;
+  return 0;
+}
+
+void recover_flight_state() {
+  // What a new start does not set: the path angles and the distance flown,
+  // and the downwash and contact memories of the last sub-step.
+  float* path[] = {&flt.dist, &flt.vu, &flt.hpath, &flt.vpath, &flt.ahpath, &flt.avpath};
+  for (float* v : path)
+    if (!std::isfinite(*v)) *v = 0;
+  flt.sinhpath = flt.sinvpath = flt.sinahpath = flt.sinavpath = 0;
+  flt.coshpath = flt.cosvpath = flt.cosahpath = flt.cosavpath = 1;
+  clear_force_memory();
+  flt.nonfinite = 0;
+}
+
 static void half_step() {
   env.boat_the = std::fmod(env.boat_the + the_dot_now() * msc.prd, 2 * con.pi);
   if (env.boat_the < 0) env.boat_the += 2 * con.pi;
@@ -239,6 +263,7 @@ static void half_step() {
   if (flt.crash) return;
   integ_v();
   integ_x();
+  if (state_broken()) flt.nonfinite = 1;
 }
 
 void deg2integ() {
@@ -272,6 +297,6 @@ void deg2integ() {
   }
   half_step();
   set.cycout = 0;
-  if (!flt.crash) half_step();
+  if (!flt.crash && !flt.nonfinite) half_step();
   msc.prd *= 2.0f;
 }

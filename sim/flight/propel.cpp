@@ -84,7 +84,7 @@ void aprop(int n, float x, float y, float z) {
     ang = 0;
     va = -flt.av * flt.sinBeta - flt.Rrad * x;
   } else {
-    ang = (int)((float)bk::round(flt.Alpha) + pln.vertcant[n]);
+    ang = flt_to_int((float)bk::round(flt.Alpha) + pln.vertcant[n]);
     ang = ((ang % 360) + 360) % 360;  // 0 facing the flight path, 90 edgewise
     va = icos(ang) * flt.av - svc * flt.Prad * y - (cvc * z + svc * x) * flt.Qrad - cvc * flt.Rrad * y;
   }
@@ -287,7 +287,7 @@ int gage_me(float x) {
   int step = 10;
   for (int i = 0; i < 12; i++)
     if (x > above[i]) step = steps[i];
-  return intnear((int)x, step, 1);
+  return intnear(flt_to_int(x), step, 1);
 }
 
 int tac_max() { return gage_me(pln.omegamax * con.rsctorpm); }

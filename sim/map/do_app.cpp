@@ -79,10 +79,10 @@ static int base_row(int kind) {
 }
 
 int pixelxfinder(float x, int kind) {
-  return (int)((x - env.os_x_plan) * scale_of(kind)) + (kind == CHART_AIRPORT ? 7 : 0);
+  return flt_to_int((x - env.os_x_plan) * scale_of(kind)) + (kind == CHART_AIRPORT ? 7 : 0);
 }
 
-int pixelyfinder(float y, int kind) { return base_row(kind) - (int)((y - env.os_y_plan) * scale_of(kind)); }
+int pixelyfinder(float y, int kind) { return base_row(kind) - flt_to_int((y - env.os_y_plan) * scale_of(kind)); }
 
 float twodxcalc(int px, int kind) {
   return env.os_x_plan + (px - (kind == CHART_AIRPORT ? 7 : 0) + 0.5f) / scale_of(kind);
@@ -178,8 +178,8 @@ static void strokes(const stroke* s, int n, int x, int y, float heading, int col
     // Picture y grows downwards with the nose at -y; turned clockwise by the heading.
     float ax = s[k].x0 * c - s[k].y0 * sn, ay = s[k].x0 * sn + s[k].y0 * c;
     float bx = s[k].x1 * c - s[k].y1 * sn, by = s[k].x1 * sn + s[k].y1 * c;
-    line(color, x + (int)std::lround(ax), y + (int)std::lround(ay), x + (int)std::lround(bx),
-         y + (int)std::lround(by));
+    line(color, x + flt_to_int(std::lround(ax)), y + flt_to_int(std::lround(ay)), x + flt_to_int(std::lround(bx)),
+         y + flt_to_int(std::lround(by)));
   }
 }
 
@@ -221,18 +221,18 @@ void plot_navaid(int kind, int n) {
     case NAV_LOC: case NAV_LOC_ONLY: {
       // The beam's feather, pointing back down the approach.
       float bx = -std::sin(h * D2R), by = std::cos(h * D2R);
-      int ex = x + (int)(bx * 30), ey = y + (int)(by * 30);
+      int ex = x + flt_to_int(bx * 30), ey = y + flt_to_int(by * 30);
       line(color, x, y, ex, ey);
-      line(color, ex, ey, ex + (int)(by * 4), ey - (int)(bx * 4));
-      line(color, ex, ey, ex - (int)(by * 4), ey + (int)(bx * 4));
+      line(color, ex, ey, ex + flt_to_int(by * 4), ey - flt_to_int(bx * 4));
+      line(color, ex, ey, ex - flt_to_int(by * 4), ey + flt_to_int(bx * 4));
       break;
     }
     case NAV_GS: line(color, x - 2, y - 2, x + 2, y + 2), line(color, x - 2, y + 2, x + 2, y - 2); break;
     default:  // the marker beacons' ellipse across the course
       for (int k = 0; k < 12; k++) {
         float a = k * 30 * D2R, b = (k + 1) * 30 * D2R;
-        line(color, x + (int)(2 * std::cos(a)), y + (int)(4 * std::sin(a)), x + (int)(2 * std::cos(b)),
-             y + (int)(4 * std::sin(b)));
+        line(color, x + flt_to_int(2 * std::cos(a)), y + flt_to_int(4 * std::sin(a)), x + flt_to_int(2 * std::cos(b)),
+             y + flt_to_int(4 * std::sin(b)));
       }
       return;
   }
@@ -276,8 +276,8 @@ void plot_apt(int kind, int a, int with_name) {
   int y = pixelyfinder(env_y_of_lat(apt_lat[a][0]), kind);
   for (int k = 0; k < 16; k++) {
     float p = k * 22.5f * D2R, q = (k + 1) * 22.5f * D2R;
-    line(color, x + (int)std::lround(6 * std::sin(p)), y - (int)std::lround(6 * std::cos(p)),
-         x + (int)std::lround(6 * std::sin(q)), y - (int)std::lround(6 * std::cos(q)));
+    line(color, x + flt_to_int(std::lround(6 * std::sin(p))), y - flt_to_int(std::lround(6 * std::cos(p))),
+         x + flt_to_int(std::lround(6 * std::sin(q))), y - flt_to_int(std::lround(6 * std::cos(q))));
   }
   runway_strokes(a, kind, color);
   if (!with_name) return;
@@ -366,10 +366,10 @@ void plot_sea_and_navaids(int kind, int left, int top, int right, int bottom) {
     float r = 10 * con.nmtomtrs * scale_of(kind);
     for (int k = 0; k < 90; k++) {
       float p = k * 4 * D2R, q = (k + 1) * 4 * D2R;
-      line(11, x + (int)std::lround(r * std::sin(p)), y - (int)std::lround(r * std::cos(p)),
-           x + (int)std::lround(r * std::sin(q)), y - (int)std::lround(r * std::cos(q)));
+      line(11, x + flt_to_int(std::lround(r * std::sin(p))), y - flt_to_int(std::lround(r * std::cos(p))),
+           x + flt_to_int(std::lround(r * std::sin(q))), y - flt_to_int(std::lround(r * std::cos(q))));
     }
-    text(11, x + (int)(r * 0.72f) + 3, y - (int)(r * 0.72f) - 2, "1O nm");
+    text(11, x + flt_to_int(r * 0.72f) + 3, y - flt_to_int(r * 0.72f) - 2, "1O nm");
   }
   for (int n = 0; n <= env.navmax && n < NAV_MAX; n++) {
     if (!nav_inreg[n]) continue;
@@ -405,8 +405,8 @@ static void side_view(int l, int t, int r, int b) {
   float span = 12 * con.nmtomtrs, top_ft = 4500;
   float gx = env_x_of_latlon(nav_lat[n], nav_lon[n]), gy = env_y_of_lat(nav_lat[n]);
   float h = nav_hdng[n] * D2R, gz = nav_z[n];
-  auto sx = [&](float d) { return r - 6 - (int)((d - env.os_x_gs) / span * (r - l - 12)); };
-  auto sy = [&](float z) { return b - 4 - (int)((z - gz) * con.mtrstoft / top_ft * (b - t - 20)); };
+  auto sx = [&](float d) { return r - 6 - flt_to_int((d - env.os_x_gs) / span * (r - l - 12)); };
+  auto sy = [&](float z) { return b - 4 - flt_to_int((z - gz) * con.mtrstoft / top_ft * (b - t - 20)); };
   int px = 0, py = 0;
   for (int k = 0; k <= 60; k++) {  // the ground under the approach course
     float d = env.os_x_gs + span * k / 60;
@@ -459,7 +459,7 @@ static void controls(int kind, int redraw) {
       MACIBM_drstring(INK, x + 18, 440, "NAV1", 5);
       MACIBM_drstring(INK, x + 18, 455, "NAV2", 5);
     }
-    fld_hdg = (float)intlim((int)std::lround(wrap360(set.cus_psi)), 0, 359);
+    fld_hdg = (float)intlim(flt_to_int(std::lround(wrap360(set.cus_psi))), 0, 359);
     fld_alt = (float)std::lround(set.cus_alt * con.mtrstoft);
     fld_spd = (float)std::lround(set.cus_spd * con.msctokts);
   }

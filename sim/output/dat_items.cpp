@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 #include "basekit/bk_btn.h"
+#include "basekit/bk_funct.h"
 #include "basekit/bk_const.h"
 #include "basekit/bk_graph.h"
 #include "sim/aircraft/pln.h"
@@ -236,7 +237,7 @@ void rlt_value_text(float v, int dig, int dec, char* text, int size) {
     return;
   }
   // 9.9E9: one decimal of mantissa, the exponent without sign or leading zeros.
-  int e = (int)std::floor(std::log10(std::fabs(v)));
+  int e = flt_to_int(std::floor(std::log10(std::fabs(v))));
   float m = v / std::pow(10.0f, (float)e);
   if (std::fabs(m) >= 9.95f) m /= 10, e++;
   std::snprintf(text, size, "%.1fE%d", m, e);

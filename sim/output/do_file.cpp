@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 #include "basekit/bk_const.h"
+#include "basekit/bk_file.h"
 #include "basekit/bk_funct.h"
 #include "basekit/bk_mnw.h"
 #include "basekit/platform/platform.h"
@@ -25,14 +26,17 @@ static FILE* csv = nullptr;
 static char csv_path[STR_DIM];
 static int csv_items[DATA_ITEMS];  // the ticks the open file's columns were written for
 
+// "" without a data folder (no home): then no report is written.
 static void output_path(const char* name, char* path, int size) {
-  std::snprintf(path, size, "%s/%s", plat_data_dir("tarvel"), name);
+  const char* dir = plat_data_dir("tarvel");
+  int n = std::snprintf(path, size, "%s/%s", dir, name);
+  if (!dir[0] || n < 0 || n >= size) path[0] = 0;
 }
 
 static FILE* open_output(const char* name) {
   char path[STR_DIM];
   output_path(name, path, sizeof path);
-  FILE* f = std::fopen(path, "w");
+  FILE* f = fopen_output(path);
   if (f) std::setvbuf(f, nullptr, _IOFBF, 4096);
   return f;
 }
@@ -159,7 +163,7 @@ void restart_data_csv() {
   char path[STR_DIM];
   if (csv_path[0]) std::snprintf(path, sizeof path, "%s", csv_path);
   else output_path("Tarvel.csv", path, sizeof path);
-  csv = std::fopen(path, "w");
+  csv = fopen_output(path);
   if (!csv) {
     set.dskcsv = 0;
     MACIBM_alert("Couldn't open file:", path, std::strerror(errno), "The data will still go to 'Tarvel.box'.", 0);

@@ -105,8 +105,8 @@ static void draw_bar() {
   float total = total_time(), span = visible_span();
   MACIBM_fillrect(23, G_LFT, BAR_TOP, G_RGT - G_LFT, BAR_BOT - BAR_TOP);
   float a = total > span ? grf.lefttime / total : 0, b = total > span ? (grf.lefttime + span) / total : 1;
-  int x0 = G_LFT + (int)(a * (G_RGT - G_LFT)), x1 = G_LFT + (int)(fltmin2(b, 1) * (G_RGT - G_LFT));
-  MACIBM_fillrect(29, x0, BAR_TOP + 2, fltmax2((float)(x1 - x0), 2), BAR_BOT - BAR_TOP - 4);
+  int x0 = G_LFT + flt_to_int(a * (G_RGT - G_LFT)), x1 = G_LFT + flt_to_int(fltmin2(b, 1) * (G_RGT - G_LFT));
+  MACIBM_fillrect(29, x0, BAR_TOP + 2, intmax2(x1 - x0, 2), BAR_BOT - BAR_TOP - 4);
 }
 
 static void draw_curves() {
@@ -135,15 +135,15 @@ static void draw_curves() {
           have = 0;
           continue;
         }
-        int xi = (int)x, yi = intlim(y0 - (int)std::lround(v * k), y0 - G_HALF, y0 + G_HALF);
+        int xi = flt_to_int(x), yi = intlim(y0 - flt_to_int(std::lround(v * k)), y0 - G_HALF, y0 + G_HALF);
         if (have) MACIBM_line(curve_colors[col], px, py, xi, yi);
         px = xi, py = yi, have = 1;
       }
     }
   }
   // Seconds from the oldest sample along the bottom.
-  for (int s = ((grf.lefttime + 9) / 10) * 10; s <= grf.lefttime + (int)visible_span(); s += 10) {
-    int x = G_LFT + (int)((s - grf.lefttime) * PX_PER_S);
+  for (int s = ((grf.lefttime + 9) / 10) * 10; s <= grf.lefttime + flt_to_int(visible_span()); s += 10) {
+    int x = G_LFT + flt_to_int((s - grf.lefttime) * PX_PER_S);
     MACIBM_line(25, x, 372, x, 376);
     char text[16];
     std::snprintf(text, sizeof text, "%d", s);
@@ -166,7 +166,7 @@ static int scroll_to_mouse() {
   float total = total_time(), span = visible_span();
   if (total <= span) return 0;
   float at = (msc.mx - G_LFT) / (float)(G_RGT - G_LFT) * total - span / 2;
-  int left = (int)fltlim(at, 0, total - span);
+  int left = flt_to_int(fltlim(at, 0, total - span));
   if (left == grf.lefttime) return 0;
   grf.lefttime = left;
   return 1;

@@ -202,7 +202,7 @@ void update_a_gearlight(int gear) {
 
 static void plot_trim_mark(int y, float trim) {
   pfill(ERASE, ins.osrad + 569, y, 36, 3);
-  int x = ins.osrad + 586 + (int)(fltlim(trim, -1, 1) * 14);
+  int x = ins.osrad + 586 + flt_to_int(fltlim(trim, -1, 1) * 14);
   pfill(17, x - 3, y, 6, 3);
 }
 
@@ -292,12 +292,12 @@ void plot_ap_buttons() {
 
 void plot_ap_values() {
   if (!panel_can_paint()) return;
-  intnum_erase(272, 256, (int)fltlim(ott.al_hold, 0, 90000), 5, 12, 4, 1);
-  int vs = (int)fltlim(ott.vv_hold, -9000, 9000);
+  intnum_erase(272, 256, flt_to_int(fltlim(ott.al_hold, 0, 90000)), 5, 12, 4, 1);
+  int vs = flt_to_int(fltlim(ott.vv_hold, -9000, 9000));
   pfill(11, 353, 255, 6, 11);
   if (vs < 0) pline(12, 354, 260, 358, 260);
   intnum_erase(361, 256, std::abs(vs), 4, 12, 4, 1);
-  intnum_erase(446, 256, (int)fltlim(ott.as_hold, 0, 900), 4, 12, 4, 1);
+  intnum_erase(446, 256, flt_to_int(fltlim(ott.as_hold, 0, 900)), 4, 12, 4, 1);
 }
 
 static float stepped(float v, float step, float lo, float hi) {
@@ -551,7 +551,7 @@ static void gps() {
       return;
     }
   if (in_zone(o + 536, o + 556, 349, 369)) {
-    int step = msc.dragtime > 1 ? intlim((int)(msc.prd * 100), 1, 100) : 1;
+    int step = msc.dragtime > 1 ? intlim(flt_to_int(msc.prd * 100), 1, 100) : 1;
     if (upper(359)) step = -step;
     if (nav.gps_scroll_mode == 0) {
       nav.gps_index = gps_scroll(nav.gps_index, nav.gps_index_mode, step);
@@ -736,7 +736,7 @@ void enginecondrag(int x, int y) {
                !pln.autosweepEQ) {
       flt.sweerequest = 1 - handle(BMP_SWEE, y - 4);
     } else if (x >= o + 769 && x <= o + 792 && pln.vectEQ) {
-      flt.vectrequest = (float)(int)((1 - handle(BMP_VECT, y - 4)) * 120);
+      flt.vectrequest = (float)flt_to_int((1 - handle(BMP_VECT, y - 4)) * 120);
     }
     return;
   }

@@ -68,7 +68,7 @@ void pfill(int colour, int x, int y, int w, int h) {
 // n = |d| truncated steps of d / n in 16.16 from the start, as MACIBM_line walks.
 template <class F> static void walk(int x0, int y0, int x1, int y1, F plot) {
   int dx = x1 - x0, dy = y1 - y0;
-  int n = (int)std::sqrt((double)dx * dx + (double)dy * dy);
+  int n = flt_to_int(std::sqrt((double)dx * dx + (double)dy * dy));
   if (n == 0) return;
   Fixed fx = int2fix(x0), fy = int2fix(y0);
   Fixed sx = fixed_div(int2fix(dx), int2fix(n)), sy = fixed_div(int2fix(dy), int2fix(n));

@@ -24,7 +24,7 @@ int asi_dial_angle(float v) {
                            : (std::pow(v, pln.ASpwr) - std::pow(vmin, pln.ASpwr)) * ins.indtoASI;
   if (!(a > 0)) return 0;
   if (a > 330) return 330;
-  return (int)a;
+  return flt_to_int(a);
 }
 
 static void asi_arc(int colour, int r1, int r2, float from, float to) {
@@ -35,7 +35,7 @@ static void asi_arc(int colour, int r1, int r2, float from, float to) {
 
 void init_as() {
   int x = ins.x_loc[INS_ASI], y = ins.y_loc[INS_ASI];
-  int vmin = (int)pln.Vmin, vmax = (int)pln.Vmax;
+  int vmin = flt_to_int(pln.Vmin), vmax = flt_to_int(pln.Vmax);
   if (pln.entype != 3 && !pln.is_heli) {
     asi_arc(33, 36, 38, pln.Vso, pln.Vfe);
     asi_arc(12, 38, 40, pln.Vs, pln.Vno);

@@ -25,10 +25,15 @@ void init_panel_pictures() {
   for (int id : picture_ids) {
     char name[32], path[STR_DIM];
     std::snprintf(name, sizeof name, "%d.png", id);
-    if (!ap_dir("panel", name, path) || !load_bitmap_file(id, path))
+    if (!ap_dir("panel", name, path) || !load_bitmap_file(id, path)) {
+      // A file that is there but no picture, or no regular file, says which.
+      int kind = path[0] ? file_kind(path) : INF_MISSING;
       MACIBM_exitalert("A picture of the instrument panel is missing or cannot be read:", path[0] ? path : name,
-                       "Tarvel needs every picture of the folder \"panel\" in its data folder.",
+                       kind == INF_MISSING ? "Tarvel needs every picture of the folder \"panel\" in its data folder."
+                       : kind == INF_OK    ? "It is not an 8-bit palette PNG picture."
+                                           : inf_why_text(kind),
                        "Reinstall the data folder, or run tools/panelart/panelart.py to draw them again.");
+    }
   }
   pictures_read = 1;
 }
@@ -69,9 +74,9 @@ static void init_gauge(int kind, int x, int y) {
   if (!pln.tape && !pln.ecam) pbitmap(x - 32, y - 32, BMP_ENGINE_DIAL);
   // Green and red ranges where the engine data give them.
   if (kind == 2 || kind == 7) {
-    tape_arc_mark(12, x, y, 20, 21, (int)(pln.omegamingreen * con.rsctorpm), (int)(pln.omegamaxgreen * con.rsctorpm),
+    tape_arc_mark(12, x, y, 20, 21, flt_to_int(pln.omegamingreen * con.rsctorpm), flt_to_int(pln.omegamaxgreen * con.rsctorpm),
                   pln.tape, m);
-    int red = (int)(pln.omegamax * con.rsctorpm);
+    int red = flt_to_int(pln.omegamax * con.rsctorpm);
     tape_arc_mark(18, x, y, 19, 22, red, red + m / 60 + 1, pln.tape, m);
   } else if (kind == 5) {
     tape_arc_mark(12, x, y, 20, 21, 60, 100, pln.tape, m);

@@ -105,7 +105,7 @@ void update_oat() {
 
 void update_clock() {
   static int drawn = -1;
-  int s = (int)fltmax2(msc.timr_time, 0);
+  int s = flt_to_int(fltmax2(msc.timr_time, 0));
   if (s == drawn && !ins.tickle_all) return;
   drawn = s;
   int x = ins.x_loc[INS_SUPP], y = ins.y_loc[INS_SUPP];
@@ -117,7 +117,7 @@ void update_clock() {
 
 int fuel_position(float m_fuel, float capacity) {
   if (capacity <= 0.01f) return 0;
-  return intlim((int)(m_fuel / capacity * 31), 0, 31);
+  return intlim(flt_to_int(m_fuel / capacity * 31), 0, 31);
 }
 
 void update_fuel() {
@@ -208,7 +208,7 @@ void engine_gauges_forget() {
 static void update_egt(int n, int x, int y) {
   // The shown temperature lags the mixture's (the panel keeps this lag in flt.egt).
   flt.egt[n] += (flt.mixt_temp_rat[n] - flt.egt[n]) * panel_dt();
-  int p = intlim((int)(fltlim(flt.egt[n], 0, 1) * 30), 0, 29);
+  int p = intlim(flt_to_int(fltlim(flt.egt[n], 0, 1) * 30), 0, 29);
   if (p == egt_drawn[n] && !ins.tickle_all) return;
   if (egt_drawn[n] >= 0) pfill(ERASE, x - 8 + egt_drawn[n], y - 3, 2, 5);
   pfill(17, x - 8 + p, y - 3, 2, 5);
@@ -217,7 +217,7 @@ static void update_egt(int n, int x, int y) {
 
 static void update_dial(int r, int n, int kind, int x, int y) {
   float v = engine_value(kind, n);
-  int a = 180 + intlim((int)(v * engine_scale(kind)), 0, 275);
+  int a = 180 + intlim(flt_to_int(v * engine_scale(kind)), 0, 275);
   int old = dial_drawn[r][n];
   if (!ins.tickle_all && old >= 0 && std::abs(a - old) <= 2) return;
   if (old >= 0) needle(x, y, old, 19, ERASE, 11);
@@ -229,7 +229,7 @@ static void update_dial(int r, int n, int kind, int x, int y) {
 void update_tape_gauge(int r, int n, int kind) {
   int x, y;
   engine_gauge_at(r, n, &x, &y);
-  int h = intlim((int)(engine_value(kind, n) * engine_scale(kind)), 0, 110);
+  int h = intlim(flt_to_int(engine_value(kind, n) * engine_scale(kind)), 0, 110);
   if (h == tape_drawn[r][n] && !ins.tickle_all && !ins.tickle_ecam) return;
   int old = ins.tickle_ecam ? 0 : tape_drawn[r][n];
   if (ins.tickle_ecam) pfill(ERASE, x, y - 110, 5, 110);
@@ -286,7 +286,7 @@ static void update_controls() {
       gear[g] = s;
     }
   }
-  int a = (int)(flt.ail_trim * 14), r = (int)(flt.rud_trim * 14);
+  int a = flt_to_int(flt.ail_trim * 14), r = flt_to_int(flt.rud_trim * 14);
   if (a != ail || r != rud || ins.tickle_all) {
     ail = a, rud = r;
     plot_trim_marks();
@@ -297,7 +297,7 @@ static void update_controls() {
   }
   int modes = ott.HDSLCT | ott.NAV[0] << 1 | ott.NAV[1] << 2 | ott.ALHOLD << 3 | ott.VVHOLD << 4 | ott.GS2 << 5 |
               ott.ASHOLD << 6;
-  int vals = (int)ott.al_hold * 31 + (int)ott.vv_hold * 7 + (int)ott.as_hold;
+  int vals = flt_to_int(ott.al_hold) * 31 + flt_to_int(ott.vv_hold) * 7 + flt_to_int(ott.as_hold);
   if (modes != ap_modes || vals != ap_vals || ins.tickle_all) {
     plot_ap_buttons();
     plot_ap_values();

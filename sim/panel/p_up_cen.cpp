@@ -31,7 +31,7 @@ static float lag(float value, float target) { return value + (target - value) * 
 
 static void pdisc(int colour, int x, int y, int r) {
   for (int dy = -r; dy <= r; dy++) {
-    int w = (int)std::sqrt((float)(r * r - dy * dy));
+    int w = flt_to_int(std::sqrt((float)(r * r - dy * dy)));
     pfill(colour, x - w, y + dy, 2 * w + 1, 1);
   }
 }
@@ -42,13 +42,13 @@ void update_compass() {
   static float card = -1;
   static int drawn = -999;
   float psi = fltwrap(flt.psi, 0, 360);
-  int d = psi <= 180 ? std::abs((int)(psi - 90)) : std::abs((int)(psi - 270));
+  int d = psi <= 180 ? std::abs(flt_to_int(psi - 90)) : std::abs(flt_to_int(psi - 270));
   float accel = -flt.ax * (90 - d) / 5;
   float turn = ((90 - env.lat_sou) / 2.0f) * flt.cospsi * flt.sinphi;
   float target = fltwrap(flt.magpsi + accel + turn, 0, 360);
   if (card < 0 || ins.tickle_all) card = card < 0 ? target : card;
   card = fltwrap(card + fltwrap(target - card, -180, 180) * panel_dt(), 0, 360);
-  int value = (int)card;
+  int value = flt_to_int(card);
   int moved = std::abs(value - drawn);
   if (moved > 180) moved = 360 - moved;
   if (moved <= 2 && !ins.tickle_all) return;
@@ -93,7 +93,7 @@ void update_stall() {
   if (!pln.ff_hydraulic && !pln.ff_stickshaker && pln.els[4] > 0) {
     int stalled = flt.stalled[4] != 0;
     if (stalled != full_stall && full_stall != -1)
-      forcecall(stalled ? FF_Y_VIBRATION : FF_Y_VIBRATION_CLEAR, intlim((int)(flt.vind), 10, 100), 5, 0);
+      forcecall(stalled ? FF_Y_VIBRATION : FF_Y_VIBRATION_CLEAR, intlim(flt_to_int(flt.vind), 10, 100), 5, 0);
     full_stall = stalled;
   }
 }
@@ -146,8 +146,8 @@ static float shown_speed() { return pln.asi_units == 2 ? flt.vind : flt.vind * c
 static void efis_speed_tape() {
   static int drawn = -1, mach_drawn = -1;
   int x = ins.x_loc[INS_ASI], y = ins.y_loc[INS_ASI];
-  int tv = intmax2((int)(flt.vind * 2), 0);
-  int mach = (int)(flt.machno * 100);
+  int tv = intmax2(flt_to_int(flt.vind * 2), 0);
+  int mach = flt_to_int(flt.machno * 100);
   if (tv != drawn || ins.tickle_all) {
     drawn = tv;
     int cy = y + 51;
@@ -162,7 +162,7 @@ static void efis_speed_tape() {
     const float bugs[4] = {pln.Vso, pln.Vs, pln.Vfe, pln.Vne};
     const int bug_colour[4] = {33, 12, 17, 18};
     for (int k = 0; k < 4; k++) {
-      int r = cy - ((int)(bugs[k] * 2) - tv);
+      int r = cy - (flt_to_int(bugs[k] * 2) - tv);
       if (r - 2 > y && r + 2 < y + 103) pfill(bug_colour[k], x + 20, r - 2, 3, 5);
     }
     pfill(11, x, cy - 6, 23, 13);
@@ -184,7 +184,7 @@ void update_airspeed() {
   if (rel.ss_asi || drawn < 0) {
     float v = shown_speed();
     angle = asi_dial_angle(v);
-    drum = (int)(fltmax2(v, 0) * 2) % 200;
+    drum = flt_to_int(fltmax2(v, 0) * 2) % 200;
     if (pln.entype == 3) {
       float limit = fltlim(pln.Mmo * atm.a * std::sqrt(fltmax2(atm.crtsig, 0)) * con.msctokts, 0, pln.Vne);
       jet = asi_dial_angle(limit);
@@ -218,9 +218,9 @@ static void ball_row(int cx, int y, int dy, int xa, int xb, float s, float c, fl
     else split_lo = 1, split_hi = 0;
   } else if (s > 0) {
     split_lo = xa;
-    split_hi = intmin2(xb, (int)std::floor(k / s - 1e-4f));
+    split_hi = intmin2(xb, flt_to_int(std::floor(k / s - 1e-4f)));
   } else {
-    split_lo = intmax2(xa, (int)std::ceil(k / s + 1e-4f));
+    split_lo = intmax2(xa, flt_to_int(std::ceil(k / s + 1e-4f)));
     split_hi = xb;
   }
   if (split_hi < split_lo) {
@@ -305,17 +305,17 @@ void update_arthoriz() {
 
 void altimeter_reading(float feet, int* long_deg, int* short_deg, int* hundreds) {
   float f = std::fmod(fltmax2(feet, 0), 1000000.0f);
-  int value = (int)(f * 0.36f);
+  int value = flt_to_int(f * 0.36f);
   *long_deg = value % 360;
   *short_deg = (value / 10) % 360;
-  *hundreds = (int)(f / 100) % 1000;
+  *hundreds = flt_to_int(f / 100) % 1000;
 }
 
 static void efis_altitude_tape() {
   static int drawn = -1, baro_drawn = -1;
   int x = ins.x_loc[INS_ALT], y = ins.y_loc[INS_ALT];
   float ft = flt.h_ind * con.mtrstoft;
-  int tv = (int)(ft * 0.1f);
+  int tv = flt_to_int(ft * 0.1f);
   int b = bk::round(ins.baro * 200);  // half-hundredths: a change above 0.005
   if (tv != drawn || ins.tickle_all) {
     drawn = tv;
@@ -326,9 +326,9 @@ static void efis_altitude_tape() {
       if (h >= 0 && r > y && r < y + 96) pfill(33, x, r, 4, 1);
     }
     float dh = (env.localh * con.mtrstoft + ins.radalt_ft) * 0.1f;
-    int br = cy - ((int)dh - tv);
+    int br = cy - (flt_to_int(dh) - tv);
     if (br > y + 1 && br < y + 95) pfill(18, x, br - 1, 6, 3);
-    int hundreds = (int)(ft * 0.01f);
+    int hundreds = flt_to_int(ft * 0.01f);
     pfill(11, x, cy - 6, 25, 13);
     MACIBM_framerect(33, x, cy - 6, 24, 12);
     intnum(x + 3, cy - 3, intmax2(hundreds, 0), 3, 33, 3, 2, 0);
@@ -350,7 +350,7 @@ void update_alt() {
   if (rel.ss_alt || d_value < 0) feet = flt.h_ind * con.mtrstoft;
   int l, s, hundreds;
   altimeter_reading(feet, &l, &s, &hundreds);
-  int value = (int)(std::fmod(fltmax2(feet, 0), 1000000.0f) * 0.36f);
+  int value = flt_to_int(std::fmod(fltmax2(feet, 0), 1000000.0f) * 0.36f);
   int baro = bk::round(ins.baro * 100);
   if (value == d_value && baro == d_baro && !ins.tickle_all) return;
   if (d_long >= 0) {
@@ -358,7 +358,7 @@ void update_alt() {
     needle(x, y, d_short, 25, ERASE, 11);
   }
   // Drums: the hundreds roll with the tens of feet, then the fixed "00"; the setting.
-  int sub = (int)(std::fmod(fltmax2(feet, 0), 100.0f) * 0.09f);
+  int sub = flt_to_int(std::fmod(fltmax2(feet, 0), 100.0f) * 0.09f);
   v_tape_4(x - 22, y + 10, hundreds / 100, 0);
   v_tape_4(x - 16, y + 10, hundreds / 10 % 10, 0);
   v_tape_4(x - 10, y + 10, hundreds % 10, sub);
@@ -433,8 +433,8 @@ void update_turnslip() {
 void update_HSI_DG() {
   static int d_hdg = -1, d_bug = -1, d_crs = -1, d_h = -999, d_v = -999, d_ntf = -1;
   int x = ins.x_loc[INS_HSI], y = ins.y_loc[INS_HSI];
-  int hdg = (int)fltwrap(ins.psimag, 0, 360) % 360;
-  int crs = (int)fltwrap(nav.obs[1], 0, 360) % 360;
+  int hdg = flt_to_int(fltwrap(ins.psimag, 0, 360)) % 360;
+  int crs = flt_to_int(fltwrap(nav.obs[1], 0, 360)) % 360;
   int h = intlim(bk::round(nav.hdef[1] * 4), -20, 20), v = intlim(bk::round(nav.vdef[1] * 11), -22, 22);
   int ntf = nav.ntf[1];
   if (hdg == d_hdg && nav.hdsel == d_bug && crs == d_crs && h == d_h && v == d_v && ntf == d_ntf && !ins.tickle_all)
@@ -502,7 +502,7 @@ void update_HSI_DG() {
 
 int radalt_dial_angle(float feet) {
   float h = fltlim(feet, 0, 2500);
-  return h < 500 ? (int)(h * 180 / 500) : (int)(180 + (h - 500) * 180 / 5000);
+  return h < 500 ? flt_to_int(h * 180 / 500) : flt_to_int(180 + (h - 500) * 180 / 5000);
 }
 
 void update_radalt() {
@@ -530,7 +530,7 @@ void update_vari() {
   if (msc.paused && have) return;  // no time passes, no rate
   float rate = have && msc.prd > 0 ? (e - e_prev) / msc.prd / g * con.msctofpm : 0;
   e_prev = e, have = 1;
-  int a = 270 + (int)fltlim(rate * 128 / 400, -128, 128);
+  int a = 270 + flt_to_int(fltlim(rate * 128 / 400, -128, 128));
   if (std::abs(a - drawn) <= 2 && !ins.tickle_all) return;
   int x = ins.x_loc[INS_SUPP], y = ins.y_loc[INS_SUPP];
   if (drawn != -999) needle(x, y, drawn, 25, ERASE, 11);
@@ -542,7 +542,7 @@ void update_stormscope() {
   static int d_hdg = -1, d_x = -99999, d_y = -99999;
   int x = ins.x_loc[INS_SUPP], y = ins.y_loc[INS_SUPP];
   const float px_per_m = 2.5f * con.mtrstonm;
-  int hdg = (int)flt.psi, ax = (int)(flt.x * px_per_m), ay = (int)(flt.y * px_per_m);
+  int hdg = flt_to_int(flt.psi), ax = flt_to_int(flt.x * px_per_m), ay = flt_to_int(flt.y * px_per_m);
   if (hdg == d_hdg && ax == d_x && ay == d_y && !ins.tickle_all && !ins.tickle_str) return;
   d_hdg = hdg, d_x = ax, d_y = ay;
   ins.tickle_str = 0;
@@ -601,7 +601,7 @@ void update_glass(int kind) {
   }
   range = fltlim(range, 7.5f, 30);
   float px_per_m = h * 0.5f / range * con.mtrstonm;
-  int ax = (int)(flt.x * px_per_m), ay = (int)(flt.y * px_per_m), hdg = (int)flt.psi;
+  int ax = flt_to_int(flt.x * px_per_m), ay = flt_to_int(flt.y * px_per_m), hdg = flt_to_int(flt.psi);
   int every8 = kind == 16 && msc.evup > 0 && msc.cntr % (8 * msc.evup) == 0;
   if (seen[kind] && ax == d_x[kind] && ay == d_y[kind] && hdg == d_h[kind] && !*request && !ins.tickle_all &&
       !every8)
@@ -627,7 +627,7 @@ void update_glass(int kind) {
         float rx = (sx - cx) / px_per_m, ry = (cy - sy) / px_per_m;
         float dx = rx * cr + ry * sr, dy = -rx * sr + ry * cr;
         float lat = flt.lat + dy / 111120.0f, lon = flt.lon + dx / (111120.0f * fltmax2(cosl, 0.01f));
-        int i = (int)((lon - env.lon_wes) * 200), j = (int)((lat - env.lat_sou) * 200);
+        int i = flt_to_int((lon - env.lon_wes) * 200), j = flt_to_int((lat - env.lat_sou) * 200);
         if (i < 0 || j < 0 || i > 600 || j > 400) continue;
         float wx = atm.wxr[i][j];
         if (wx < 0.3f) continue;
@@ -670,7 +670,7 @@ void update_glass(int kind) {
     pfill(17, x0 + w / 2, y0, 1, 13);
   }
   char r[8];
-  std::snprintf(r, sizeof r, "%d", (int)range);
+  std::snprintf(r, sizeof r, "%d", flt_to_int(range));
   ctext(31, x0 + 2, y0 + h - 2, r);
   // The aircraft.
   int up = heading_up ? 0 : hdg;
@@ -683,7 +683,7 @@ void update_efis_dme() {
   static int drawn = -2;
   int x = ins.x_loc[INS_HSI] - 60, y = ins.y_loc[INS_HSI] + 40;
   float dmedist = nav.dme_nm[1];
-  int shown = dmedist > 99 || !nav.goodnav[1] ? -1 : (int)(dmedist * 10);
+  int shown = dmedist > 99 || !nav.goodnav[1] ? -1 : flt_to_int(dmedist * 10);
   if (shown == drawn && !ins.tickle_all) return;
   drawn = shown;
   pfill(11, x - 1, y - 1, 22, 9);

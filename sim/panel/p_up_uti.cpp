@@ -101,7 +101,7 @@ void update_VORandGS(int h, int v) {
   int x = ins.x_loc[INS_SUPP], y = ins.y_loc[INS_SUPP];
   h = intlim(h, -22, 22);
   v = intlim(v, -22, 22);
-  int crs = (int)fltwrap(nav.obs[0], 0, 360) % 360;
+  int crs = flt_to_int(fltwrap(nav.obs[0], 0, 360)) % 360;
   if (nav.ntf[0] != d_ntf || ins.tickle_all) {
     d_ntf = nav.ntf[0];
     pfill(11, x + 27, y - 18, 17, 7);
@@ -142,9 +142,9 @@ void update_DME() {
     d_dist = d_speed = d_time = -1;
     return;
   }
-  int dist = (int)(d * 10), spd = (int)nav.dme_kts[r];
+  int dist = flt_to_int(d * 10), spd = flt_to_int(nav.dme_kts[r]);
   // The field has two digits: longer times (999 when not closing) read "..".
-  int tim = nav.dme_min[r] < 100 ? (int)nav.dme_min[r] : -1;
+  int tim = nav.dme_min[r] < 100 ? flt_to_int(nav.dme_min[r]) : -1;
   if (dist != d_dist || ins.tickle_all) {
     pfill(11, o + 500, 303, 32, 9);
     fltnum(o + 501, 304, dist / 10.0f, 3, 1, 12, 3, 0, 1);
@@ -174,11 +174,11 @@ void update_ADF() {
   static int d_needle = -999, d_card = -999;
   int x = ins.x_loc[INS_ADF], y = ins.y_loc[INS_ADF];
   // Before any station has been heard the needle rests across, at 90 degrees.
-  float rel_b = nav.station[4] < 0 ? 90 : (float)(((int)(bearing_to(nav.adfx, nav.adfy) - flt.psi + 720)) % 360);
+  float rel_b = nav.station[4] < 0 ? 90 : (float)((flt_to_int(bearing_to(nav.adfx, nav.adfy) - flt.psi + 720)) % 360);
   // Slews the short way round, at most 90 degrees a second.
   float diff = fltwrap(rel_b - needle_at, -180, 180), max_step = 90 * panel_dt();
   needle_at = fltwrap(needle_at + fltlim(diff, -max_step, max_step), 0, 360);
-  int n = (int)needle_at, c = (int)ins.adf_card;
+  int n = flt_to_int(needle_at), c = flt_to_int(ins.adf_card);
   auto moved = [](int a, int b) {
     int d = std::abs(a - b) % 360;
     return (d > 180 ? 360 - d : d) > 2;
@@ -195,8 +195,8 @@ void update_ADF() {
 void update_RMI() {
   static int d_card = -999, d_needle = -999;
   int x = ins.x_loc[INS_SUPP], y = ins.y_loc[INS_SUPP];
-  int card = (int)fltwrap(ins.psimag, 0, 360);
-  int mag = intwrap(((int)bearing_to(nav.vorx[0], nav.vory[0]) + env.mvar + 720) % 360, 0, 359);
+  int card = flt_to_int(fltwrap(ins.psimag, 0, 360));
+  int mag = intwrap((flt_to_int(bearing_to(nav.vorx[0], nav.vory[0])) + env.mvar + 720) % 360, 0, 359);
   int n = mag - card;
   if (std::abs(card - d_card) <= 2 && std::abs(n - d_needle) <= 2 && !ins.tickle_all) return;
   d_card = card, d_needle = n;
@@ -224,14 +224,14 @@ void update_GPS() {
     pfill(12, o + 585 - bar - 1, 321, 3, 5);
     d_bar = bar;
   }
-  int crs = intwrap(((int)(nav.gps_crs + env.mvar) % 360 + 360) % 360, 0, 359);
+  int crs = intwrap((flt_to_int(nav.gps_crs + env.mvar) % 360 + 360) % 360, 0, 359);
   if (crs != d_crs || all) intnum_erase(o + 530, 320, crs, 3, 12, 3, 1);
-  int dist = intlim((int)(nav.gps_dis * con.mtrstonm), 0, 9999);
+  int dist = intlim(flt_to_int(nav.gps_dis * con.mtrstonm), 0, 9999);
   if (dist != d_dist || all) intnum_erase(o + 499, 335, dist, 4, 12, 3, 1);
-  int speed = intlim((int)(flt.v * con.msctokts), 0, 9999);
+  int speed = intlim(flt_to_int(flt.v * con.msctokts), 0, 9999);
   if (speed != d_speed || all) intnum_erase(o + 540, 335, speed, 4, 12, 3, 1);
   // Standing still there is no time to the waypoint: "...", not a division by zero.
-  int time = flt.v > 0.5f ? (int)gps_minutes(nav.gps_dis, flt.v) : -1;
+  int time = flt.v > 0.5f ? flt_to_int(gps_minutes(nav.gps_dis, flt.v)) : -1;
   if (time != d_time || all) {
     if (time >= 0) intnum_erase(o + 580, 335, time, 3, 12, 3, 1);
     else {
@@ -275,7 +275,7 @@ static void ecam_line(int row, const char* label, float value, int digits, int d
     return;
   }
   if (decimals) fltnum(x + 72, y - 6, value, digits, decimals, 47, 3, 0, 1);
-  else intnum(x + 72, y - 6, (int)value, digits, 47, 3, 1, 0);
+  else intnum(x + 72, y - 6, flt_to_int(value), digits, 47, 3, 1, 0);
 }
 
 static void ecam_fuel(int built) {
@@ -283,21 +283,21 @@ static void ecam_fuel(int built) {
   int engines = intlim(pln.numen, 0, ENGINES);
   float fuel = flt.m_fuel * con.kgstolbs, flow = 0;
   int vals[8];
-  vals[0] = (int)(fuel / 2);
-  vals[1] = (int)(fuel / 2);
-  vals[2] = (int)fuel;
+  vals[0] = flt_to_int(fuel / 2);
+  vals[1] = flt_to_int(fuel / 2);
+  vals[2] = flt_to_int(fuel);
   for (int n = 0; n < engines; n++) flow += flt.ff_[n] * con.kgstolbs * 3600;
   // No fuel flow: no endurance or range to show.
   float endurance = flow > 0.1f ? fltmin2(fuel / flow, 99.9f) : -1;
   float range = endurance >= 0 ? fltmin2(endurance * flt.v * con.msctokts, 99999) : -1;
-  vals[3] = (int)(endurance * 10);
-  vals[4] = (int)range;
+  vals[3] = flt_to_int(endurance * 10);
+  vals[4] = flt_to_int(range);
   int changed = built;
   for (int k = 0; k < 5; k++)
     if (vals[k] != d[k]) changed = 1, d[k] = vals[k];
   static int ffd[ENGINES];
   for (int n = 0; n < engines; n++) {
-    int f = (int)(flt.ff_[n] * con.kgstolbs * 3600);
+    int f = flt_to_int(flt.ff_[n] * con.kgstolbs * 3600);
     if (f != ffd[n]) changed = 1, ffd[n] = f;
   }
   if (!changed) return;
@@ -316,8 +316,8 @@ static void ecam_fuel(int built) {
 static void ecam_controls(int built) {
   static int d = -1;
   int x = ins.oseng + 647, y = 293;
-  int state = flt.flap + 64 * (int)(flt.slat * 10) + 1024 * (int)(flt.sbrk + 1) +
-              8192 * (int)(flt.lailndef / 3 + 20) + 524288 * (int)(flt.lhstbdef / 3 + 20);
+  int state = flt.flap + 64 * flt_to_int(flt.slat * 10) + 1024 * flt_to_int(flt.sbrk + 1) +
+              8192 * flt_to_int(flt.lailndef / 3 + 20) + 524288 * flt_to_int(flt.lhstbdef / 3 + 20);
   for (int n = 0; n < ENGINES; n++) state += flt.revving_thrust[n] << (27 + n);
   if (state == d && !built) return;
   d = state;
@@ -327,7 +327,7 @@ static void ecam_controls(int built) {
   pfill(rel.fc_flp ? 12 : 18, cx - 10 - flap_len, y + 38, flap_len, 2);
   pfill(rel.fc_flp ? 12 : 18, cx + 10, y + 38, flap_len, 2);
   if (pln.slatEQ) {
-    int s = (int)(flt.slat * 20);
+    int s = flt_to_int(flt.slat * 20);
     pfill(rel.fc_slt ? 12 : 18, cx - 20 - s, y + 32, s, 2);
     pfill(rel.fc_slt ? 12 : 18, cx + 20, y + 32, s, 2);
   }
@@ -335,8 +335,8 @@ static void ecam_controls(int built) {
     pfill(17, cx - 40, y + 30, 8, 2);
     pfill(17, cx + 32, y + 30, 8, 2);
   }
-  int ail = intlim((int)(flt.lailndef / 3), -6, 6), elev = intlim((int)(flt.lhstbdef / 3), -6, 6);
-  int rud = intlim((int)(flt.ruddef / 3), -6, 6);
+  int ail = intlim(flt_to_int(flt.lailndef / 3), -6, 6), elev = intlim(flt_to_int(flt.lhstbdef / 3), -6, 6);
+  int rud = intlim(flt_to_int(flt.ruddef / 3), -6, 6);
   pfill(rel.fc_ail ? 33 : 18, x + 12, y + 40 - ail, 2, 5);
   pfill(rel.fc_ail ? 33 : 18, x + 136, y + 40 + ail, 2, 5);
   pfill(rel.fc_elv ? 33 : 18, cx + 26, y + 83 - elev, 2, 5);
@@ -347,7 +347,7 @@ static void ecam_controls(int built) {
 
 static void ecam_hydraulics(int built) {
   static int d = -1;
-  int psi = (int)(fltlim(rel.hyd_rat, 0, 1) * 3000) * (rel.hydsys ? 1 : 0);
+  int psi = flt_to_int(fltlim(rel.hyd_rat, 0, 1) * 3000) * (rel.hydsys ? 1 : 0);
   if (psi == d && !built) return;
   d = psi;
   int x = ins.oseng + 647, y = 293;

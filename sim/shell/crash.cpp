@@ -84,6 +84,22 @@ void bendmetal(int severe) {
   play_engine_and_windrain();
 }
 
+// The flight model's state went infinite or not a number: no picture, but
+// the same new start on the runway, and the user is told why.
+static void lost_state() {
+  crashes++;
+  stop_engine_and_windrain();
+  MACIBM_alert("The flight model's numbers ran out of range (infinite or not a number).",
+               "Extreme values in the aircraft, the weather or the settings can do this.",
+               "The flight starts again on the runway.", "", 0);
+  recover_flight_state();
+  msc.typestart = 900;
+  set_fltvars(10);
+  MACIBM_invalwind(WIN_MAIN);
+  play_engine_and_windrain();
+}
+
 void handle_crash() {
-  if (flt.crash) bendmetal(flt.crash == CRASH_SEVERE);
+  if (flt.nonfinite) lost_state();
+  else if (flt.crash) bendmetal(flt.crash == CRASH_SEVERE);
 }

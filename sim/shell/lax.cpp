@@ -112,6 +112,7 @@ void simulate_startup() {
   MACIBM_initgworld(0, 800, 568);
   initgen();
   init_country_data();
+  need_airports();
   initprefs();
   load_region();
   update_location_menus();
@@ -200,7 +201,7 @@ static void once_a_second() {
 // sounds follow the flight.
 static void slow_task() {
   if (pln.entype) {
-    int lever_row = (int)interp(0, 563, 1, 515, set.FC_thro);
+    int lever_row = flt_to_int(interp(0, 563, 1, 515, set.FC_thro));
     if (!my_prev_set) {
       my_prev = lever_row;
       my_prev_set = 1;

@@ -86,6 +86,14 @@ int headless_dialog_choice(int save, const char* folder, const char* ext, char* 
   char p[STR_DIM];
   default_aircraft_path(p);
   if (!p[0] || (int)std::strlen(p) >= path_size) return 0;
+  // Offering a file that cannot be opened would only bring the same question
+  // back, for ever: say why and cancel, which ends the run with status 1.
+  int kind = file_kind(p);
+  if (kind != INF_OK || !aircraft_ok_or_missing(p)) {
+    std::fprintf(stderr, "The default aircraft cannot be flown: %s\n%s\n", p,
+                 kind != INF_OK ? inf_why_text(kind) : inf_why_text(inf_open_why));
+    return 0;
+  }
   std::snprintf(path, (size_t)path_size, "%s", p);
   return 1;
 }
@@ -137,6 +145,11 @@ int PREFScheckpoint(int n) {
 static float fs() { return fltscan(cur_file); }
 static int is() { return intscan(cur_file); }
 static int bs() { return bolscan(cur_file); }
+// Settings checked against what they can be: a number far outside (a damping
+// of 1e12, a wave direction of 3e38) fails the read with a message naming it.
+static float fr(const char* field, float lo, float hi) { return fltscan_in(cur_file, field, lo, hi); }
+static float frNOSN(const char* field, float lo, float hi) { return fltscanNOSN_in(cur_file, field, lo, hi); }
+static int ir(const char* field, int lo, int hi) { return intscan_in(cur_file, field, lo, hi); }
 
 static int read_aircraft_names() {
   char stored[STR_DIM];
@@ -149,27 +162,27 @@ static int read_aircraft_names() {
 }
 
 static void read_weather() {
-  ins.baro = fs();
+  ins.baro = fr("altimeter setting (inches)", 15, 40);
   // The preferences hold settings of many records (atm, ins, nav, atc, rel, scn): read straight into them.
-  atm.baro = fs();
-  atm.rain_tstm = fs();
-  atm.wind_tbl = fs();
-  atm.burst_prob = fs();
+  atm.baro = fr("barometer (inches)", 15, 40);
+  atm.rain_tstm = fr("precipitation level", 0, 10);
+  atm.wind_tbl = fr("turbulence level", 0, 10);
+  atm.burst_prob = fr("microburst level", 0, 10);
   atm.change_clouds = bs();
   atm.change_vis = bs();
   atm.change_precip = bs();
   atm.change_turb = bs();
   atm.change_micro = bs();
   atm.cld_type = is();
-  atm.topsMSL = fs();
-  atm.baseMSL = fs();
-  atm.vis = fs();
+  atm.topsMSL = fr("cloud tops (m)", -1000, 40000);
+  atm.baseMSL = fr("cloud bases (m)", -1000, 40000);
+  atm.vis = fr("visibility (m)", 0, 1e6f);
   for (int i = 0; i < 9; i++) {
-    atm.wnddir[i] = fltscanNOSN(cur_file);
-    atm.wndspd[i] = fltscanNOSN(cur_file);
-    atm.shrdir[i] = fltscanNOSN(cur_file);
-    atm.shrspd[i] = fltscanNOSN(cur_file);
-    atm.tbl[i] = fltscanNOSN(cur_file);
+    atm.wnddir[i] = frNOSN("wind direction", -720, 720);
+    atm.wndspd[i] = frNOSN("wind speed (m/s)", 0, 200);
+    atm.shrdir[i] = frNOSN("wind shear direction", -720, 720);
+    atm.shrspd[i] = frNOSN("wind shear speed (m/s)", 0, 200);
+    atm.tbl[i] = frNOSN("turbulence of a wind layer", 0, 100);
     rln(cur_file);
   }
 }
@@ -190,18 +203,18 @@ static void read_switches_and_joystick() {
     set.Bgrf[i] = intscanNOSN(cur_file) != 0;
     rln(cur_file);
   }
-  set.damp = fs();
-  set.joy_rat_ptch = fs();
-  set.joy_rat_hdng = fs();
-  set.joy_rat_roll = fs();
+  set.damp = fr("damping", 0, 1);
+  set.joy_rat_ptch = fr("joystick pitch ratio", 0, 100);
+  set.joy_rat_hdng = fr("joystick heading ratio", 0, 100);
+  set.joy_rat_roll = fr("joystick roll ratio", 0, 100);
   set.eq_ped = bs();
   set.eq_avi = bs();
   set.eq_thr = bs();
   set.eq_col = bs();
-  set.fcon_force_rat = fs();
-  set.NZptch = fs();
-  set.NZroll = fs();
-  for (int k = 0; k < JOY_RESPONSES; k++) set.joy_response[k] = is();
+  set.fcon_force_rat = fr("force feedback ratio", 0, 100);
+  set.NZptch = fr("pitch null zone", 0, 1);
+  set.NZroll = fr("roll null zone", 0, 1);
+  for (int k = 0; k < JOY_RESPONSES; k++) set.joy_response[k] = ir("joystick button use", 0, 99);
 }
 
 static void int_pair(int* a, int* b) {
@@ -211,8 +224,8 @@ static void int_pair(int* a, int* b) {
 }
 
 static void read_radios() {
-  nav.vol[0] = fltscanNOSN(cur_file);
-  nav.vol[1] = fltscanNOSN(cur_file);
+  nav.vol[0] = frNOSN("nav volume", 0, 10);
+  nav.vol[1] = frNOSN("nav volume", 0, 10);
   rln(cur_file);
   int_pair(&nav.nf[0], &nav.nf100[0]);
   int_pair(&nav.nf[1], &nav.nf100[1]);
@@ -222,8 +235,8 @@ static void read_radios() {
   nav.adf2 = intscanNOSN(cur_file);
   nav.adf3 = intscanNOSN(cur_file);
   rln(cur_file);
-  nav.obs[0] = fs();
-  nav.obs[1] = fs();
+  nav.obs[0] = fr("course selector 1", -720, 720);
+  nav.obs[1] = fr("course selector 2", -720, 720);
   nav.dmesel = is();
   nav.gps_index_mode = is();
   nav.gps_index = is();
@@ -242,15 +255,15 @@ int grab_prefs() {
   set_region_from_apt(msc.loc_index);
   msc.rway_sel = is();
   scn.time = is();
-  atm.temp_SL = fs();
+  atm.temp_SL = fr("sea-level temperature (F)", -200, 200);
   if (scan_failed || !runway_exists(msc.loc_index, msc.rway_sel) || !in_range(scn.time, 1, 4)) return 0;
   if (!PREFScheckpoint(101)) return 0;
   read_weather();
   if (scan_failed || !in_range(atm.cld_type, 0, 1) || !PREFScheckpoint(102)) return 0;
-  atm.wave_amp = fs();
-  atm.wave_length = fs();
-  atm.wave_speed = fs();
-  atm.wave_dir = (int)fs();
+  atm.wave_amp = fr("wave height (m)", 0, 100);
+  atm.wave_length = fr("wave length (m)", 0, 10000);
+  atm.wave_speed = fr("wave speed (m/s)", 0, 1000);
+  atm.wave_dir = flt_to_int(fr("wave direction", -720, 720));
   atm.meteorite_code = is();
   atm.rway_fric_code = is();
   atm.thermal_part = atm.thermal_vvi = 0;
@@ -264,7 +277,7 @@ int grab_prefs() {
   if (!PREFScheckpoint(105)) return 0;
   msc.prd = fltlim(fs(), 0.01f, 0.1f);
   msc.logtime = bs();
-  rel.total_fail_entry = fs();
+  rel.total_fail_entry = fr("total failure chance", 0, 1000);
   if (scan_failed) return 0;
   MACIBM_check_menu(7, 711, msc.logtime);
   if (set.eq_avi) default_radios();
@@ -339,6 +352,9 @@ static void restore_records() {
   if (mnw.menu[7]) MACIBM_check_menu(7, 711, msc.logtime);
 }
 
+// Why the last read could not open its file (INF_*).
+static int prefs_open_why = INF_OK;
+
 // Reads a preferences layout, and the situation lines when sit is given;
 // scanning errors fall back instead of ending the program.
 static int read_prefs_file(const char* path, float* sit) {
@@ -346,9 +362,19 @@ static int read_prefs_file(const char* path, float* sit) {
   std::snprintf(cur_file, sizeof cur_file, "%s", path);
   scan_soft = 1;
   scan_failed = 0;
-  int ok = inf_open(path, FTYPE_ANY_TEXT, PREFS_VERSION, 0) && grab_prefs();
-  if (ok && sit)
-    for (int k = 0; k < 5; k++) sit[k] = fs();
+  scan_problem[0][0] = 0;
+  int opened = inf_open(path, FTYPE_ANY_TEXT, PREFS_VERSION, 0);
+  prefs_open_why = inf_open_why;
+  int ok = opened && grab_prefs();
+  if (ok && sit) {
+    // Metres from the region's corner (no farther than half way round the
+    // Earth), degrees, m/s.
+    sit[0] = fr("situation's east position (m)", -2.1e7f, 2.1e7f);
+    sit[1] = fr("situation's north position (m)", -2.1e7f, 2.1e7f);
+    sit[2] = fr("situation's heading", -3600, 3600);
+    sit[3] = fr("situation's height (m)", -1000, 40000);
+    sit[4] = fr("situation's speed (m/s)", 0, 2000);
+  }
   ok = ok && !scan_failed;
   if (ok && !sit) grab_desktop_prefs();
   inf.close();
@@ -428,8 +454,33 @@ void hardprefs() {
   rel.total_fail_entry = 1.0f;
 }
 
+// Why the preferences were not used, when that is worth telling: the file
+// is spoilt by an error (and where the settings from before it are), holds a
+// number out of range, or is no file that can be read. A missing file or
+// another version is the ordinary first start and says nothing.
+static void tell_why_defaults(int spoilt, const char* why) {
+  if (spoilt) {
+    char bak[STR_DIM + 8];
+    std::snprintf(bak, sizeof bak, "%s.bak", prefs_path);
+    int have_bak = is_readable_file(bak);
+    MACIBM_alert("Tarvel started with its default settings because it last ended with this error:", why,
+                 have_bak ? "Your settings from before it are kept in:" : "There were no settings to keep.",
+                 have_bak ? bak : "", 0);
+  } else if (scan_problem[0][0]) {
+    MACIBM_alert(scan_problem[1], scan_problem[2], "Tarvel starts with its default settings instead.", "", 0);
+  } else if (prefs_open_why == INF_NOT_FILE || prefs_open_why == INF_UNREADABLE) {
+    MACIBM_alert("The preferences file could not be read:", prefs_path, inf_why_text(prefs_open_why),
+                 "Tarvel starts with its default settings instead.", 0);
+  }
+}
+
 void initprefs() {
-  if (!read_prefs_file(prefs_path, nullptr)) hardprefs();
+  char why[STR_DIM];
+  int spoilt = prefs_path[0] && prefs_spoilt(prefs_path, why, sizeof why);
+  if (!prefs_path[0] || !read_prefs_file(prefs_path, nullptr)) {
+    tell_why_defaults(spoilt, why);
+    hardprefs();
+  }
   if (msc.loc_index >= 0 && msc.loc_index <= env.aptmax) {
     // The region is chosen from the aircraft's position, kept in flt until the flight is placed.
     flt.lat = apt_lat[msc.loc_index][0];
@@ -497,6 +548,10 @@ void dump_prefs() {
 void write_prefs() {
   // Before the region lists exist nothing worth keeping has been set up.
   if (!msc.ready_to_update || env.apt_list_max < 0) return;
+  if (!prefs_path[0]) {
+    MACIBM_alert("Your settings could not be saved.", prefs_problem, "", "", 0);
+    return;
+  }
   if (!ouf_open(prefs_path, FTYPE_ANY_TEXT, PREFS_VERSION)) return;
   dump_prefs();
   wcp(106);
@@ -563,6 +618,7 @@ int read_situation(const char* path, const char* file) {
     ok = 0;
   }
   if (!ok) {
+    if (scan_problem[0][0]) MACIBM_alert(scan_problem[0], scan_problem[1], scan_problem[2], scan_problem[3], 0);
     MACIBM_alert("Couldn't read prefs file!", "Are situation and Tarvel the same version?",
                  "I cannot read this situation.", "We will just pretend this never happened.", 0);
     return 0;

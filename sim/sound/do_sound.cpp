@@ -35,9 +35,14 @@ void fill_buffer(int n) {
   const char* fault = "";
   switch (plat_clip_load_wav(n, path)) {
     case PLAT_WAV_OK: return;
-    case PLAT_WAV_OPEN:
-      MACIBM_exitalert("Failed to open sound file:", path, "Make sure the sounds are in the folder called 'sounds'.",
+    case PLAT_WAV_OPEN: {
+      // A file that is there but no regular file (a pipe, a folder) says so.
+      int kind = file_kind(path);
+      MACIBM_exitalert("Failed to open sound file:", path,
+                       kind == INF_MISSING ? "Make sure the sounds are in the folder called 'sounds'."
+                                           : inf_why_text(kind == INF_OK ? INF_UNREADABLE : kind),
                        "If you messed up the sounds, copy them over from the cd-rom.");
+    }
     case PLAT_WAV_NOT_WAVE: fault = "This is not a WAVE file."; break;
     case PLAT_WAV_CORRUPT: fault = "WAVE file is corrupted."; break;
     case PLAT_WAV_READ_FORMAT: fault = "Failed to read format chunk opening sound."; break;
@@ -77,7 +82,7 @@ void set_frq_vol(float pitch, float loudness, float low, float high, int n) {
   if (!(v > 0)) v = 0;  // a negative or undefined loudness is silence
   if (!(pitch == pitch)) pitch = 0;
   int hz = intlim((int)std::lround(fltlim(pitch, 0, 10) * 22050.0f), 100, 100000);
-  int cb = intlim((int)(-5000.0f + 5000.0f * std::sqrt(fltlim(v, 0, 100))), -5000, 0);
+  int cb = intlim(flt_to_int(-5000.0f + 5000.0f * std::sqrt(fltlim(v, 0, 100))), -5000, 0);
   plat_clip_set(n, hz, cb);
 }
 

@@ -171,7 +171,7 @@ void init_carrier() {
 int lens_cell(float angle) {
   if (!std::isfinite(angle)) return CAR_LENS - 2;
   float d = angle - 3.5f;
-  int k = d >= 2 ? 2 : (d <= -2 ? -2 : (int)d);  // whole degrees towards 0
+  int k = d >= 2 ? 2 : (d <= -2 ? -2 : flt_to_int(d));  // whole degrees towards 0
   return CAR_LENS + k;
 }
 
@@ -247,7 +247,7 @@ void carrier_aids(float x, float y, float z) {
     nav_z[slot] = z + car.vasiz;
     nav_f1[slot] = 108;
     nav_f2[slot] = 0;
-    nav_hdng[slot] = (int)car.appang;
+    nav_hdng[slot] = flt_to_int(car.appang);
     nav_inreg[slot] = 1;
     std::snprintf(nav_id[slot], APT_ID_DIM, "----");
     std::snprintf(nav_name[slot], APT_NAME_DIM, "Carrier");

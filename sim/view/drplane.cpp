@@ -462,7 +462,7 @@ void plot_plane() {
     if (p <= 3) {
       int spacing = 360 / intlim(pln.numblades[p], 1, 17);
       track_acc = std::fmod(track_acc + 0.3f * spacing * fltlim(msc.prd, 0, 0.2f) * 20 / props, 360.0f);
-      track_ang = intwrap((int)track_acc, 0, 359);
+      track_ang = intwrap(flt_to_int(track_acc), 0, 359);
       inside &= prop_points(p);
     } else if (p <= 11) {
       inside &= wing_points(p);

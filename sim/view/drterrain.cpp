@@ -30,9 +30,9 @@ template <class F> static void sweep_cells(F draw) {
 static void cw_corners(int i, int j, int tri, int div, int* ci, int* cj) {
   float i1, j1, i2, j2, i3, j3;
   convert_ij_cw((float)i, (float)j, tri, &i1, &j1, &i2, &j2, &i3, &j3, div, 1, 1);
-  ci[0] = (int)i1; cj[0] = (int)j1;
-  ci[1] = (int)i2; cj[1] = (int)j2;
-  ci[2] = (int)i3; cj[2] = (int)j3;
+  ci[0] = flt_to_int(i1); cj[0] = flt_to_int(j1);
+  ci[1] = flt_to_int(i2); cj[1] = flt_to_int(j2);
+  ci[2] = flt_to_int(i3); cj[2] = flt_to_int(j3);
 }
 
 static void eye_rel(float x, float y, float z, float* ex, float* ey, float* ez) {

@@ -37,7 +37,7 @@ static int tan_px(float deg) { return view_round(std::tan(deg * D2R) * con.zom_p
 
 // The depression of the looking-down views moves the aircraft's axes up the screen.
 static int boresight_y() {
-  int y = (int)con.off_view_center_fy;
+  int y = flt_to_int(con.off_view_center_fy);
   if (set.view_type == VIEW_DOWN4) y -= tan_px(4);
   if (set.view_type == VIEW_DOWN8) y -= tan_px(8);
   return y;
@@ -68,7 +68,7 @@ static void text(int c, int x, int y, const char* s) {
 static void vertical_tape(int c, int x_tick, int x_text, float v, float per, int tick, int label, int div, int cy) {
   int half = 90;
   vline(c, x_tick, cy - half, cy + half);
-  int lo = (int)std::floor((v - half / per) / tick) * tick, hi = (int)std::ceil((v + half / per) / tick) * tick;
+  int lo = flt_to_int(std::floor((v - half / per) / tick)) * tick, hi = flt_to_int(std::ceil((v + half / per) / tick)) * tick;
   for (int u = lo; u <= hi; u += tick) {
     int y = cy - view_round((u - v) * per);
     if (y < cy - half || y > cy + half) continue;
@@ -86,7 +86,7 @@ static void heading_tape(int c, float hdg, int cx) {
   int y = con.HUD_top + 2, half = 120;
   hline(c, cx - half, cx + half, y + 8);
   float per = 4;  // pixels a degree
-  int lo = (int)std::floor((hdg - half / per) / 5) * 5, hi = (int)std::ceil((hdg + half / per) / 5) * 5;
+  int lo = flt_to_int(std::floor((hdg - half / per) / 5)) * 5, hi = flt_to_int(std::ceil((hdg + half / per) / 5)) * 5;
   for (int d = lo; d <= hi; d += 5) {
     int x = cx + view_round((d - hdg) * per);
     if (x < cx - half || x > cx + half) continue;
@@ -110,7 +110,7 @@ static void arrowhead(int c, int x, int y, int dx, int dy) {
 
 void plot_nrml_hud() {
   int c = hud_color();
-  int cx = (int)con.off_view_center_fx, cy = (int)con.off_view_center_fy;
+  int cx = flt_to_int(con.off_view_center_fx), cy = flt_to_int(con.off_view_center_fy);
   int by = boresight_y();
   // 1-2. Tapes and their pointers.
   vertical_tape(c, con.HUD_lft + 20, con.HUD_lft + 2, flt.vind, 2.0f, 10, 20, 1, cy);

@@ -43,7 +43,7 @@ void cityplot(int i, int j, int tri, int n, int color) {
   float ci1, cj1, ci2, cj2, ci3, cj3;
   if (i < 0 || j < 0 || i >= GRID_I - 1 || j >= GRID_J - 1) return;
   convert_ij_cw((float)i, (float)j, tri, &ci1, &cj1, &ci2, &cj2, &ci3, &cj3, planediv[i][j], 1, 1);
-  const int a[3][2] = {{(int)ci1, (int)cj1}, {(int)ci2, (int)cj2}, {(int)ci3, (int)cj3}};
+  const int a[3][2] = {{flt_to_int(ci1), flt_to_int(cj1)}, {flt_to_int(ci2), flt_to_int(cj2)}, {flt_to_int(ci3), flt_to_int(cj3)}};
   // Each light sits nearer one corner, by a fixed scatter of the cell, so
   // that the lights do not line up across the grid.
   unsigned h = (unsigned)i * 73856093u ^ (unsigned)j * 19349663u ^ ((unsigned)tri * 83492791u + (unsigned)n * 2654435761u);
@@ -251,7 +251,7 @@ static void plot_moon() {
   for (int dy = -R; dy <= R; dy++) {
     int y = cy + dy;
     if (y < con.off_int_top || y >= con.off_int_bot) continue;
-    int w = (int)std::sqrt((float)(R * R - dy * dy));
+    int w = flt_to_int(std::sqrt((float)(R * R - dy * dy)));
     int x1 = intmax2(cx - w, con.off_int_lft), x2 = intmin2(cx + w, con.off_int_rgt);
     if (x2 >= x1) MACIBM_hshline(LITE_MOON, x1, y, x2 - x1 + 1);
   }
@@ -284,7 +284,7 @@ static void plot_meteor() {
   float nx = met_x + met_dx * k, ny = met_y + met_dy * k;
   int color = met_t < 0.1f ? LITE_MOON : (met_t < 0.7f ? LITE_WHITE : LITE_MOON);
   if (met_x >= 0 && met_x <= 800 && nx >= 0 && nx <= 800 && met_y >= 5 && met_y <= 230 && ny >= 5 && ny <= 230)
-    MACIBM_hsclippedline(color, (int)met_x, (int)met_y, (int)nx, (int)ny);
+    MACIBM_hsclippedline(color, flt_to_int(met_x), flt_to_int(met_y), flt_to_int(nx), flt_to_int(ny));
   met_x = nx;
   met_y = ny;
   met_t += prd;

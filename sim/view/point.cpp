@@ -113,7 +113,7 @@ int haze_color(float dist, int* color) {
   if (dist >= atm.vis2_grnd) return 0;
   if (dist <= atm.vis1_grnd) return 1;
   float t = 9.0f * (dist - atm.vis1_grnd) / (atm.vis2_grnd - atm.vis1_grnd);
-  *color += 18 * (int)(t + 1.0f);
+  *color += 18 * flt_to_int(t + 1.0f);
   return 1;
 }
 

@@ -2,6 +2,7 @@
 // haze, and the per-point scratch arrays the drawing fills once a frame.
 #pragma once
 #include "basekit/bk_const.h"
+#include "basekit/bk_funct.h"
 
 enum { PT_I = 178, PT_J = 159 };
 #define NEAR_DEPTH 3.0f   // metres: nothing nearer than this is drawn
@@ -38,7 +39,7 @@ void xfrm_PLANE(float x, float y, float z, float* xo, float* yo, float* zo);
 void xfrm_BOAT(float x, float y, float z, float* xo, float* yo, float* zo);
 
 // A tangent (x or z over depth) to a view pixel column or row.
-inline int view_round(float v) { return (int)(v >= 0 ? v + 0.5f : v - 0.5f); }
+inline int view_round(float v) { return flt_to_int(v >= 0 ? v + 0.5f : v - 0.5f); }
 inline int XFRM_x(float t) { return view_round(t * con.zom_pp45 + con.off_view_center_fx); }
 inline int XFRM_y(float t) { return view_round(con.off_view_center_fy - t * con.zom_pp45); }
 

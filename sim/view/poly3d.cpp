@@ -226,7 +226,7 @@ void any_poly3_3D(int color, float x1, float y1, float z1, float x2, float y2, f
 
 int rway_strip_count() {
   float nm = fltlim(atm.vis_effective * con.mtrstonm, 0.5f, 4.0f);
-  return (int)(20.0f / nm);
+  return flt_to_int(20.0f / nm);
 }
 
 void any_poly4_3D(int color, float x1, float y1, float z1, float x2, float y2, float z2, float x3, float y3,

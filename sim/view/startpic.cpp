@@ -1,6 +1,7 @@
 #include "sim/view/startpic.h"
 #include <cmath>
 #include "basekit/bk_btn.h"
+#include "basekit/bk_funct.h"
 #include "basekit/bk_graph.h"
 
 // Everything here uses the start-up colours: the purple-grey ramp 59-88, the
@@ -15,7 +16,7 @@ static void draw_sky() {
   static const int bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
   for (int y = 0; y < HORIZON; y++) {
     double f = std::pow((double)y / HORIZON, 1.5) * (SKY_LEVELS - 1);
-    int level = (int)f, frac = (int)((f - level) * 16.0);
+    int level = flt_to_int(f), frac = flt_to_int((f - level) * 16.0);
     for (int x = 0; x < STARTUP_PICTURE_DX; x++) {
       int l = level + (frac > bayer[y & 3][x & 3] ? 1 : 0);
       MACIBM_hspoint(sky_index(l < SKY_LEVELS ? l : SKY_LEVELS - 1), x, y);
@@ -40,8 +41,8 @@ static void draw_stars() {
 
 static void draw_ground() {
   for (int x = 0; x < STARTUP_PICTURE_DX; x++) {
-    int far = HORIZON - 16 - (int)(12 * std::sin(x * 0.011) + 7 * std::sin(x * 0.031 + 1.0));
-    int near = HORIZON + 22 - (int)(6 * std::sin(x * 0.007 + 2.0) + 4 * std::sin(x * 0.023));
+    int far = HORIZON - 16 - flt_to_int(12 * std::sin(x * 0.011) + 7 * std::sin(x * 0.031 + 1.0));
+    int near = HORIZON + 22 - flt_to_int(6 * std::sin(x * 0.007 + 2.0) + 4 * std::sin(x * 0.023));
     MACIBM_hsvline(229, x, far, near - far);
     MACIBM_hsvline(56, x, near, STARTUP_PICTURE_DY - near);
   }
@@ -59,8 +60,8 @@ static const int plane_x = 470, plane_y = 300;
 
 static void place(double px, double py, int* x, int* y) {
   double c = std::cos(plane_climb), s = std::sin(plane_climb);
-  *x = plane_x + (int)std::lround(plane_scale * (px * c + py * s));
-  *y = plane_y + (int)std::lround(plane_scale * (py * c - px * s));
+  *x = plane_x + flt_to_int(std::lround(plane_scale * (px * c + py * s)));
+  *y = plane_y + flt_to_int(std::lround(plane_scale * (py * c - px * s)));
 }
 
 // A convex outline (up to 8 points) in the aircraft's own units.

@@ -104,8 +104,8 @@ void set_mon(int view_type, float zoom) {
   con.rat_rgt = (con.off_flt_rgt - con.off_view_center_fx) / con.zom_pp45;
   con.rat_top = (con.off_view_center_fy - con.off_flt_top) / con.zom_pp45;
   con.rat_bot = (con.off_view_center_fy - con.off_flt_bot) / con.zom_pp45;
-  con.HUD_lft = (int)con.off_view_center_fx - 160;
-  con.HUD_rgt = (int)con.off_view_center_fx + 160;
+  con.HUD_lft = flt_to_int(con.off_view_center_fx) - 160;
+  con.HUD_rgt = flt_to_int(con.off_view_center_fx) + 160;
   con.HUD_top = con.off_int_top + 10;
   con.HUD_bot = con.off_int_bot - 10;
   lay_surface = set.view_type == VIEW_REPLAY;
@@ -117,7 +117,7 @@ int view_octant(float heading) {
   if (!std::isfinite(heading)) return 1;
   double h = std::fmod((double)heading, 360.0);
   if (h < 0) h += 360.0;
-  int d = (int)std::floor(h);
+  int d = flt_to_int(std::floor(h));
   return d >= 360 ? 1 : d / 45 + 1;
 }
 
@@ -126,11 +126,11 @@ int view_octant(float heading) {
 static float lat_of_y(float y) { return env.lat_sou + (y - planey[0][0]) / DEG_M; }
 
 static float lon_of_xy(float x, float lat) {
-  int qj = intlim((int)std::floor(lat) - env.lat_sou, 0, 1);
+  int qj = intlim(flt_to_int(std::floor(lat)) - env.lat_sou, 0, 1);
   float c = std::cos(lat * D2R);
   if (c < 0.01f) c = 0.01f;
   float lon = env.lonwes_ref[1][qj] + (x - env.planex_ref[1][qj]) / (DEG_M * c);
-  int qi = intlim((int)std::floor(lon) - env.lon_wes, 0, 2);
+  int qi = intlim(flt_to_int(std::floor(lon)) - env.lon_wes, 0, 2);
   return env.lonwes_ref[qi][qj] + (x - env.planex_ref[qi][qj]) / (DEG_M * c);
 }
 
@@ -367,7 +367,7 @@ void set_bounds(int view_oct) {
   } else {
     float ci = interp(cloudx[0][0], 0, cloudx[CLOUD_I - 1][0], CLOUD_I - 1, ex);
     float cj = interp(cloudy[0][0], 0, cloudy[0][CLOUD_J - 1], CLOUD_J - 1, ey);
-    int vi = (int)fltlim(ci, -100, 100), vj = (int)fltlim(cj, -100, 100);
+    int vi = flt_to_int(fltlim(ci, -100, 100)), vj = flt_to_int(fltlim(cj, -100, 100));
     i1 = 0, j1 = 0, i2 = CLOUD_I - 1, j2 = CLOUD_J - 1;
     if (view_oct == 2 || view_oct == 3) i1 = vi - 2;
     else if (view_oct == 4 || view_oct == 5) j2 = vj + 2;
@@ -476,7 +476,7 @@ void set_straightin() {
 void slip_string(float fside, float fnrml, char* out) {
   if (std::fabs(fnrml) < 0.1f) fnrml = fnrml < 0 ? -0.1f : 0.1f;
   float px = fltlim(std::atan(fside / fnrml) * R2D * 3, -15, 15);
-  int k = 5 - (int)std::lround(px / 3);  // the ball goes left of the force
+  int k = 5 - flt_to_int(std::lround(px / 3));  // the ball goes left of the force
   for (int i = 0; i < 11; i++) out[i] = ' ';
   out[3] = out[7] = 'I';  // the panel font has no bar
   out[k] = 'o';
@@ -491,7 +491,7 @@ static void overlays() {
   if (cockpit_fwd && set.view_is_fullscreen) {
     char s[16];
     slip_string(flt.fsideprop + flt.fsideaero + flt.fsidegear, flt.fnrmlprop + flt.fnrmlaero + flt.fnrmlgear, s);
-    MACIBM_drstring(55, (int)con.off_view_center_fx - 33, con.off_int_bot - 6, s, 5);
+    MACIBM_drstring(55, flt_to_int(con.off_view_center_fx) - 33, con.off_int_bot - 6, s, 5);
   }
 }
 
@@ -536,7 +536,7 @@ void start_looking() {
     set_mon(-1, 1);
   // Flashing lights run on the clock: the same rate at any frame rate.
   scn.view_time += fltlim(msc.prd, 0.0f, 0.2f);
-  scn.rb_cycle = (int)std::fmod(scn.view_time * RB_RATE, 300.0f);
+  scn.rb_cycle = flt_to_int(std::fmod(scn.view_time * RB_RATE, 300.0f));
   if (region_changed || !car_aids_placed) {
     car_aids_placed = 1;
     place_carrier_aids();
@@ -560,7 +560,7 @@ void start_looking() {
   int oct = view_octant(scn.psi180rad * R2D);
 
   // 7. The palette when the conditions change.
-  int temp = (int)std::floor(atm.temp_SL);
+  int temp = flt_to_int(std::floor(atm.temp_SL));
   if (time != pal_time || temp != pal_temp || scn.lamp != pal_lamp || rel.clights != pal_clights ||
       pln.paneltype != pal_panel || scn.abovetops != pal_above || atm.cld_type != pal_cld) {
     pal_time = time, pal_temp = temp, pal_lamp = scn.lamp, pal_clights = rel.clights;
@@ -572,7 +572,7 @@ void start_looking() {
   if (obs_twr_update || std::fabs(con.VIEW_loc_x - sort_x) > 200 || std::fabs(con.VIEW_loc_y - sort_y) > 200)
     sort_obs_twr();
   set_visibility();
-  int vis_nm = (int)(atm.vis * con.mtrstonm);
+  int vis_nm = flt_to_int(atm.vis * con.mtrstonm);
   if (region_changed || scn.abovetops != bnd_above || scn.belowbases != bnd_below || atm.cld_type != bnd_cld ||
       gi != bnd_i || gj != bnd_j || oct != bnd_oct || set.view_type != bnd_view || vis_nm != bnd_vis) {
     bnd_above = scn.abovetops, bnd_below = scn.belowbases, bnd_cld = atm.cld_type;

@@ -64,7 +64,7 @@ static float radar_at(float x, float y) {
   float wx = planex[GRID_I - 1][GRID_J - 1] - planex[0][0], wy = planey[GRID_I - 1][GRID_J - 1] - planey[0][0];
   if (!(wx > 0) || !(wy > 0)) return 0;
   float fi = WXR_I * (x - planex[0][0]) / wx, fj = WXR_J * (y - planey[0][0]) / wy;
-  int i = (int)fltlim(fi, 0, WXR_I - 1), j = (int)fltlim(fj, 0, WXR_J - 1);
+  int i = flt_to_int(fltlim(fi, 0, WXR_I - 1)), j = flt_to_int(fltlim(fj, 0, WXR_J - 1));
   return atm.wxr[i][j];
 }
 
@@ -101,7 +101,7 @@ void start_strike() {
 void manage_strike() {
   if (atm.strike_up && msc.elap_time - atm.strike_duration > atm.strike_start_time) atm.strike_up = 0;
   // The flash toggles twenty times a second, whatever the frame rate.
-  if (atm.strike_up) atm.strike_lighting = (int)((msc.elap_time - atm.strike_start_time) * 20) % 2 == 0;
+  if (atm.strike_up) atm.strike_lighting = flt_to_int((msc.elap_time - atm.strike_start_time) * 20) % 2 == 0;
   else atm.strike_lighting = 0;
 }
 
@@ -145,7 +145,7 @@ static void snowfall(int n, int color) {
     rainy[k] += prd * 4000 / d;
     rainz[k] = d - speed * prd;
     if (rainz[k] >= 10 && rainz[k] <= 100 && in_rect(rainx[k], rainy[k]))
-      MACIBM_hspoint(color, (int)rainx[k], (int)rainy[k]);
+      MACIBM_hspoint(color, flt_to_int(rainx[k]), flt_to_int(rainy[k]));
   }
 }
 
@@ -170,7 +170,7 @@ static void windshield_rain(int n, int color) {
       rainx[k] += 0.25f * sx;
       rainy[k] += 0.25f * sy;
       if (in_rect(rainx[k], rainy[k])) {
-        MACIBM_hspoint(color, (int)rainx[k], (int)rainy[k]);
+        MACIBM_hspoint(color, flt_to_int(rainx[k]), flt_to_int(rainy[k]));
       } else {
         if (k == quickdrop && rainy[k] >= con.off_flt_bot) quickdrop = -1;
         reborn_drop(k);
@@ -185,7 +185,7 @@ void do_window_precip() {
   if (atm.cld_type == 0) c = 1;  // no layer to be above
   // The windshield's wetness is the view's, read by the rain sound.
   atm.rain_rat = (interp(0, 0, 4, 1, atm.level) + interp(1, 0, 5, 1, atm.rain_tstm)) * c * 0.5f;
-  precip_n = intlim((int)(atm.rain_rat * PRECIP), 0, PRECIP - 1);
+  precip_n = intlim(flt_to_int(atm.rain_rat * PRECIP), 0, PRECIP - 1);
   int t = intlim(scn.time, 1, 4) - 1;
   static const int snow_col[4] = {33, 31, 31, 55}, rain_col[4] = {29, 27, 25, 27};
   if (atm.temp_SL <= 32) snowfall(precip_n, snow_col[t]);

@@ -151,17 +151,17 @@ void drawnull() {
     wk_erase(BAR_X, y, BAR_W + 1, 9);
     MACIBM_framerect(WK_FRAME, BAR_X, y, BAR_W, 8);
     if (!have || a >= st.axes) continue;
-    int w = (int)((float)(intlim(st.axis[a], -32768, 32767) + 32768) / 65535.0f * (BAR_W - 2));
+    int w = flt_to_int((float)(intlim(st.axis[a], -32768, 32767) + 32768) / 65535.0f * (BAR_W - 2));
     MACIBM_fillrect(WK_VALUE, BAR_X + 1, y + 1, w, 7);
   }
   wk_erase(NULL_X + 1, NULL_Y + 1, NULL_BOX - 1, NULL_BOX - 1);
   int cx = NULL_X + NULL_BOX / 2, cy = NULL_Y + NULL_BOX / 2, half = NULL_BOX / 2 - 2;
-  int nx = (int)(fltlim(set.NZroll, 0, 1) * half), ny = (int)(fltlim(set.NZptch, 0, 1) * half);
+  int nx = flt_to_int(fltlim(set.NZroll, 0, 1) * half), ny = flt_to_int(fltlim(set.NZptch, 0, 1) * half);
   MACIBM_framerect(WK_MARK, cx - nx, cy - ny, 2 * nx + 1, 2 * ny + 1);
   MACIBM_hshline(WK_FRAME, NULL_X + 1, cy, NULL_BOX - 1);
   MACIBM_hsvline(WK_FRAME, cx, NULL_Y + 1, NULL_BOX - 1);
   if (have) {
-    int x = cx + (int)(fltlim(r, -1, 1) * half), y = cy + (int)(fltlim(p, -1, 1) * half);
+    int x = cx + flt_to_int(fltlim(r, -1, 1) * half), y = cy + flt_to_int(fltlim(p, -1, 1) * half);
     MACIBM_fillrect(WK_ALARM, x - 2, y - 2, 5, 5);
   }
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include "basekit/bk_graph.h"
+#include "basekit/bk_funct.h"
 #include "basekit/bk_mnw.h"
 #include "basekit/platform/platform.h"
 #include "sim/msc.h"
@@ -112,7 +113,7 @@ int wk_hslider(int x, int y, int w, float* value, float lo, float hi, int click)
   for (int k = 0; k <= 4; k++) MACIBM_hsvline(WK_FRAME, x + w * k / 4, y + 3, 3);
   float f = hi > lo ? (*value - lo) / (hi - lo) : 0;
   f = f < 0 ? 0 : f > 1 ? 1 : f;
-  bevel(x + (int)std::lround(f * w) - 4, y - 6, 9, 13);
+  bevel(x + flt_to_int(std::lround(f * w)) - 4, y - 6, 9, 13);
   return *value != old;
 }
 
@@ -128,7 +129,7 @@ int wk_vslider(int x, int y, int h, float* value, float lo, float hi, int click)
   for (int k = 0; k <= 4; k++) MACIBM_hshline(WK_FRAME, x - 5, y + h * k / 4, 3);
   float f = hi > lo ? (*value - lo) / (hi - lo) : 0;
   f = f < 0 ? 0 : f > 1 ? 1 : f;
-  bevel(x - 6, y + h - (int)std::lround(f * h) - 4, 13, 9);
+  bevel(x - 6, y + h - flt_to_int(std::lround(f * h)) - 4, 13, 9);
   return *value != old;
 }
 

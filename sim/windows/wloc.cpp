@@ -303,8 +303,8 @@ void world_latlon_of_pixel(int x, int y, float* lat, float* lon) {
 }
 
 void world_pixel_of_latlon(float lat, float lon, int* x, int* y) {
-  *x = (int)std::floor(interp(ref_lon[0], ref_x[0], ref_lon[1], ref_x[1], lon));
-  *y = (int)std::floor(interp(ref_lat[0], ref_y[0], ref_lat[1], ref_y[1], lat));
+  *x = flt_to_int(std::floor(interp(ref_lon[0], ref_x[0], ref_lon[1], ref_x[1], lon)));
+  *y = flt_to_int(std::floor(interp(ref_lat[0], ref_y[0], ref_lat[1], ref_y[1], lat)));
 }
 
 void region_corner_of(float lat, float lon, int* lat_sou, int* lon_wes) {
@@ -461,7 +461,7 @@ void where_am_i_line(char* line, int size) {
   }
   float bearing = std::atan2(east, north) * 57.2957795f;
   if (bearing < 0) bearing += 360;
-  int sector = (int)std::floor((bearing + 22.5f) / 45.0f) % 8;
+  int sector = flt_to_int(std::floor((bearing + 22.5f) / 45.0f)) % 8;
   std::snprintf(line, (size_t)size, "%.0f nm %s of %s (%s)", nm, sectors[sector], apt_name[best], apt_id[best]);
 }
 

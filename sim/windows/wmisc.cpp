@@ -85,7 +85,7 @@ static float hz(int i, int j) { return planez[i][j] > 0 ? planez[i][j] : 0; }
 static void iso_point(int i, int j, int* x, int* y) {
   float z = hz(i, j);
   *x = ISO_X0 + ISO_DX * (i - j);
-  *y = ISO_Y0 - (i + j) - (int)(z * iso_rise);
+  *y = ISO_Y0 - (i + j) - flt_to_int(z * iso_rise);
 }
 
 static int iso_color(int i, int j) {
@@ -125,7 +125,7 @@ void isoplot() {
   int ai, aj, ax, ay;
   aircraft_cell(&ai, &aj);
   iso_point(ai, aj, &ax, &ay);
-  int lift = (int)(fltmax2((float)flt.h - hz(ai, aj), 0) * iso_rise);
+  int lift = flt_to_int(fltmax2((float)flt.h - hz(ai, aj), 0) * iso_rise);
   MACIBM_hsvline(WK_MARK, ax, ay - lift, lift + 1);
   MACIBM_fillrect(WK_ALARM, ax - 2, ay - lift - 2, 5, 5);
   wk_textf(12, 8, WK_TITLE, "Region %d..%d %s, %d..%d %s", std::abs(env.lat_sou), std::abs(env.lat_sou + 2),

@@ -160,7 +160,7 @@ static int water_fields(int redraw) {
     atm.wave_amp = amp * con.fttomtrs;
     atm.wave_length = len * con.fttomtrs;
     atm.wave_speed = spd * con.ktstomsc;
-    atm.wave_dir = (int)dir;
+    atm.wave_dir = flt_to_int(dir);
   }
   return c;
 }

@@ -33,6 +33,8 @@ extern char  nav_name[NAV_MAX][APT_NAME_DIM];
 extern int apt_to_index[REG_LIST_MAX], ndb_to_index[REG_LIST_MAX], vor_to_index[REG_LIST_MAX];
 
 void init_country_data();
+// Ends the program with a message naming the file when it held no airport.
+void need_airports();
 void open_apt_nav_dat(const char* name);
 void finish_nav_readin();
 void tack_on_runway_items(int menu, int item, int n);

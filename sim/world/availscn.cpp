@@ -46,7 +46,7 @@ float env_y_of_lat(float lat) { return (lat - env.lat_sou) * DEG_M + planey[0][0
 float env_x_of_latlon(float lat, float lon) {
   // In floating point first: a position far outside the region must not overflow an int.
   float fi = fltlim((float)std::floor(lon) - env.lon_wes, 0, 2), fj = fltlim((float)std::floor(lat) - env.lat_sou, 0, 1);
-  int i = (int)fi, j = (int)fj;
+  int i = flt_to_int(fi), j = flt_to_int(fj);
   return (lon - env.lonwes_ref[i][j]) * DEG_M * (float)std::cos(lat * 0.017453292519943295) +
          env.planex_ref[i][j];
 }
@@ -185,23 +185,28 @@ static void read_points(int have_file, const envquad* built, const char* label, 
 }
 
 static void flatten_airports(int i0, int j0) {
+  // Only the runways there are, in the order of the slots (the last wins).
+  const aptbox* live[REG_LIST_MAX * 3];
+  int n = 0;
+  for (int a = 0; a < REG_LIST_MAX; a++)
+    for (int r = 0; r < 3; r++)
+      if (boxes[a][r].z > -998) live[n++] = &boxes[a][r];
+  if (!n) return;
   for (int i = i0; i < i0 + QUAD_CELLS_I; i++)
     for (int j = j0; j < j0 + QUAD_CELLS_J; j++) {
       float x1 = fltmin4(planex[i][j], planex[i + 1][j], planex[i][j + 1], planex[i + 1][j + 1]);
       float x2 = fltmax4(planex[i][j], planex[i + 1][j], planex[i][j + 1], planex[i + 1][j + 1]);
       float y1 = fltmin4(planey[i][j], planey[i + 1][j], planey[i][j + 1], planey[i + 1][j + 1]);
       float y2 = fltmax4(planey[i][j], planey[i + 1][j], planey[i][j + 1], planey[i + 1][j + 1]);
-      for (int a = 0; a < REG_LIST_MAX; a++)
-        for (int r = 0; r < 3; r++) {
-          const aptbox& b = boxes[a][r];
-          if (b.z <= -998) continue;
-          if (b.x2 < x1 || b.x1 > x2 || b.y2 < y1 || b.y1 > y2) continue;
-          planez[i][j] = planez[i + 1][j] = planez[i][j + 1] = planez[i + 1][j + 1] = b.z;
-          for (int t = 0; t < 2; t++) {
-            on_field[i][j][t] = 1;
-            on_water[i][j][t] = 0;
-          }
+      for (int k = 0; k < n; k++) {
+        const aptbox& b = *live[k];
+        if (b.x2 < x1 || b.x1 > x2 || b.y2 < y1 || b.y1 > y2) continue;
+        planez[i][j] = planez[i + 1][j] = planez[i][j + 1] = planez[i + 1][j + 1] = b.z;
+        for (int t = 0; t < 2; t++) {
+          on_field[i][j][t] = 1;
+          on_water[i][j][t] = 0;
         }
+      }
     }
 }
 
@@ -268,16 +273,31 @@ static void colour_cells(int i0, int j0) {
       }
 }
 
+// Airport cells counted from the grid's south-west corner (a summed-area
+// table), so that "any airport within four cells" is four look-ups.
+static int field_sum[GRID_I][GRID_J];
+
+static void count_fields() {
+  for (int i = 0; i < GRID_I - 1; i++)
+    for (int j = 0; j < GRID_J - 1; j++) {
+      int here = on_field[i][j][0] || on_field[i][j][1];
+      field_sum[i][j] = here + (i ? field_sum[i - 1][j] : 0) + (j ? field_sum[i][j - 1] : 0) -
+                        (i && j ? field_sum[i - 1][j - 1] : 0);
+    }
+}
+
 static int near_airport(int i, int j) {
-  for (int a = intmax2(i - 4, 0); a <= intmin2(i + 4, GRID_I - 2); a++)
-    for (int b = intmax2(j - 4, 0); b <= intmin2(j + 4, GRID_J - 2); b++)
-      if (on_field[a][b][0] || on_field[a][b][1]) return 1;
-  return 0;
+  int a1 = intmax2(i - 4, 0), a2 = intmin2(i + 4, GRID_I - 2);
+  int b1 = intmax2(j - 4, 0), b2 = intmin2(j + 4, GRID_J - 2);
+  int n = field_sum[a2][b2] - (a1 ? field_sum[a1 - 1][b2] : 0) - (b1 ? field_sum[a2][b1 - 1] : 0) +
+          (a1 && b1 ? field_sum[a1 - 1][b1 - 1] : 0);
+  return n > 0;
 }
 
 // Over the quadrant's cells only: its last point column and row belong to the
 // next quadrant's cells (or to none), whose lights must stay as they are.
 static void light_cells(int have_file, int i0, int j0) {
+  if (have_file) count_fields();
   for (int i = i0; i < i0 + QUAD_CELLS_I; i++)
     for (int j = j0; j < j0 + QUAD_CELLS_J; j++) {
       light_on_poly[i][j][0] = light_on_poly[i][j][1] = 0;
@@ -332,7 +352,7 @@ void read_quadrant(int lat, int lon, int quadrant) {
   collect_airport_boxes(lat, lon);
   char path[STR_DIM];
   int have_file = open_env_file(lat, lon, path);
-  const char* label = (have_file && !inf_is_bin) ? "text env" : path;
+  const char* label = path;  // scanning errors name the file, in either form
   // No file: the global models, when shipped; else the flat sea.
   static envquad built;
   int have_built = !have_file && flt.z < NO_FILE_ABOVE && build_env_quadrant(lat, lon, &built);
@@ -636,10 +656,10 @@ static int grid_floor(int v, int step) { return v >= 0 ? v / step * step : -((-v
 
 int find_var(float latdeg, float londeg) {
   if (!std::isfinite(latdeg) || !std::isfinite(londeg)) return 0;
-  int lat = (int)fltlim(latdeg, -60, 60), lon = (int)fltlim(londeg, -180, 180);
+  int lat = flt_to_int(fltlim(latdeg, -60, 60)), lon = flt_to_int(fltlim(londeg, -180, 180));
   int la0 = intlim(grid_floor(lat, 30), -60, 30), lo0 = intlim(grid_floor(lon, 10), -180, 170);
   int r = (la0 + 60) / 30, c = (lo0 + 180) / 10;
   float west = interp((float)la0, var_table[r][c], la0 + 30.0f, var_table[r + 1][c], (float)lat);
   float east = interp((float)la0, var_table[r][c + 1], la0 + 30.0f, var_table[r + 1][c + 1], (float)lat);
-  return (int)interp((float)lo0, west, lo0 + 10.0f, east, (float)lon);
+  return flt_to_int(interp((float)lo0, west, lo0 + 10.0f, east, (float)lon));
 }

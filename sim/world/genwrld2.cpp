@@ -157,7 +157,7 @@ static void setup_lights(float l, float w, int r) {
   env.rwaymax1[r] = LGT_EDGE_A + n;
   env.rwaymax2[r] = LGT_EDGE_B + n;
   // The last 2000 ft are the caution zone, on runways long enough for one.
-  int zone = l >= 1800.0f ? intlim((int)(600.0f / sp), 0, n / 2 - 1) : -1;
+  int zone = l >= 1800.0f ? intlim(flt_to_int(600.0f / sp), 0, n / 2 - 1) : -1;
   env.amber1[r] = LGT_EDGE_A + zone;
   env.amber4[r] = LGT_EDGE_B + zone;
   env.amber2[r] = LGT_EDGE_A + (zone < 0 ? n : n - 1 - zone);
@@ -165,8 +165,8 @@ static void setup_lights(float l, float w, int r) {
 
   do_interp(LGT_CENTRE, LGT_CENTRE + n - 1, 0, h, 0, -h, r);
   env.RCLSmax[r] = LGT_CENTRE + n - 1;
-  auto from_second = [&](float d) { return LGT_CENTRE + intlim((int)(d / sp) + 1, 0, n); };
-  auto to_first = [&](float d) { return LGT_CENTRE + intlim((int)std::ceil((l - d) / sp), 0, n); };
+  auto from_second = [&](float d) { return LGT_CENTRE + intlim(flt_to_int(d / sp) + 1, 0, n); };
+  auto to_first = [&](float d) { return LGT_CENTRE + intlim(flt_to_int(std::ceil((l - d) / sp)), 0, n); };
   env.red2[r] = from_second(300.0f);
   env.altred2[r] = from_second(900.0f);
   env.altred1[r] = to_first(900.0f);

@@ -38,10 +38,14 @@ static char file_label[STR_DIM];
 void open_apt_nav_dat(const char* name) {
   char path[STR_DIM];
   ap_dir("additional nav data", name, path);
-  if (!inf_open(path, FTYPE_ANY_TEXT, APT_NAV_VERSION, 1))
-    MACIBM_exitalert("I am unable to access a nav, airport, or fix data file!",
-                     "The path I am looking at is as follows:", path,
-                     "Make sure the file listed above is available in the path listed above!");
+  if (!inf_open(path, FTYPE_ANY_TEXT, APT_NAV_VERSION, 1)) {
+    if (inf_open_why == INF_MISSING)
+      MACIBM_exitalert("I am unable to access a nav, airport, or fix data file!",
+                       "The path I am looking at is as follows:", path,
+                       "Make sure the file listed above is available in the path listed above!");
+    MACIBM_exitalert("I am unable to read a nav, airport, or fix data file!", path, inf_why_text(inf_open_why),
+                     "Make sure the file listed above is the one that came with the program.");
+  }
   if (!inf.good()) MACIBM_exitalert("Error reading in global data file after version-scan!", path, "", "");
   aptnav_set_file(path);
   std::snprintf(file_label, sizeof file_label, "%s", path);
@@ -52,7 +56,7 @@ void open_apt_nav_dat(const char* name) {
 static void place_beacon(int n) {
   int h = apt_hdng[n][0];
   float d = apt_width[n][0] * 3 * NM_PER_M;
-  float c = icos((int)fltlim(std::fabs(apt_lat[n][0]), 0, 90));
+  float c = icos(flt_to_int(fltlim(std::fabs(apt_lat[n][0]), 0, 90)));
   if (c < 0.01f) c = 0.01f;  // at the poles a longitude offset means nothing
   beaclat[n] = apt_lat[n][0] + d * isin(h) / 60;
   beaclon[n] = apt_lon[n][0] - d * icos(h) / (60 * c);
@@ -68,11 +72,12 @@ static void read_airports() {
     if (type == 99) break;
     if (n >= APT_MAX) MACIBM_numberexitalert("Too many airports in world database!", n);
     apt_type[n] = type;
+    aptnav_set_line(4 + n);  // after the three header lines
     scan_apt_line(apt_lat[n], apt_lon[n], apt_num[n], apt_lr[n], apt_hdng[n], apt_len[n], apt_width[n],
                   apt_lite[n], &apt_z[n], &apt_twr[n], apt_id[n], apt_name[n]);
     for (int r = 0; r < 3; r++) {
-      apt_len[n][r] = (int)(apt_len[n][r] * 0.3048);
-      apt_width[n][r] = (int)(apt_width[n][r] * 0.3048);
+      apt_len[n][r] = flt_to_int(apt_len[n][r] * 0.3048);
+      apt_width[n][r] = flt_to_int(apt_width[n][r] * 0.3048);
     }
     apt_z[n] *= 0.3048f;
     apt_inreg[n] = 0;
@@ -92,6 +97,7 @@ static void read_navaids() {
     if (type == 99) break;
     if (n >= NAV_FILE_MAX) MACIBM_numberexitalert("Too many navs in world database!", n);
     nav_type[n] = type;
+    aptnav_set_line(4 + n);
     scan_nav_line(&nav_lat[n], &nav_lon[n], &nav_z[n], &nav_f1[n], &nav_f2[n], &nav_hdng[n], nav_id[n],
                   nav_name[n]);
     nav_z[n] *= 0.3048f;
@@ -113,6 +119,15 @@ static void read_navaids() {
 void init_country_data() {
   read_airports();
   read_navaids();
+}
+
+void need_airports() {
+  // Every flight starts at an airport of the file.
+  if (env.aptmax >= 0) return;
+  char path[STR_DIM];
+  ap_dir("additional nav data", "apt_dat", path);
+  MACIBM_exitalert("The airport file holds no airports!", path, "Tarvel needs at least one airport to start from.",
+                   "Make sure the file listed above is the one that came with the program.");
 }
 
 // ---- runway names ----
@@ -225,8 +240,8 @@ static void build_beacon_grid() {
     int n = apt_to_index[k];
     float bx = env_x_of_latlon(beaclat[n], beaclon[n]), by = env_y_of_lat(beaclat[n]);
     // The grid is near-regular in latitude and longitude: look around the estimate.
-    int ic = (int)fltlim((float)std::floor((beaclon[n] - env.lon_wes) * 59), -10, GRID_I + 10);
-    int jc = (int)fltlim((float)std::floor((beaclat[n] - env.lat_sou) * 79), -10, GRID_J + 10);
+    int ic = flt_to_int(fltlim((float)std::floor((beaclon[n] - env.lon_wes) * 59), -10, GRID_I + 10));
+    int jc = flt_to_int(fltlim((float)std::floor((beaclat[n] - env.lat_sou) * 79), -10, GRID_J + 10));
     for (int i = intmax2(ic - 3, 0); i <= intmin2(ic + 3, GRID_I - 2); i++)
       for (int j = intmax2(jc - 3, 0); j <= intmin2(jc + 3, GRID_J - 2); j++)
         for (int t = 0; t < 2; t++) {

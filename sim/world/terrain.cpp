@@ -9,7 +9,7 @@
 static int on_triangle(int i, int j, int tri, float x, float y) {
   float i1, j1, i2, j2, i3, j3;
   convert_ij_cw((float)i, (float)j, tri, &i1, &j1, &i2, &j2, &i3, &j3, planediv[i][j], 1, 1);
-  const int ii[3] = {(int)i1, (int)i2, (int)i3}, jj[3] = {(int)j1, (int)j2, (int)j3};
+  const int ii[3] = {flt_to_int(i1), flt_to_int(i2), flt_to_int(i3)}, jj[3] = {flt_to_int(j1), flt_to_int(j2), flt_to_int(j3)};
   for (int e = 0; e < 3; e++) {
     int a = e, b = (e + 1) % 3;
     if (!inside_cw_reg(planex[ii[a]][jj[a]], planey[ii[a]][jj[a]], planex[ii[b]][jj[b]], planey[ii[b]][jj[b]], x, y,
@@ -53,14 +53,14 @@ enum { NEAR_RINGS = 3 };
 
 void find_local_h(float x, float y, float* h, int* i, int* j, int* t) {
   float dx = planex[58][0] - planex[0][0], dy = planey[0][78] - planey[0][0];
-  int i0 = dx != 0 && std::isfinite(x) ? (int)fltlim(58.0f * (x - planex[0][0]) / dx, 0, GRID_I - 2) : 0;
-  int j0 = dy != 0 && std::isfinite(y) ? (int)fltlim(78.0f * (y - planey[0][0]) / dy, 0, GRID_J - 2) : 0;
+  int i0 = dx != 0 && std::isfinite(x) ? flt_to_int(fltlim(58.0f * (x - planex[0][0]) / dx, 0, GRID_I - 2)) : 0;
+  int j0 = dy != 0 && std::isfinite(y) ? flt_to_int(fltlim(78.0f * (y - planey[0][0]) / dy, 0, GRID_J - 2)) : 0;
   int fi = i0, fj = j0, ft = 0;
   int searching = std::isfinite(x) && std::isfinite(y);
   // The rings start from the cell the guess's own row predicts: the columns
   // narrow from row to row, the rows do not.
   float rx = planex[58][j0] - planex[0][j0];
-  int is = rx != 0 && searching ? (int)fltlim(58.0f * (x - planex[0][j0]) / rx, 0, GRID_I - 2) : i0;
+  int is = rx != 0 && searching ? flt_to_int(fltlim(58.0f * (x - planex[0][j0]) / rx, 0, GRID_I - 2)) : i0;
   for (int ring = 0; ring < GRID_I && searching; ring++) {
     if (ring == NEAR_RINGS && !on_mesh(x, y)) break;
     int found = 0;

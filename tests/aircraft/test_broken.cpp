@@ -1,6 +1,8 @@
 // Broken copies of the shipped files end with their message, naming the file,
 // and never read past an array.
+#include <sys/stat.h>
 #include <cmath>
+#include <filesystem>
 #include "acft_fixture.h"
 #include "sim/aircraft/pln.h"
 
@@ -89,6 +91,82 @@ TEST_F(BrokenTest, ValuesOutOfRangeAreRefused) {
     EXPECT_TRUE(contains(text, c.message)) << c.label << " " << c.value << ": " << text;
     EXPECT_EQ(fatal_status(), 1) << c.label;
   }
+}
+
+// Well-formed but far outside what an aircraft can be: each is refused where
+// it is read, naming the file, the field and the value, so that nothing huge
+// reaches the flight model.
+TEST_F(BrokenTest, ExtremeNumbersAreRefusedNamingFieldAndValue) {
+  struct Case { int cp; const char* label; const char* value; const char* field; };
+  const Case cases[] = {
+      {101, "pmax hp", "3e38", "engine power pmax (hp)"},
+      {117, "m_max lb", "3e38", "maximum weight (m_max, lb)"},
+      {102, "numblades", "2000000000", "number of blades (numblades)"},
+      {106, "semilen ft", "3e38", "semi-length (semilen, ft)"},
+      {106, "Croot ft", "3e38", "root chord (Croot, ft)"},
+      {106, "Croot ft", "-2", "root chord (Croot, ft)"},
+      {121, "ASloV", "1e30", "number"},
+  };
+  for (const Case& c : cases) {
+    Acf b = a;
+    b.set(c.cp, c.label, c.value);
+    std::string text = load_fatal(b);
+    EXPECT_TRUE(contains(text, "A number in a data file is out of range!")) << c.label << ": " << text;
+    EXPECT_TRUE(contains(text, pln.C_path)) << c.label << ": " << text;
+    EXPECT_TRUE(contains(text, std::string("The ") + c.field + " is ")) << c.label << ": " << text;
+    EXPECT_EQ(fatal_status(), 1) << c.label;
+  }
+}
+
+TEST_F(BrokenTest, ExtremeFlapCoefficientIsRefused) {
+  auto lines = read_lines(dir + "/flaps/Trainer.flp");
+  lines[7] = "2 3e38 0.00007 -0.01319";
+  write_lines(dir + "/flaps/Trainer.flp", lines);
+  std::string text = load_fatal(a);
+  EXPECT_TRUE(contains(text, "The flap lift coefficient is 3e+38")) << text;
+  EXPECT_TRUE(contains(text, dir + "/flaps/Trainer.flp")) << text;
+}
+
+// A file that is there but empty, garbage or no regular file says so: it is
+// not "missing", and a pipe never blocks the load.
+TEST_F(BrokenTest, EmptyGarbageOrPipeFilesSayWhatIsWrong) {
+  std::string flp = dir + "/flaps/Trainer.flp";
+  write_lines(flp, {});
+  std::string text = load_fatal(a);
+  EXPECT_FALSE(contains(text, "could not be found")) << text;
+  EXPECT_TRUE(contains(text, "could not be read")) << text;
+  EXPECT_TRUE(contains(text, "empty or not a data file")) << text;
+  EXPECT_TRUE(contains(text, flp)) << text;
+
+  std::filesystem::remove(flp);
+  ASSERT_EQ(mkfifo(flp.c_str(), 0600), 0);
+  text = load_fatal(a);
+  EXPECT_TRUE(contains(text, "not a regular file")) << text;
+  std::filesystem::remove(flp);
+
+  write_lines(foil("N2412_Re3.afl"), {"garbage", "more garbage"});
+  text = load_fatal(a);
+  EXPECT_TRUE(contains(text, "could not be read")) << text;
+  EXPECT_TRUE(contains(text, "The name of the airfoil file is: " + foil("N2412_Re3.afl"))) << text;
+}
+
+TEST_F(BrokenTest, AnEmptyAircraftFileIsNotCalledMissing) {
+  Acf b = a;
+  b.lines.clear();
+  std::string text = load_fatal(b);
+  EXPECT_TRUE(contains(text, "File opening failed or aborted.")) << text;
+  ASSERT_GE(desk_alert_count(), 1);
+  std::string first = desk_alert_text(0);
+  EXPECT_TRUE(contains(first, "The aircraft file could not be read:")) << first;
+  EXPECT_TRUE(contains(first, "empty or not a data file")) << first;
+  EXPECT_FALSE(contains(first, "could not be found")) << first;
+}
+
+TEST_F(BrokenTest, CheckpointMessageNamesTheFile) {
+  a.lines[a.block(117)] = "118 checkpoint";
+  std::string text = load_fatal(a);
+  EXPECT_FALSE(contains(text, "file used by checkpoint")) << text;
+  EXPECT_TRUE(contains(text, pln.C_path)) << text;
 }
 
 TEST_F(BrokenTest, PanelRules) {

@@ -13,6 +13,7 @@
 #include "basekit/bk_file.h"
 #include "basekit/bk_hooks.h"
 #include "basekit/platform/desktop.h"
+#include "basekit/platform/platform.h"
 
 namespace {
 
@@ -204,7 +205,7 @@ TEST_F(FileTest, CheckpointsGuardTheOrderOfItems) {
   EXPECT_EQ(fatal_text([] { checkpoint(115); }),
             "An error occurred during read-in of the aircraft file.\n"
             "Either the file has been corrupted,or it is not really an aircraft file.\n"
-            "Wanted checkpoint 115, but got point 7.\n");
+            "Wanted checkpoint 115, but got point 7.\n" + p);
   EXPECT_EQ(fatal_status, 1);
 }
 
@@ -369,15 +370,107 @@ TEST_F(FileTest, SaveRefusesReadOnlyFiles) {
   EXPECT_EQ(slurp(p), "keep me\n");
 }
 
-TEST_F(FileTest, SavingThroughALinkKeepsTheLink) {
-  std::string real = put("real.prf", "old\n");
+// A link planted where a file is saved is replaced by the file: its target,
+// wherever it points, is never written.
+TEST_F(FileTest, SavingAtALinkReplacesTheLinkAndLeavesItsTarget) {
+  std::string target = put("target.txt", "precious\n");
   std::string link = dir + "/link.prf";
-  fs::create_symlink(real, link);
+  fs::create_symlink(target, link);
   ASSERT_EQ(ouf_open(link.c_str(), FTYPE_ANY_TEXT, 38), 1);
   ouf << 5 << " x\n";
   ASSERT_EQ(ouf_close(), 1);
-  EXPECT_TRUE(fs::is_symlink(link));
-  EXPECT_EQ(slurp(real), "I\n38 version\n5 x\n");
+  EXPECT_FALSE(fs::is_symlink(link));
+  EXPECT_EQ(slurp(link), "I\n38 version\n5 x\n");
+  EXPECT_EQ(slurp(target), "precious\n");
+  // A dangling link (to a file it would create) is not followed either.
+  std::string link2 = dir + "/dangling.prf";
+  fs::create_symlink(dir + "/made-through-link", link2);
+  ASSERT_EQ(save_text_file(link2.c_str(), "text\n"), 1);
+  EXPECT_FALSE(fs::exists(dir + "/made-through-link"));
+  EXPECT_EQ(slurp(link2), "text\n");
+}
+
+// What a save cut short (kill -9 between the temporary file and its rename)
+// leaves is removed at the next start; the user's files stay.
+TEST_F(FileTest, StrayTemporaryFilesAreRemoved) {
+  put("Tarvel Ririzuz.prf", "mine\n");
+  put("Tarvel Ririzuz.prf.Ab12Cd.tmp~", "half");
+  put("old.sit.tmp~", "half");
+  std::string target = put("elsewhere.txt", "keep\n");
+  fs::create_symlink(target, dir + "/planted.tmp~");
+  EXPECT_EQ(remove_stray_temps(dir.c_str()), 3);
+  EXPECT_EQ(slurp(dir + "/Tarvel Ririzuz.prf"), "mine\n");
+  EXPECT_EQ(slurp(target), "keep\n");
+  EXPECT_FALSE(fs::exists(dir + "/old.sit.tmp~"));
+  EXPECT_EQ(remove_stray_temps((dir + "/none").c_str()), 0);
+
+  // Anywhere else (a situation in the user's own folder), the next save of
+  // the same file clears what an interrupted save of it left.
+  fs::create_directories(dir + "/trips");
+  std::string sit = put("trips/flight.sit", "old\n");
+  put("trips/flight.sit.Qw34Er.tmp~", "half");
+  put("trips/other.sit.Qw34Er.tmp~", "not ours");
+  ASSERT_EQ(ouf_open(sit.c_str(), FTYPE_SITUATION, 38), 1);
+  ASSERT_EQ(ouf_close(), 1);
+  EXPECT_FALSE(fs::exists(dir + "/trips/flight.sit.Qw34Er.tmp~"));
+  EXPECT_TRUE(fs::exists(dir + "/trips/other.sit.Qw34Er.tmp~"));
+}
+
+TEST_F(FileTest, APathThatDoesNotFitIsRefusedWithAMessage) {
+  int before = desk_alert_count();
+  std::string longer = dir + "/" + std::string(STR_DIM, 'n') + ".prf";
+  EXPECT_EQ(ouf_open(longer.c_str(), FTYPE_ANY_TEXT, 38), 0);
+  ASSERT_EQ(desk_alert_count(), before + 1);
+  EXPECT_NE(std::string(desk_alert_text(before)).find("its path is too long"), std::string::npos);
+  int files = 0;
+  for (auto it = fs::directory_iterator(dir); it != fs::directory_iterator(); ++it) files++;
+  EXPECT_EQ(files, 0);
+}
+
+// A pipe, a folder or a device is never opened for reading: nothing blocks.
+TEST_F(FileTest, OnlyRegularFilesAreOpened) {
+  std::string fifo = dir + "/pipe.prf";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(inf_open(fifo.c_str(), FTYPE_ANY_TEXT, 38, 1), 0);
+  EXPECT_EQ(inf_open_why, INF_NOT_FILE);
+  EXPECT_EQ(plat_fopen_regular(fifo.c_str()), nullptr);
+  EXPECT_EQ(inf_open(dir.c_str(), FTYPE_ANY_TEXT, 38, 0), 0);
+  EXPECT_EQ(inf_open_why, INF_NOT_FILE);
+  EXPECT_EQ(inf_open("/dev/zero", FTYPE_ANY_BINARY, 3, 0), 0);
+  EXPECT_EQ(inf_open_why, INF_NOT_FILE);
+  EXPECT_EQ(inf_open((dir + "/none").c_str(), FTYPE_ANY_TEXT, 38, 0), 0);
+  EXPECT_EQ(inf_open_why, INF_MISSING);
+  EXPECT_EQ(inf_open(put("empty", "").c_str(), FTYPE_ANY_TEXT, 38, 1), 0);
+  EXPECT_EQ(inf_open_why, INF_NOT_DATA);
+  EXPECT_EQ(inf_open(put("v37", "I\n37 version\n").c_str(), FTYPE_ANY_TEXT, 38, 0), 0);
+  EXPECT_EQ(inf_open_why, INF_BAD_VERSION);
+  std::FILE* f = plat_fopen_regular(put("ok", "x").c_str());
+  ASSERT_NE(f, nullptr);
+  std::fclose(f);
+}
+
+TEST_F(FileTest, NumbersOutOfRangeNameFileFieldAndValue) {
+  std::string p = put("r.txt", "I\n38 version\n3e38 damping\n0.5 damping\n7 count\n");
+  ASSERT_EQ(inf_open(p.c_str(), FTYPE_ANY_TEXT, 38, 1), 1);
+  std::string text = fatal_text([&] { fltscan_in(p.c_str(), "damping", 0, 1); });
+  EXPECT_EQ(text, "A number in a data file is out of range!\n" + p +
+                      "\nThe damping is 3e+38, but it must lie between 0 and 1.\n"
+                      "The file may be corrupted: revert to a back-up or write it again.");
+  EXPECT_EQ(fatal_status, 1);
+  // Soft readers get scan_failed and the lines instead, and the value clamped.
+  ASSERT_EQ(inf_open(p.c_str(), FTYPE_ANY_TEXT, 38, 1), 1);
+  scan_soft = 1;
+  scan_failed = 0;
+  EXPECT_EQ(fltscan_in(p.c_str(), "damping", 0, 1), 1.0f);
+  EXPECT_EQ(scan_failed, 1);
+  EXPECT_EQ(std::string(scan_problem[2]), "The damping is 3e+38, but it must lie between 0 and 1.");
+  scan_soft = 0;
+  scan_failed = 0;
+  // In range, nothing happens.
+  ASSERT_EQ(inf_open(p.c_str(), FTYPE_ANY_TEXT, 38, 1), 1);
+  rln("r");
+  EXPECT_EQ(fltscan_in(p.c_str(), "damping", 0, 1), 0.5f);
+  EXPECT_EQ(intscan_in(p.c_str(), "count", 0, 10), 7);
 }
 
 TEST_F(FileTest, FiltersNameTheTypeAndItsPattern) {

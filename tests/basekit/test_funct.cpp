@@ -68,6 +68,15 @@ TEST(Funct, RoundingHalvesAwayFromZero) {
   EXPECT_EQ(intnear(INT_MAX, 10, 1), INT_MAX);  // saturates instead of wrapping
 }
 
+// The one checked conversion: huge values and NaN must not be undefined.
+TEST(Funct, FloatToIntSaturatesAndTakesNaNAsZero) {
+  EXPECT_EQ(flt_to_int(3e38), INT_MAX);
+  EXPECT_EQ(flt_to_int(-3e38), INT_MIN);
+  EXPECT_EQ(flt_to_int(std::nan("")), 0);
+  EXPECT_EQ(flt_to_int(-2.9), -2);
+  EXPECT_EQ(flt_to_int(2147483520.0), 2147483520);
+}
+
 TEST(Funct, InterpolationExtrapolates) {
   EXPECT_EQ(interp(0, 0, 10, 100, 15), 150.0f);
   EXPECT_EQ(interp(0, 0, 10, 100, -5), -50.0f);

@@ -294,8 +294,11 @@ TEST_F(WindowLayerDeath, FatalExitSpoilsThePreferencesAndEndsWithAnError) {
         MACIBM_exitalert("Something broke.", "", "", "");
       },
       ::testing::ExitedWithCode(1), "Something broke.");
-  EXPECT_EQ(read_file(prefs_path), "I\n-1 version\nz\nz\nz\nz\nz\n");
+  EXPECT_EQ(read_file(prefs_path), "I\n-1 version\nz\nz\nz\nz\nz\nSomething broke. \n");
+  std::string bak = std::string(prefs_path) + ".bak";
+  EXPECT_EQ(read_file(bak.c_str()), "I\n38 version\n");
   std::remove(prefs_path);
+  std::remove(bak.c_str());
 }
 
 TEST_F(WindowLayerDeath, OrderlyExitEndsWithZeroAndLeavesThePreferences) {

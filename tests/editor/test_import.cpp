@@ -1,6 +1,7 @@
 // Elevation import: the file forms, the thinning, the grid's drift, the
 // diagonals, flat regions and water, and what a failure leaves alone.
 #include <cmath>
+#include <sys/stat.h>
 #include <cstring>
 #include "editor_fixture.h"
 
@@ -163,10 +164,17 @@ TEST_F(Import, AnUnreadableFileLeavesTheQuadrantAlone) {
   fs::create_directories(dir.root / "folder.dem");
   ASSERT_TRUE(write_model(dir.root / "far.tif", "GTiff", 34, -118, [](int, int) { return 5.0f; }));
   fs::resize_file(dir.root / "far.tif", 3000);  // cut short
-  for (const char* f : {"junk.dem", "missing.dem", "folder.dem", "far.tif"}) {
+  ASSERT_EQ(mkfifo((dir.root / "pipe.dem").c_str(), 0600), 0);  // never waited on
+  const std::pair<const char*, const char*> cases[] = {{"junk.dem", "not an elevation model"},
+                                                       {"missing.dem", "There is no such file."},
+                                                       {"folder.dem", "not a regular file"},
+                                                       {"pipe.dem", "not a regular file"},
+                                                       {"far.tif", "cut short"}};
+  for (const auto& [f, why] : cases) {
     desk_alert_record_clear();
     EXPECT_FALSE(import(dir.root / f)) << f;
     EXPECT_EQ(last_alert().substr(0, 20), "Unable to read file!") << f;
+    EXPECT_NE(last_alert().find(why), std::string::npos) << f << ": " << last_alert();
     EXPECT_EQ(msc.map_latfile, 33);
     EXPECT_EQ(msc.map_lonfile, -119);
     EXPECT_EQ(msc.map_dirty, 0);

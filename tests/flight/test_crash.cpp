@@ -5,6 +5,9 @@
 #include "sim/flight/flt.h"
 #include "sim/flight/rel.h"
 #include "sim/msc.h"
+#include "sim/set.h"
+#include "sim/flight/integ.h"
+#include <cmath>
 #include "sim/world/env.h"
 #include "sim/world/terrain.h"
 
@@ -47,6 +50,39 @@ TEST_F(Crash, ACrashWithNothingFailedRestartsOnTheRunwaySilently) {
   bendmetal(1);  // the severe picture
   EXPECT_EQ(crash_count(), before + 2);
   EXPECT_NEAR(flt.x, run_x, 0.01);
+}
+
+// A step that leaves the state infinite or NaN is recorded by the flight model
+// and handled like a crash: a new flight on the runway, and the user is told.
+TEST_F(Crash, ANonFiniteStateResetsToTheRunwayWithAnAlert) {
+  int before = crash_count();
+  elsewhere();
+  flt.vx = std::nan("");
+  deg2integ();
+  EXPECT_EQ(flt.nonfinite, 1);
+  handle_crash();
+  EXPECT_EQ(crash_count(), before + 1);
+  ASSERT_EQ(desk_alert_count(), 1);
+  EXPECT_NE(std::string(desk_alert_text(0)).find("The flight starts again on the runway."), std::string::npos);
+  EXPECT_EQ(flt.nonfinite, 0);
+  EXPECT_NEAR(flt.x, run_x, 0.01);
+  EXPECT_NEAR(flt.y, run_y, 0.01);
+  EXPECT_TRUE(std::isfinite(flt.vx) && std::isfinite(flt.the) && std::isfinite(flt.Alpha));
+
+  // Damping far beyond its slider (as a preferences file of 1e12 held) blows
+  // the rates up within a step; the state is caught, never flown on.
+  set.damp = 1e12f;
+  flt.Q = 5;
+  for (int k = 0; k < 5 && !flt.nonfinite; k++) deg2integ();
+  EXPECT_EQ(flt.nonfinite, 1);
+  set.damp = 0;
+  handle_crash();
+  EXPECT_EQ(crash_count(), before + 2);
+  for (int k = 0; k < 40; k++) {
+    deg2integ();
+    ASSERT_EQ(flt.nonfinite, 0) << k;
+  }
+  EXPECT_TRUE(std::isfinite(flt.x) && std::isfinite(flt.z));
 }
 
 TEST_F(Crash, IceIsExplainedBeforeTheVacuumFailure) {

@@ -1,6 +1,7 @@
 // Atmosphere and weather: the day's temperature and density, the wind with its
 // layers, gusts, thermals and microbursts, the storm level from the radar map,
 // the limits, the slow trend, icing, fuel, and the real-weather file.
+#include <sys/stat.h>
 #include <fstream>
 #include "basekit/platform/platform.h"
 #include "tests/flight/flight_fixture.h"
@@ -429,6 +430,44 @@ TEST_F(Weather, ABrokenFileIsIgnored) {
     EXPECT_EQ(atm.wndspd[0], 3) << text.size();
   }
   EXPECT_EQ(desk_alert_count(), 0);
+}
+
+// A report whose figures no weather has is passed over, and the user is told
+// once which file and which figure.
+TEST_F(Weather, AReportOutOfRangeIsPassedOverNamingTheFileAndFigure) {
+  int ksbd = find_apt_by_id("KSBD");
+  ASSERT_GE(ksbd, 0);
+  flt.lat = apt_lat[ksbd][0];
+  flt.lon = apt_lon[ksbd][0];
+  std::string p = path("world.rwx");
+  write_file(p, "KSBD 1953 20 BKN 40 OVC 3 R+ 999/050/2412G20/013\n");
+  set_weather_file(p.c_str());
+  atm.temp_SL = 59;
+  atm.cld_type = 0;
+  weather_sec();
+  EXPECT_EQ(atm.temp_SL, 59);
+  EXPECT_EQ(atm.cld_type, 0);
+  ASSERT_EQ(desk_alert_count(), 1);
+  std::string text = desk_alert_text(0);
+  EXPECT_NE(text.find("A report in the weather file was passed over:\n" + p), std::string::npos) << text;
+  EXPECT_NE(text.find("The temperature (F) is 999, but it must lie between -150 and 200."), std::string::npos)
+      << text;
+}
+
+// A pipe named as the weather file would block the program for ever: it is
+// not opened, and the user is told once.
+TEST_F(Weather, APipeAsTheWeatherFileIsToldNotWaitedOn) {
+  std::string p = path("pipe.rwx");
+  std::remove(p.c_str());
+  ASSERT_EQ(mkfifo(p.c_str(), 0600), 0);
+  set_weather_file(p.c_str());
+  weather_sec();
+  for (int k = 0; k < 61; k++) weather_sec();  // read again each minute: told once
+  ASSERT_EQ(desk_alert_count(), 1);
+  std::string text = desk_alert_text(0);
+  EXPECT_NE(text.find("The weather file could not be read:\n" + p), std::string::npos) << text;
+  EXPECT_NE(text.find("not a regular file"), std::string::npos) << text;
+  std::remove(p.c_str());
 }
 
 }  // namespace

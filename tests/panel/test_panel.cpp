@@ -2,6 +2,7 @@
 // state puts them, nothing redrawn while nothing changes, frozen failed
 // instruments, the knobs' limits, every press on every kind of aircraft,
 // and a missing picture.
+#include <sys/stat.h>
 #include <cmath>
 #include <filesystem>
 #include "basekit/bk_const.h"
@@ -303,7 +304,11 @@ TEST_F(PanelDeathTest, AMissingOrSpoiltPictureIsFatalAndNamed) {
   };
   EXPECT_DEATH(read_from(dir), "missing or cannot be read:[^/]*/.*nopic/panel/180.png");
   acft::write_lines(dir + "/panel/180.png", {"not a picture"});
-  EXPECT_DEATH(read_from(dir), "nopic/panel/180.png");
+  EXPECT_DEATH(read_from(dir), "nopic/panel/180.png.*It is not an 8-bit palette PNG picture.");
+  // A pipe there is told about, never waited on.
+  fs::remove(dir + "/panel/180.png");
+  ASSERT_EQ(mkfifo((dir + "/panel/180.png").c_str(), 0600), 0);
+  EXPECT_DEATH(read_from(dir), "nopic/panel/180.png.*It is not a regular file");
 }
 
 TEST_F(Panel, ElectronicPanel) {

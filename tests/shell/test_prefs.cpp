@@ -1,6 +1,7 @@
 // The preferences file: the first start, the layout written, the round trip
 // of every item and its bounds, and bad files, which must lead silently to
 // the defaults.
+#include <sys/stat.h>
 #include <cmath>
 #include <cstring>
 #include "basekit/bk_const.h"
@@ -544,12 +545,86 @@ TEST_F(Prefs, BadValuesAndBadFilesLeadSilentlyToTheDefaults) {
   std::string wrong_version = good;
   wrong_version.replace(0, 13, "I\n37 version\n");
   expect_defaults_from(wrong_version, "version 37");
-  expect_defaults_from("I\n-1 version\nz\nz\nz\nz\nz\n", "the file a fatal error leaves");
   std::string cp = good;
   cp.replace(cp.find("102 checkpoint"), 3, "103");
   expect_defaults_from(cp, "checkpoint out of place");
   expect_defaults_from(std::string("A\n38 version\n\x01\x02\xff\xfe", 17), "binary junk");
   expect_defaults_from(std::string(5000, 'x'), "no header");
+}
+
+// Numbers far outside what a setting can be fail the read with a message
+// naming the file, the field and the value; then the defaults, as for any
+// file that does not read.
+TEST_F(Prefs, ExtremeSettingsAreRefusedNamingTheFileFieldAndValue) {
+  std::string good = good_file();
+  const struct { const char* label; int n; const char* value; const char* says; } cases[] = {
+      {" damping", 0, "1e12", "The damping is 1e+12"},
+      {" wave stuff, metric", 3, "3e38", "The wave direction is 3e+38"},
+      {" joystick ratio (sensitivity)", 0, "-5", "The joystick pitch ratio is -5"},
+  };
+  for (const auto& c : cases) {
+    write_file(prefs_path, with_value(good, c.label, c.n, c.value));
+    desk_alert_record_clear();
+    initprefs();
+    ASSERT_GE(desk_alert_count(), 2) << c.label;
+    std::string first = desk_alert_text(0);
+    EXPECT_NE(first.find(prefs_path), std::string::npos) << first;
+    EXPECT_NE(first.find(c.says), std::string::npos) << first;
+    EXPECT_EQ(std::string(desk_alert_text(1)), welcome) << c.label;
+    EXPECT_EQ(set.damp, 0) << c.label;
+    EXPECT_EQ(atm.wave_dir, 0) << c.label;
+  }
+}
+
+// A pipe where the file should be is never opened (it would block for ever).
+TEST_F(Prefs, APipeAsThePreferencesFileGivesAMessageNotAHang) {
+  std::remove(prefs_path);
+  ASSERT_EQ(mkfifo(prefs_path, 0600), 0);
+  desk_alert_record_clear();
+  initprefs();
+  ASSERT_GE(desk_alert_count(), 2);
+  std::string first = desk_alert_text(0);
+  EXPECT_NE(first.find("not a regular file"), std::string::npos) << first;
+  EXPECT_NE(first.find(prefs_path), std::string::npos) << first;
+  EXPECT_EQ(std::string(desk_alert_text(1)), welcome);
+  std::remove(prefs_path);
+}
+
+// After a fatal error the file is spoilt; the start after it says why it
+// uses the defaults and where the settings from before are kept.
+TEST_F(Prefs, ASpoiltFileTellsWhyAndWhereTheOldSettingsAre) {
+  std::string good = good_file();
+  std::string bak = std::string(prefs_path) + ".bak";
+  write_file(bak, good);
+  write_file(prefs_path, "I\n-1 version\nz\nz\nz\nz\nz\nSomething broke. line two\n");
+  set_distinct_prefs();
+  desk_alert_record_clear();
+  initprefs();
+  ASSERT_GE(desk_alert_count(), 2);
+  EXPECT_EQ(std::string(desk_alert_text(0)),
+            "Tarvel started with its default settings because it last ended with this error:\n"
+            "Something broke. line two\nYour settings from before it are kept in:\n" + bak);
+  EXPECT_EQ(std::string(desk_alert_text(1)), welcome);
+  EXPECT_EQ(msc.loc_index, ksbd());
+  EXPECT_EQ(read_file(bak), good);
+  std::remove(bak.c_str());
+}
+
+// The runner answers the aircraft dialog with the default aircraft only when
+// that file can be flown: otherwise the same question would come back for
+// ever (the first start then ends with "I did not get a valid aircraft").
+TEST_F(Prefs, TheRunnerOffersNoDefaultAircraftThatCannotBeOpened) {
+  char p[STR_DIM];
+  ASSERT_EQ(headless_dialog_choice(0, "", "acf", p, STR_DIM), 1);
+  EXPECT_EQ(std::string(p), default_aircraft());
+  std::string saved = app_path;
+  std::string empty = std::string(TARVEL_BUILD_DIR) + "/testtmp/no-aircraft";
+  ASSERT_EQ(system(("mkdir -p '" + empty + "/Aircraft/Trainer'").c_str()), 0);
+  std::snprintf(app_path, STR_DIM, "%s", empty.c_str());
+  EXPECT_EQ(headless_dialog_choice(0, "", "acf", p, STR_DIM), 0);  // missing
+  write_file(empty + "/Aircraft/Trainer/Trainer.acf", "");
+  EXPECT_EQ(headless_dialog_choice(0, "", "acf", p, STR_DIM), 0);  // empty
+  std::snprintf(app_path, STR_DIM, "%s", saved.c_str());
 }
 
 TEST_F(Prefs, AFailedReadKeepsNothingOfWhatItRead) {

@@ -3,6 +3,9 @@
 // shipped aircraft folder, the flight, the preferences written on quit and
 // read by the next start; a fatal error leaves them spoilt for the defaults.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <ctime>
 #include <fstream>
 #include <sstream>
 #include "tests/shell/runner_fixture.h"
@@ -118,17 +121,114 @@ TEST(FirstStart, AFatalErrorSpoilsThePreferencesAndTheNextStartUsesTheDefaults) 
   run_result r = run_in(h, "--frames 10 --script " + script);
   EXPECT_EQ(r.status, 1) << r.out;
   EXPECT_NE(r.out.find("I have disabled the preferences file."), std::string::npos) << r.out;
-  EXPECT_EQ(read_all(h.prefs()), "I\n-1 version\nz\nz\nz\nz\nz\n");
+  const std::string spoilt = "I\n-1 version\nz\nz\nz\nz\nz\n";
+  EXPECT_EQ(read_all(h.prefs()).substr(0, spoilt.size()), spoilt);
+  // The settings the user had are kept beside it, readable as they were.
+  std::string kept = read_all(h.prefs() + ".bak");
+  EXPECT_EQ(kept.substr(0, 13), "I\n38 version\n");
   r = run_in(h, "--frames 2");
   EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("  | Tarvel started with its default settings because it last ended with this error:\n"
+                       "  | I have disabled the preferences file. "),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("  | " + h.prefs() + ".bak\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find(welcome), std::string::npos) << r.out;
   EXPECT_EQ(read_all(h.prefs()).substr(0, 13), "I\n38 version\n");
+  EXPECT_EQ(read_all(h.prefs() + ".bak"), kept);
 
   // Any fatal error does the same: here a start command out of range.
+  std::string before = read_all(h.prefs());
   std::ofstream(script) << "3 menu 1723\n";
   r = run_in(h, "--frames 10 --script " + script);
   EXPECT_EQ(r.status, 1) << r.out;
-  EXPECT_EQ(read_all(h.prefs()), "I\n-1 version\nz\nz\nz\nz\nz\n");
+  EXPECT_EQ(read_all(h.prefs()).substr(0, spoilt.size()), spoilt);
+  EXPECT_EQ(read_all(h.prefs() + ".bak"), before);
+  // A second error while the file is spoilt keeps the settings from before both.
+  r = run_in(h, "--frames 10 --script " + script);
+  EXPECT_EQ(r.status, 1) << r.out;
+  EXPECT_EQ(read_all(h.prefs() + ".bak"), before);
+}
+
+// With no home folder and no XDG folders nothing is written anywhere (least
+// of all in a shared /tmp), and the user is told the settings are not kept.
+TEST(FirstStart, WithoutAHomeFolderNothingIsSavedAndTheUserIsTold) {
+  struct stat before_cfg, before_loc;
+  int had_cfg = stat("/tmp/.config", &before_cfg) == 0, had_loc = stat("/tmp/.local", &before_loc) == 0;
+  run_result r = run_shell(std::string("cd ") + TARVEL_BUILD_DIR +
+                           " && env -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME= ./tarvel-headless --frames 2 2>&1");
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("  | Your settings could not be saved.\n"
+                       "  | There is no home folder ($HOME is empty) to keep them in."),
+            std::string::npos)
+      << r.out;
+  struct stat after;
+  EXPECT_EQ(stat("/tmp/.config/tarvel", &after) == 0 && !had_cfg, false);
+  EXPECT_EQ(stat("/tmp/.local/share/tarvel", &after) == 0 && !had_loc, false);
+  if (had_cfg && stat("/tmp/.config/tarvel/Tarvel Ririzuz.prf", &after) == 0) {
+    EXPECT_LT(after.st_mtime, time(nullptr) - 1) << "written by this run";
+  }
+}
+
+// A configuration folder whose path does not fit the name buffer is not cut
+// into another name: the settings are not saved, and the user is told.
+TEST(FirstStart, AConfigurationPathTooLongIsToldNotCut) {
+  home h("long");
+  std::string cfg = h.dir() + "/" + std::string(200, 'c') + "/" + std::string(200, 'd');
+  run_result r = run_shell(std::string("cd ") + TARVEL_BUILD_DIR + " && env -u XDG_DATA_HOME HOME='" + h.dir() +
+                           "' XDG_CONFIG_HOME='" + cfg + "' ./tarvel-headless --frames 2 2>&1");
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("  | Your settings could not be saved.\n"
+                       "  | The path of the configuration folder is too long: "),
+            std::string::npos)
+      << r.out;
+  // Nothing was written in the folder under a cut name.
+  std::string listing = run_shell("ls -A '" + cfg + "/tarvel'").out;
+  EXPECT_EQ(listing, "") << listing;
+}
+
+// A link planted as the preferences file is replaced on quit; what it points
+// at is never written.
+TEST(FirstStart, ALinkAtThePreferencesPathLeavesItsTargetUntouched) {
+  home h("link");
+  std::string target = h.file("precious.txt");
+  std::ofstream(target) << "not yours to overwrite\n";
+  std::string cfg = h.dir() + "/.config/tarvel";
+  ASSERT_EQ(system(("mkdir -p '" + cfg + "'").c_str()), 0);
+  ASSERT_EQ(symlink(target.c_str(), h.prefs().c_str()), 0);
+  run_result r = run_in(h, "--frames 2");
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(read_all(target), "not yours to overwrite\n");
+  struct stat st;
+  ASSERT_EQ(lstat(h.prefs().c_str(), &st), 0);
+  EXPECT_TRUE(S_ISREG(st.st_mode));
+  EXPECT_EQ(read_all(h.prefs()).substr(0, 13), "I\n38 version\n");
+}
+
+// A save killed between its temporary file and the rename leaves the
+// temporary file; the next start removes it and keeps the user's file.
+TEST(FirstStart, AnInterruptedSavesTemporaryFileIsRemovedAtTheNextStart) {
+  home h("stray");
+  ASSERT_EQ(run_in(h, "--frames 2").status, 0);
+  std::string prefs = read_all(h.prefs());
+  std::string stray = h.prefs() + ".Xy12Zq.tmp~";
+  std::ofstream(stray) << "I\n38 ver";
+  ASSERT_EQ(run_in(h, "--frames 2").status, 0);
+  struct stat st;
+  EXPECT_NE(stat(stray.c_str(), &st), 0);
+  EXPECT_EQ(read_all(h.prefs()).substr(0, 13), "I\n38 version\n");
+}
+
+// A pipe where the preferences file should be gets a message; nothing waits on it.
+TEST(FirstStart, APipeAsThePreferencesFileDoesNotHang) {
+  home h("pipe");
+  std::string cfg = h.dir() + "/.config/tarvel";
+  ASSERT_EQ(system(("mkdir -p '" + cfg + "'").c_str()), 0);
+  ASSERT_EQ(mkfifo(h.prefs().c_str(), 0600), 0);
+  run_result r = run_in(h, "--frames 2");
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("  | The preferences file could not be read:\n  | " + h.prefs()), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("not a regular file"), std::string::npos) << r.out;
 }
 
 TEST(FirstStart, TheRunnersAirportIsWhereTheNextStartBegins) {

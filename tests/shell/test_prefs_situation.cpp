@@ -224,4 +224,33 @@ TEST_F(Situation, ABadFileGivesAnAlertAndChangesNothing) {
   expect_same(watch(), before, "missing file");
 }
 
+// Well-formed numbers far outside any flight (x, z or v of 3e38) are refused
+// naming the file, the field and the value, and change nothing.
+TEST_F(Situation, ExtremePositionOrSpeedIsRefusedNamingIt) {
+  watched before = watch();
+  place_aircraft();
+  ASSERT_EQ(write_situation(path.c_str()), 1);
+  std::string good = read_file(path);
+  std::vector<std::string> lines;
+  for (size_t at = 0, nl; (nl = good.find('\n', at)) != std::string::npos; at = nl + 1)
+    lines.push_back(good.substr(at, nl - at));
+  size_t first = lines.size() - 5;  // x, y, heading, height, speed
+  const std::pair<size_t, const char*> cases[] = {
+      {0, "situation's east position (m)"}, {3, "situation's height (m)"}, {4, "situation's speed (m/s)"}};
+  for (const auto& c : cases) {
+    std::vector<std::string> l = lines;
+    l[first + c.first] = "3e38 situation data";
+    std::string text;
+    for (const auto& x : l) text += x + "\n";
+    write_file(path, text);
+    desk_alert_record_clear();
+    EXPECT_EQ(read_situation(path.c_str(), "test.sit"), 0) << c.second;
+    ASSERT_EQ(desk_alert_count(), 2) << c.second;
+    std::string msg = desk_alert_text(0);
+    EXPECT_NE(msg.find(path), std::string::npos) << msg;
+    EXPECT_NE(msg.find(std::string("The ") + c.second + " is 3e+38"), std::string::npos) << msg;
+    expect_same(watch(), before, c.second);
+  }
+}
+
 }  // namespace

@@ -120,12 +120,15 @@ TEST_F(WavTest, MissingFileFolderOrPipeCannotBeOpened) {
   std::string missing = "Failed to open sound file:\n" + clip_path() +
                         "\nMake sure the sounds are in the folder called 'sounds'.\n"
                         "If you messed up the sounds, copy them over from the cd-rom.";
+  std::string not_file = "Failed to open sound file:\n" + clip_path() +
+                         "\nIt is not a regular file (a folder, pipe or device).\n"
+                         "If you messed up the sounds, copy them over from the cd-rom.";
   EXPECT_EQ(load(SND_DOT), missing);
   fs::create_directories(clip_path());
-  EXPECT_EQ(load(SND_DOT), missing);
+  EXPECT_EQ(load(SND_DOT), not_file);
   fs::remove_all(clip_path());
   ASSERT_EQ(mkfifo(clip_path().c_str(), 0600), 0);
-  EXPECT_EQ(load(SND_DOT), missing);  // and it did not wait for a writer
+  EXPECT_EQ(load(SND_DOT), not_file);  // and it did not wait for a writer
   fs::remove_all(clip_path());
   EXPECT_EQ(load(-1).substr(0, 29), "Requested sound out of range!");
 }

@@ -1,5 +1,6 @@
 // Environment quadrants: file names and search order, both byte orders and
 // text, bad files, sea, sliding and seams, generated fields.
+#include <algorithm>
 #include "world_fixture.h"
 #include <cmath>
 #include <memory>
@@ -155,8 +156,8 @@ TEST_F(Quadrants, NoFileIsOpenedAbove100000Feet) {
 
 TEST_F(Quadrants, ObjectsBecomeBuildingsAndTowers) {
   make_quad(q, 33, -119);
-  q.objects.push_back({2, 33.5f, -118.5f, 50, 999, -5});  // cell out of range: kept inside the quadrant
-  q.objects.push_back({4, 33.4f, -118.4f, 1e9f, 3, 3});    // absurd height: skipped
+  // (Cells and heights no quadrant can hold are refused: see ExtremeNumbersInAnEnvironmentFileAreRefused.)
+  q.objects.push_back({2, 33.5f, -118.5f, 50, 58, 0});
   write_env_binary(env_path(dir.root, 33, -119), q, 0);
   load(33, -119);
   int b = 0, tall = 0, t = 0;
@@ -206,6 +207,73 @@ TEST_F(Quadrants, BadFilesEndWithTheirMessages) {
   EXPECT_NE(last_alert().find(tp.string()), std::string::npos);
 }
 
+// A file that is there but whose header is wrong (mark, version, byte order)
+// is not silently taken for a missing one: one alert names it, and the
+// quadrant is built without it.
+TEST_F(Quadrants, AWrongHeaderIsToldNamingTheFile) {
+  const std::pair<int, const char*> heads[] = {
+      {-119, "empty or not a data file"}, {-118, "byte order"}, {-117, "version is not 3 or 4"}};
+  std::vector<fs::path> paths;
+  for (const auto& h : heads) {
+    make_quad(q, 33, h.first);
+    fs::path p = env_path(dir.root, 33, h.first);
+    write_env_binary(p, q, 0);
+    std::string whole;
+    {
+      std::ifstream f(p, std::ios::binary);
+      whole.assign(std::istreambuf_iterator<char>(f), {});
+    }
+    if (h.first == -119) whole[0] = 'x';
+    if (h.first == -118) whole.replace(1, 4, std::string("\0\0\0\4", 4));  // 'i' with a big-endian 4
+    if (h.first == -117) whole.replace(1, 4, std::string("\7\0\0\0", 4));
+    dir.write(p.lexically_relative(dir.root), whole);
+    paths.push_back(p);
+  }
+  char bare[STR_DIM];
+  env_file_name(34, -119, 0, bare);
+  fs::path tp = dir.root / "DATA" / "United States" / bare;
+  dir.write(tp.lexically_relative(dir.root), "I\n3 version\n1002\n60\n80\n");
+  EXPECT_FALSE(WORLD_FATAL(load(33, -119)));
+  std::string all;
+  for (int k = 0; k < desk_alert_count(); k++) all += std::string(desk_alert_text(k)) + "\n";
+  for (size_t k = 0; k < paths.size(); k++) {
+    EXPECT_NE(all.find("An environment file could not be used:\n" + paths[k].string() + "\n"), std::string::npos)
+        << all;
+    EXPECT_NE(all.find(heads[k].second), std::string::npos) << all;
+  }
+  EXPECT_NE(all.find("An environment file could not be used:\n" + tp.string() + "\nIts header does not read 1001"),
+            std::string::npos)
+      << all;
+  EXPECT_EQ(planez[30][40], 0.0f);  // not the file's hills
+}
+
+// Numbers of a point or an object outside the Earth's end the read naming
+// the file, the field and the value; a text file's errors name it too.
+TEST_F(Quadrants, ExtremeNumbersInAnEnvironmentFileAreRefused) {
+  make_quad(q, 33, -119);
+  fs::path p = env_path(dir.root, 33, -119);
+  q.z[10][10] = 3e38f;
+  write_env_binary(p, q, 0);
+  EXPECT_TRUE(WORLD_FATAL(load(33, -119)));
+  EXPECT_NE(last_alert().find("The point's height (m) is 3e+38"), std::string::npos) << last_alert();
+  EXPECT_NE(last_alert().find(p.string()), std::string::npos) << last_alert();
+  fs::remove(p);
+  make_quad(q, 33, -119);
+  char bare[STR_DIM];
+  env_file_name(33, -119, 0, bare);
+  fs::path tp = dir.root / "DATA" / "United States" / bare;
+  q.objects.push_back({2, 33.5f, -118.5f, 1e30f, 1, 1});
+  write_env_text(tp, q);
+  EXPECT_TRUE(WORLD_FATAL(load(33, -119)));
+  EXPECT_NE(last_alert().find("The object's height (ft) is 1e+30"), std::string::npos) << last_alert();
+  q.objects.back() = {2, 33.5f, -118.5f, 50, 999, -5};
+  write_env_text(tp, q);
+  EXPECT_TRUE(WORLD_FATAL(load(33, -119)));
+  EXPECT_NE(last_alert().find("The object's cell column is 999"), std::string::npos) << last_alert();
+  EXPECT_NE(last_alert().find(tp.string()), std::string::npos) << last_alert();
+  EXPECT_EQ(last_alert().find("text env"), std::string::npos) << last_alert();
+}
+
 TEST_F(Quadrants, RunwayAcrossTwoCellsFlattensBoth) {
   // A 3000 ft runway heading east whose centre sits on a cell boundary.
   float lon = -119 + 30 / 59.0f;
@@ -236,7 +304,8 @@ TEST_F(Quadrants, SlopeColoursAndCliffs) {
   float dx = 60 * 1852.0f * std::cos(33.5f * 3.14159265f / 180) / 59;
   for (int i = 0; i < 60; i++)
     for (int j = 0; j < 80; j++) {
-      q.z[i][j] = i < 30 ? 0.0f : (i - 30) * dx * 0.3f;  // flat, then a 0.3 grade eastwards
+      // Flat, then a 0.3 grade eastwards, levelling off below the highest height a file may hold.
+      q.z[i][j] = i < 30 ? 0.0f : (std::min(i, 50) - 30) * dx * 0.3f;
       q.flags[i][j] = 0;
     }
   q.objects.clear();

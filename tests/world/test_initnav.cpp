@@ -132,7 +132,6 @@ TEST_F(InitNav, TruncatedAndMalformedLinesAreScanErrorsNamingTheFile) {
   std::string good = apt_line(ksbd);
   const std::vector<std::string> bad = {
       good.substr(0, 40),                       // cut inside the runways
-      good.substr(0, good.find("KSBD")) + "\n",  // cut before the identifier
       "1 34.0 -117.0 six x 70 10000 200 0\n",   // a word where a number belongs
   };
   for (const auto& b : bad) {
@@ -202,16 +201,59 @@ TEST_F(InitNav, CrLfAndCrFilesReadTheSame) {
   }
 }
 
-TEST_F(InitNav, AbsurdNumbersStayInBounds) {
-  std::string l = "1 1e30 -1e30 2147483647 L 90 2000000000 2000000000 0 0 0 0 x 0 0 0 0 0 0 0 x 0 0 0 0 1e30 1 KBAD Bad\n";
-  files({l, apt_line(ksbd)}, {nav_line(3, 1e30f, 5, "BAD", "Bad")});
-  EXPECT_FALSE(WORLD_FATAL(init_country_data()));
-  env.lat_sou = 33;
-  env.lon_wes = -119;
-  EXPECT_FALSE(WORLD_FATAL(finish_nav_readin()));
-  EXPECT_EQ(apt_inreg[0], 0);
-  EXPECT_EQ(apt_inreg[1], 1);
+// Well-formed numbers no airport can have end the read naming the file, the
+// line, the field and the value, before anything uses them.
+TEST_F(InitNav, ExtremeNumbersAreRefusedNamingFileLineFieldAndValue) {
+  std::string good = apt_line(ksbd);
+  struct Case { std::string line; const char* says; };
+  const Case cases[] = {
+      {"1 1e30 -117 6 x 70 10000 200 0 0 0 0 x 0 0 0 0 0 0 0 x 0 0 0 0 1159 1 KBAD Bad\n",
+       "The runway latitude on line 5 is 1e+30"},
+      {"1 34 -3e38 6 x 70 10000 200 0 0 0 0 x 0 0 0 0 0 0 0 x 0 0 0 0 1159 1 KBAD Bad\n",
+       "The runway longitude on line 5 is -3e+38"},
+      {"1 95.5 -117 6 x 70 10000 200 0 0 0 0 x 0 0 0 0 0 0 0 x 0 0 0 0 1159 1 KBAD Bad\n",
+       "The runway latitude on line 5 is 95.5"},
+      {"1 34 -117 6 x 70 10000 200 0 0 0 0 x 0 0 0 0 0 0 0 x 0 0 0 0 3e38 1 KBAD Bad\n",
+       "The airport elevation (ft) on line 5 is 3e+38"},
+      {"1 34 -117 6 x 70 2000000000 200 0 0 0 0 x 0 0 0 0 0 0 0 x 0 0 0 0 1159 1 KBAD Bad\n",
+       "The runway length (ft) on line 5 is 2000000000"},
+  };
+  for (const auto& c : cases) {
+    files({good, c.line}, {});
+    EXPECT_TRUE(WORLD_FATAL(init_country_data())) << c.line;
+    EXPECT_NE(last_alert().find("out of range"), std::string::npos) << last_alert();
+    EXPECT_NE(last_alert().find(c.says), std::string::npos) << last_alert();
+    EXPECT_NE(last_alert().find("apt_dat"), std::string::npos) << last_alert();
+  }
+  files({good}, {nav_line(3, 1e30f, 5, "BAD", "Bad")});
+  EXPECT_TRUE(WORLD_FATAL(init_country_data()));
+  EXPECT_NE(last_alert().find("The navaid latitude on line 4 is 1e+30"), std::string::npos) << last_alert();
+  EXPECT_NE(last_alert().find("nav_dat"), std::string::npos) << last_alert();
   EXPECT_EQ(rev_rway_num(2147483647), 1);  // 19 on the 36-point card, without overflowing
+}
+
+// A line that ends after the tower flag would take the next line's first
+// characters as its identifier and lose that airport: it is refused.
+TEST_F(InitNav, AnAirportLineWithoutIdentifierIsRefusedWithItsLineNumber) {
+  std::string good = apt_line(ksbd);
+  std::string no_id = good.substr(0, good.find(" KSBD")) + "\n";
+  files({good, no_id, good}, {});
+  EXPECT_TRUE(WORLD_FATAL(init_country_data()));
+  EXPECT_NE(last_alert().find("Line 5 has no airport identifier."), std::string::npos) << last_alert();
+  EXPECT_NE(last_alert().find("apt_dat"), std::string::npos) << last_alert();
+}
+
+// The simulator cannot start anywhere without an airport: it says which
+// file is empty, not "loc_index out of range!".
+TEST_F(InitNav, NoAirportsIsAClearMessageAtStart) {
+  files({}, {});
+  init_country_data();
+  EXPECT_TRUE(WORLD_FATAL(need_airports()));
+  EXPECT_EQ(last_alert().rfind("The airport file holds no airports!", 0), 0u) << last_alert();
+  EXPECT_NE(last_alert().find("apt_dat"), std::string::npos) << last_alert();
+  files({apt_line(ksbd)}, {});
+  init_country_data();
+  EXPECT_FALSE(WORLD_FATAL(need_airports()));
 }
 
 TEST(RunwayNames, NumbersLettersAndPads) {

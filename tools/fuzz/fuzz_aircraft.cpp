@@ -1,76 +1,23 @@
-// Aircraft, airfoil and flap files from anywhere: loading must either prepare
-// the aircraft or end in a fatal alert, never crash or read past an array.
-// The first byte picks the kind of file; the rest is the file.
-#include <unistd.h>
-#include <csetjmp>
-#include <cstdint>
-#include <cstdio>
-#include <cstring>
-#include <string>
-#include "basekit/bk_const.h"
-#include "basekit/bk_file.h"
-#include "basekit/bk_hooks.h"
-#include "basekit/platform/desktop.h"
-#include "sim/aircraft/initpln.h"
-#include "sim/aircraft/pln.h"
-#include "sim/records.h"
-
-static std::jmp_buf back;
-static void jump_back(int) { std::longjmp(back, 1); }
-
-static std::string data_dir() {
-  std::string here = __FILE__;
-  return here.substr(0, here.rfind("/tools/fuzz/")) + "/data";
-}
-
-static std::string base;
-
-static void write_file(const char* path, const uint8_t* data, size_t size) {
-  FILE* f = std::fopen(path, "wb");
-  if (!f) return;
-  std::fwrite(data, 1, size, f);
-  std::fclose(f);
-}
-
-static void make_app(const std::string& app, int own_flaps) {
-  std::string src = data_dir();
-  std::string cmd = "mkdir -p '" + app + "/Aircraft' && ln -sfn '" + src + "/airfoils' '" + app + "/airfoils'";
-  cmd += own_flaps ? " && mkdir -p '" + app + "/flaps'" : " && ln -sfn '" + src + "/flaps' '" + app + "/flaps'";
-  if (std::system(cmd.c_str()) != 0) std::abort();
-}
+// Aircraft files from anywhere: loading must either prepare the aircraft or
+// end in a fatal alert, never crash or read past an array. (Airfoil and flap
+// files have targets of their own.)
+#include "fuzz_acft_common.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (base.empty()) {
-    base = "/tmp/tarvel_fuzz_aircraft_" + std::to_string((int)getpid());
-    make_app(base + "/a", 0);
-    make_app(base + "/b", 1);
-    init_constants();
-    hok.end_process = jump_back;
-  }
-  if (size < 1) return 0;
-  int kind = data[0] % 3;
+  const std::string& base = fuzz_base("aircraft", 0);
   clear_records();
   desk_alert_record_clear();
   desk_answer_clear();
-  std::string app = base + (kind == 2 ? "/b" : "/a");
+  std::string app = base + "/a";
   std::snprintf(app_path, STR_DIM, "%s", app.c_str());
-
   // Nothing with a destructor may live across the jump back.
   static char p[STR_DIM];
-  if (kind == 0) std::snprintf(p, sizeof p, "%s/Aircraft/F.acf", app.c_str());
-  else if (kind == 1) std::snprintf(p, sizeof p, "%s/F.afl", base.c_str());
-  else std::snprintf(p, sizeof p, "%s/flaps/Trainer.flp", app.c_str());
-  write_file(p, data + 1, size - 1);
-  if (kind == 2) std::snprintf(p, sizeof p, "%s/Aircraft/Trainer/Trainer.acf", data_dir().c_str());
-  int re = data[0] / 3 % 2, rt = data[0] / 6 % 2;
+  std::snprintf(p, sizeof p, "%s/Aircraft/F.acf", app.c_str());
+  write_file(p, data, size);
   if (setjmp(back) == 0) {
-    if (kind == 1) {
-      grabafoil(p, 5, re, rt);  // an airfoil for the right wing
-    } else {                    // an aircraft, or the trainer with this flap file
-      std::snprintf(pln.C_path, STR_DIM, "%s", p);
-      std::snprintf(pln.C_file, STR_DIM, kind == 0 ? "F.acf" : "Trainer.acf");
-      load_plane();
-    }
+    std::snprintf(pln.C_path, STR_DIM, "%s", p);
+    std::snprintf(pln.C_file, STR_DIM, "F.acf");
+    load_plane();
   }
   if (inf.is_open()) inf.close();
   inf.clear();

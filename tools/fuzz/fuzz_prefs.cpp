@@ -1,42 +1,28 @@
-// Preferences and situation files from anywhere: any bytes must either read
-// or be refused with the situation alert, never end the program or crash.
+// Preferences files from anywhere, read as at start-up: any bytes must either
+// read or lead to the defaults (and the first start's aircraft dialog), never
+// end the program or crash.
 #include <unistd.h>
+#include "fuzz_prefs_common.h"
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include "basekit/bk_const.h"
-#include "basekit/bk_file.h"
-#include "basekit/bk_hooks.h"
-#include "basekit/platform/desktop.h"
-#include "sim/msc.h"
-#include "sim/shell/prefs.h"
-#include "sim/world/apt.h"
-#include "sim/world/env.h"
+#include "sim/set.h"
+#include <cmath>
+#include <string>
 
-// Reading a bad file is never fatal.
-static void fatal_is_a_fault(int) { std::abort(); }
-
-// A small table of airports and navaids for the indices the file names.
-static void small_world() {
-  env.aptmax = 9;
-  for (int n = 0; n <= env.aptmax; n++) {
-    apt_lat[n][0] = 30.0f + n;
-    apt_lon[n][0] = -120.0f + n;
-    apt_len[n][0] = 1000;
-    apt_len[n][1] = n % 2 ? 800 : 0;
-    std::snprintf(apt_id[n], APT_ID_DIM, "K%03d", n);
-  }
-  env.navmax = 22;
+static std::string data_dir() {
+  std::string here = __FILE__;
+  return here.substr(0, here.rfind("/tools/fuzz/")) + "/data";
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static char path[64];
   if (!path[0]) {
-    std::snprintf(path, sizeof path, "/tmp/tarvel_fuzz_prefs_%d", (int)getpid());
-    std::snprintf(app_path, STR_DIM, "%s", "/tmp");
+    std::snprintf(path, sizeof path, "%s/tarvel_fuzz_prefs_%d", fuzz_scratch_root(), (int)getpid());
+    std::snprintf(app_path, STR_DIM, "%s", data_dir().c_str());
+    std::snprintf(prefs_path, STR_DIM, "%s", path);
     init_constants();
     hok.end_process = fatal_is_a_fault;
+    // The first start's dialog takes the shipped default aircraft.
+    desk_set_dialog_default(headless_dialog_choice);
     small_world();
   }
   FILE* f = std::fopen(path, "wb");
@@ -45,10 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::fclose(f);
   desk_alert_record_clear();
   desk_answer_clear();
-  if (read_situation(path, "fuzz.sit")) {
-    // What was read is usable: its indices lie inside the tables.
-    if (msc.loc_index < 0 || msc.loc_index > env.aptmax || msc.rway_sel < 0 || msc.rway_sel > 5) std::abort();
-    if (!(msc.prd >= 0.01f && msc.prd <= 0.1f)) std::abort();
-  }
+  initprefs();
+  // Whatever the file held, the start-up goes on with usable values.
+  if (msc.loc_index < 0 || msc.loc_index > env.aptmax || msc.rway_sel < 0 || msc.rway_sel > 5) std::abort();
+  if (!(msc.prd >= 0.01f && msc.prd <= 0.1f)) std::abort();
+  if (!std::isfinite(set.damp) || set.damp < 0 || set.damp > 1) std::abort();
   return 0;
 }

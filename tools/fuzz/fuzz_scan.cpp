@@ -1,6 +1,7 @@
 // Data files and weather reports from anywhere: every scanning call on any
 // bytes must either read a value or end in the fatal alert, never crash.
 #include <unistd.h>
+#include "fuzz_scratch.h"
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>
@@ -17,7 +18,7 @@ static void jump_back(int) { std::longjmp(back, 1); }
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static char path[64];
   if (!path[0]) {
-    std::snprintf(path, sizeof path, "/tmp/tarvel_fuzz_scan_%d", (int)getpid());
+    std::snprintf(path, sizeof path, "%s/tarvel_fuzz_scan_%d", fuzz_scratch_root(), (int)getpid());
     init_constants();
     hok.end_process = jump_back;
   }
