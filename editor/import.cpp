@@ -68,8 +68,14 @@ static int read_model(const char* path, int* lat, int* lon, float (*raw)[RAW_N])
     return 0;
   }
   double gt[6];
-  int ok = GDALGetRasterCount(ds) >= 1 && GDALGetGeoTransform(ds, gt) == CE_None && gt[2] == 0 && gt[4] == 0 &&
-           gt[1] > 0 && gt[5] < 0;
+  if (GDALGetRasterCount(ds) < 1 || GDALGetGeoTransform(ds, gt) != CE_None) {
+    // A model cut short loses the position its tags at the end held.
+    model_problem = "Its place on the globe cannot be read: the file may be cut short.";
+    log_line(model_problem, path);
+    GDALClose(ds);
+    return 0;
+  }
+  int ok = gt[2] == 0 && gt[4] == 0 && gt[1] > 0 && gt[5] < 0;
   // Only latitude and longitude grids: a projected model would need a reprojection.
   const char* wkt = GDALGetProjectionRef(ds);
   if (ok && wkt && wkt[0] && (std::strstr(wkt, "PROJCS") || std::strstr(wkt, "PROJCRS"))) ok = 0;
