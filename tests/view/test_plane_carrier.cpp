@@ -111,8 +111,6 @@ TEST_F(Outside, TooCloseTheViewStepsBackButNoFurtherThanItsWidest) {
   EXPECT_FLOAT_EQ(scn.zoom, 0.125f);
   view_draw();  // and it stays there, drawing what it can
   EXPECT_FLOAT_EQ(scn.zoom, 0.125f);
-  scn.zoom = 1;
-  place_on_runway(msc.loc_index, 0);
 }
 
 // The first column a propeller blade (black) reaches in the view.
@@ -152,7 +150,6 @@ TEST_F(Outside, TheTrainerAndTheLightTwinFromTheChaseAndTheTower) {
     view_draw();
     EXPECT_NE(x0, first_blade_column()) << c;
     EXPECT_FALSE(view_shot((std::string("tower_") + c + ".png").c_str()).empty());
-    scn.zoom = 1;
   }
   fly("Trainer");
 }
@@ -255,8 +252,6 @@ TEST_F(Outside, EachControlSurfaceMovesWithItsControlAndNothingElseMoves) {
   flt.ruddef = pln.rudd_def, flt.flap = 50;
   view_draw();
   EXPECT_FALSE(view_shot("chase_Trainer_controls.png").empty());
-  neutral();
-  msc.prd = 0.05f;
 }
 TEST_F(Outside, FlapsThatFailedOnOneSideStayUpThere) {
   fly("Trainer");
@@ -282,8 +277,6 @@ TEST_F(Outside, FlapsThatFailedOnOneSideStayUpThere) {
   view_draw();
   changed(rest, flaps[lost], flaps[keeps], &inside, &outside);
   EXPECT_GT(inside, 30) << "repaired, both sides";
-  flt.flap = 0;
-  msc.prd = 0.05f;
 }
 
 // The span distance at which the chord line at fraction f of part p leaves
@@ -360,8 +353,6 @@ TEST_F(Outside, TheReplayDrawsTheAircraftWhereThePathHasItWithItsSurfacesAtRest)
   EXPECT_EQ(wing_pixels(), deflected) << "the path holds no controls: the surfaces rest";
   MACIBM_killwind(WIN_FLIGHT_PATH);
   EXPECT_EQ(set.view_type, VIEW_FORWARD);
-  place_on_runway(msc.loc_index, 0);
-  msc.prd = 0.05f;
 }
 
 // ---- the carrier ----
@@ -371,14 +362,6 @@ class Carrier : public ::testing::Test {
   void SetUp() override {
     view_start();
     ASSERT_TRUE(nearest_ship(1, flt.x, flt.y, &sx, &sy, &sz)) << "the shipped region holds a carrier";
-  }
-  void TearDown() override {
-    ins.hook_down = 0;
-    flt.wired = 0;
-    flt.cat_stage = 29;
-    flt.onsurface = 0;
-    flt.Beta = 0;
-    place_on_runway(msc.loc_index, 0);
   }
   // The aircraft at ship-frame point (x, y), the flight model's cell with it.
   void at(float x, float y, float z) {
@@ -411,62 +394,38 @@ TEST_F(Carrier, TheDeckAndBothExtensions) {
 
 TEST_F(Carrier, TheHookCatchesAWireOnlyWhereAndWhenItShould) {
   float wx = 0.5f * (car.cx[2][0] + car.cx[2][1]), wy = 0.5f * (car.cy[2][0] + car.cy[2][1]);
-  auto ready = [&] {
+  // Over a wire, hook down, rolling at 60 kt; the longest step: always caught.
+  auto expect_caught = [&](int want, const char* what, void (*change)()) {
     at(wx, wy, 22);
-    ins.hook_down = 1;
-    flt.onsurface = 1;
-    flt.wired = 0;
-    flt.Beta = 0;
-    flt.vind = 60;
-    flt.v = 30;
-    msc.prd = 0.07f;  // the longest step: always caught
+    ins.hook_down = 1, flt.onsurface = 1;
+    flt.wired = 0, flt.Beta = 0, flt.vind = 60, flt.v = 30, msc.prd = 0.07f;
+    change();
+    ship_decks();
+    EXPECT_EQ(flt.wired, want) << what;
   };
-  ready();
-  ship_decks();
-  EXPECT_EQ(flt.wired, 1);
+  expect_caught(1, "on the wire", [] {});
   EXPECT_FLOAT_EQ(car.trap_accel, 30 * 30 / 200.0f);
   EXPECT_FLOAT_EQ(trap_accel_for(40), 8);
-  // A sideslip past 90 degrees lets go.
-  flt.Beta = 95;
+  flt.Beta = 95;  // a sideslip past 90 degrees lets go
   ship_decks();
   EXPECT_EQ(flt.wired, 0);
-  ready();
-  ins.hook_down = 0;
-  ship_decks();
-  EXPECT_EQ(flt.wired, 0) << "hook up";
-  ready();
-  flt.vind = 9;
-  ship_decks();
-  EXPECT_EQ(flt.wired, 0) << "below 10 kt";
-  ready();
-  flt.onsurface = 0;
-  ship_decks();
-  EXPECT_EQ(flt.wired, 0) << "in the air";
-  ready();
-  flt.Beta = -95;
-  ship_decks();
-  EXPECT_EQ(flt.wired, 0) << "going backwards";
-  // Beyond the last wire, and short of the first.
+  expect_caught(0, "hook up", [] { ins.hook_down = 0; });
+  expect_caught(0, "below 10 kt", [] { flt.vind = 9; });
+  expect_caught(0, "in the air", [] { flt.onsurface = 0; });
+  expect_caught(0, "going backwards", [] { flt.Beta = -95; });
+  // Beyond the last wire.
   float fx = car.cx[4][0] + 10 * std::sin(car.appang * D2R) + 13, fy = car.cy[4][0] + 10 * std::cos(car.appang * D2R);
   EXPECT_TRUE(over_carrier_deck(fx, fy));
   EXPECT_FALSE(in_wire_zone(fx, fy));
   EXPECT_TRUE(in_wire_zone(wx, wy));
-  ready();
-  at(fx, fy, 22);
-  ship_decks();
-  EXPECT_EQ(flt.wired, 0) << "past the wires";
+  wx = fx, wy = fy;
+  expect_caught(0, "past the wires", [] {});
 }
 
 TEST_F(Carrier, TheLensCellRisesAStepADegree) {
-  EXPECT_EQ(lens_cell(3.5f), 70);
-  EXPECT_EQ(lens_cell(5.6f), 72);
-  EXPECT_EQ(lens_cell(1.0f), 68);
-  EXPECT_EQ(lens_cell(3.0f), 70);
-  EXPECT_EQ(lens_cell(4.6f), 71);
-  EXPECT_EQ(lens_cell(2.4f), 69);
-  EXPECT_EQ(lens_cell(40), 72);
-  EXPECT_EQ(lens_cell(-10), 68);
-  EXPECT_EQ(lens_cell(NAN), 68);
+  const struct { float deg; int cell; } cases[] = {{3.5f, 70}, {5.6f, 72}, {1.0f, 68}, {4.6f, 71},
+                                                   {2.4f, 69}, {40, 72},   {-10, 68},  {NAN, 68}};
+  for (auto c : cases) EXPECT_EQ(lens_cell(c.deg), c.cell) << c.deg;
 }
 
 TEST_F(Carrier, ItsLocalizerAndGlideSlopeFollowTheApproachHeading) {
@@ -513,7 +472,6 @@ TEST_F(Carrier, FromAMileOutOnTheGlidePathTheLensShowsTheBall) {
   ASSERT_TRUE(find_pxy(x, y, z, &px, &py));
   EXPECT_EQ(view_pixel(px, py), LITE_AMBER);  // on the path: the middle cell
   EXPECT_FALSE(view_shot("carrier_final.png").empty());
-  scn.zoom = 1;
 }
 
 TEST_F(Carrier, CaughtOnTheWire) {
