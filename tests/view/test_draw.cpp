@@ -125,33 +125,27 @@ TEST_F(Draw, ClippingAtTheEdgesFillsWhatIsInsideTheView) {
   EXPECT_EQ(view_pixel(400, con.off_int_bot - 1), 62);
 }
 
-// Looking straight down at a ground triangle larger than the view.
-TEST_F(Draw, ALargeTriangleContainingTheViewFillsIt) {
-  view_eye(0, 0, 10, 0, -90, 0);
-  float x[3], y[3], z[3];
-  const float wx[3] = {-5000, 0, 5000}, wy[3] = {-5000, 5000, -5000};
-  for (int k = 0; k < 3; k++) xfrm_SCENE(wx[k], wy[k], -10, &x[k], &y[k], &z[k]);
-  any_poly3_3D(66, x[0], y[0], z[0], x[1], y[1], z[1], x[2], y[2], z[2], 1, 1);
+// Looking straight down at a ground triangle larger than the view; then in
+// thick fog, where the near triangles are cut in 24 and the view lies wholly
+// inside one part, which must still fill it.
+TEST_F(Draw, ALargeTriangleContainingTheViewFillsItEvenCutInParts) {
   int all = (con.off_int_rgt + 1) * (con.off_int_bot - con.off_int_top);
+  auto draw = [](float eye_z, float x1, float size, int fill) {
+    view_eye(0, 0, eye_z, 0, -90, 0);
+    float x[3], y[3], z[3];
+    const float wx[3] = {-size, x1, size}, wy[3] = {-size, size, -size};
+    for (int k = 0; k < 3; k++) xfrm_SCENE(wx[k], wy[k], -eye_z, &x[k], &y[k], &z[k]);
+    view_canvas(62);
+    any_poly3_3D(66, x[0], y[0], z[0], x[1], y[1], z[1], x[2], y[2], z[2], 1, fill);
+  };
+  draw(10, 0, 5000, 1);
   EXPECT_EQ(view_count(66), all);
-  // Without the whole-view fill nothing reaches the view's edges: sky stays.
-  view_canvas(62);
-  any_poly3_3D(66, x[0], y[0], z[0], x[1], y[1], z[1], x[2], y[2], z[2], 1, 0);
+  draw(10, 0, 5000, 0);  // without the whole-view fill nothing reaches the view's edges
   EXPECT_EQ(view_count(66), 0);
-}
-
-// In thick fog the near triangles are cut in 24; looking down from low over
-// one of them the view lies wholly inside one part, which must still fill it.
-TEST_F(Draw, ThickFogSubdividedTrianglesStillFillTheWholeView) {
   atm.vis1_grnd = 93;
   atm.vis2_grnd = 1389;
   scn.poly_breakup = 3;
-  view_eye(0, 0, 5, 0, -90, 0);
-  float x[3], y[3], z[3];
-  const float wx[3] = {-3000, 100, 3000}, wy[3] = {-3000, 3000, -3000};
-  for (int k = 0; k < 3; k++) xfrm_SCENE(wx[k], wy[k], -5, &x[k], &y[k], &z[k]);
-  any_poly3_3D(66, x[0], y[0], z[0], x[1], y[1], z[1], x[2], y[2], z[2], 1, 1);
-  int all = (con.off_int_rgt + 1) * (con.off_int_bot - con.off_int_top);
+  draw(5, 100, 3000, 1);
   EXPECT_EQ(view_count(62), 0);
   EXPECT_EQ(view_count_range(66, 66 + 18 * 9), all);
 }

@@ -176,11 +176,6 @@ TEST_F(Scene, AboveTheOvercastOnlyTheCloudTopsAndSky) {
   EXPECT_LT(tint(dusk_deck), 10) << dusk_deck;
   EXPECT_LT(luma(dusk_deck), luma(deck) - 60) << dusk_deck;
   EXPECT_GT(luma(dusk_deck), luma(dusk_sky) + 30) << dusk_deck;
-  // Climbing through the layer: inside it, nothing but cloud.
-  flt.z = 0.5f * (atm.baseMSL + atm.topsMSL);
-  flt.vu = 5;
-  view_draw();
-  EXPECT_EQ(view_count(63), (con.off_int_rgt + 1) * (con.off_int_bot - con.off_int_top));
 }
 
 TEST_F(Scene, AtNightTheSceneDarkensAndTheLightsGoOn) {
