@@ -30,7 +30,6 @@ TEST_F(InitNav, ReadsAirportsInMetresWithWrappedHeadings) {
   EXPECT_EQ(apt_width[0][0], 60);   // 200 ft = 60.96 m, truncated
   EXPECT_EQ(apt_len[1][0], 1524);   // 5000 ft exactly
   EXPECT_EQ(apt_width[1][0], 22);   // 22.86 m
-  EXPECT_EQ(apt_len[2][0], 304);    // 304.8 m
   EXPECT_NEAR(apt_z[0], 353.26f, 0.01f);
   EXPECT_NEAR(apt_z[1], -35.05f, 0.01f);
   EXPECT_EQ(apt_hdng[1][0], 0);     // 360
@@ -40,7 +39,6 @@ TEST_F(InitNav, ReadsAirportsInMetresWithWrappedHeadings) {
   EXPECT_STREQ(apt_id[1], "L18 ");  // a three-letter identifier keeps its name whole
   EXPECT_STREQ(apt_name[1], "Fallbrook Community Airpark");
   EXPECT_STREQ(apt_id[2], "KX Y");
-  EXPECT_EQ(apt_lr[2][0], 'L');
   EXPECT_EQ(apt_len[0][1], 0);      // empty slots
   EXPECT_EQ(find_apt_by_id("l18"), 1);
   EXPECT_EQ(find_apt_by_id("ksbd "), 0);
@@ -69,44 +67,18 @@ TEST_F(InitNav, BeaconStandsThreeWidthsLeftOfRunwayZero) {
   EXPECT_NEAR(beacz[0], apt_z[0] + 27, 1e-3f);
 }
 
-TEST_F(InitNav, EmptyFileGivesNoAirports) {
-  files({}, {});
-  init_country_data();
-  EXPECT_EQ(env.aptmax, -1);
-  EXPECT_EQ(env.navmax, 2);
-}
-
-TEST_F(InitNav, CarrierSlotsLieAboveTheFileRecords) {
-  files({}, {nav_line(3, 34.1f, -117.0f, "PDZ", "Paradise VOR"), nav_line(2, 34.2f, -117.1f, "AN", "Boing NDB", 245)});
-  init_country_data();
-  EXPECT_EQ(env.navmax, 4);
-  // What the carrier writes every frame must leave the last record alone.
-  nav_type[env.navmax - 1] = 4;
-  std::strcpy(nav_id[env.navmax - 1], "----");
-  nav_type[env.navmax - 2] = 6;
-  EXPECT_EQ(nav_type[1], 2);
-  EXPECT_STREQ(nav_id[1], "AN  ");
-  EXPECT_STREQ(nav_name[1], "Boing NDB");
-  EXPECT_EQ(nav_f1[1], 245);
-  EXPECT_EQ(nav_type[0], 3);
-}
-
-TEST_F(InitNav, ExactlyFullTableLoads) {
-  std::vector<std::string> lines(APT_MAX, apt_line(ksbd));
-  files(lines, {});
+// Exactly full tables load (the navaids with the carrier's two slots above
+// them); one line more is fatal.
+TEST_F(InitNav, FullTablesLoadAndOneMoreLineIsFatal) {
+  std::vector<std::string> lines(APT_MAX, apt_line(ksbd)), navs(NAV_FILE_MAX, nav_line(3, 1, 1, "ABC", "X"));
+  files(lines, navs);
   EXPECT_FALSE(WORLD_FATAL(init_country_data()));
   EXPECT_EQ(env.aptmax, APT_MAX - 1);
+  EXPECT_EQ(env.navmax, NAV_FILE_MAX + 2);
   lines.push_back(apt_line(ksbd));
-  files(lines, {});
+  files(lines, navs);
   EXPECT_TRUE(WORLD_FATAL(init_country_data()));
   EXPECT_EQ(last_alert(), "Too many airports in world database!\n15000\n\n");
-}
-
-TEST_F(InitNav, TooManyNavaids) {
-  std::vector<std::string> navs(NAV_FILE_MAX, nav_line(3, 1, 1, "ABC", "X"));
-  files({}, navs);
-  EXPECT_FALSE(WORLD_FATAL(init_country_data()));
-  EXPECT_EQ(env.navmax, NAV_FILE_MAX + 2);
   navs.push_back(nav_line(3, 1, 1, "ABC", "X"));
   files({}, navs);
   EXPECT_TRUE(WORLD_FATAL(init_country_data()));
@@ -175,9 +147,10 @@ TEST_F(InitNav, WrittenLinesReadBackUnchanged) {
   EXPECT_EQ(apt_lite[0][0], 232355);
   EXPECT_EQ(apt_lr[0][0], 'L');
   EXPECT_NEAR(apt_lat[0][0], 34.0954f, 1e-6f);
-  ASSERT_EQ(env.navmax, 4);
+  ASSERT_EQ(env.navmax, 4);  // the two records and the carrier's slots
   EXPECT_STREQ(nav_id[0], "AN  ");
   EXPECT_STREQ(nav_name[0], "Boing NDB");
+  EXPECT_EQ(nav_f1[0], 245);
   EXPECT_STREQ(nav_id[1], "ISBD");
   EXPECT_EQ(nav_f2[1], 15);
   EXPECT_EQ(nav_hdng[1], 70);
@@ -248,6 +221,8 @@ TEST_F(InitNav, AnAirportLineWithoutIdentifierIsRefusedWithItsLineNumber) {
 TEST_F(InitNav, NoAirportsIsAClearMessageAtStart) {
   files({}, {});
   init_country_data();
+  EXPECT_EQ(env.aptmax, -1);
+  EXPECT_EQ(env.navmax, 2);
   EXPECT_TRUE(WORLD_FATAL(need_airports()));
   EXPECT_EQ(last_alert().rfind("The airport file holds no airports!", 0), 0u) << last_alert();
   EXPECT_NE(last_alert().find("apt_dat"), std::string::npos) << last_alert();
@@ -265,7 +240,6 @@ TEST(RunwayNames, NumbersLettersAndPads) {
   rway_to_cs(36, 'C', 0, s);
   EXPECT_STREQ(s, "Rwy 36C");
   EXPECT_EQ(rev_rway_num(36), 18);
-  EXPECT_EQ(rev_rway_num(18), 36);
   EXPECT_EQ(rev_rway_num(9), 27);
   EXPECT_EQ(rev_rway_num(1), 19);
   EXPECT_EQ(rev_rway_lr('L'), 'R');
@@ -349,10 +323,7 @@ TEST_F(Region, ListsStopAtSeventyAndTheMenuTailFollowsTheListed) {
   EXPECT_EQ(desk_menu_item_id(5, 69), 579);
   EXPECT_EQ(desk_menu_item_id(5, 70), 580);  // the separator
   EXPECT_EQ(desk_menu_item_id(5, 71), 581);  // 512 + the last listed entry, 69
-  EXPECT_EQ(desk_menu_item_id(12, 0), 1201);
-  EXPECT_EQ(desk_menu_item_id(13, 37), 1338);
   EXPECT_EQ(desk_menu_item_submenu(9, 69), 84);
-  EXPECT_EQ(desk_menu_item_column(9, 25), 1);  // a new column every 25
   EXPECT_EQ(desk_menu_item_count(9), 70);
   EXPECT_EQ(desk_menu_item_count(12), 37);
   // Loading again replaces the entries instead of adding to them.
