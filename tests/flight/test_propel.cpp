@@ -17,13 +17,14 @@ class Propel : public FlightTest {
       set_a1();
     }
   }
-  // Standing still, nothing moving, engine at the throttle.
-  void stand(float throttle) {
-    fly(500, 0.0f, 0);
+  // At speed v (0: standing still), the engine running (or not) at the throttle.
+  void engine(float throttle, float v = 50, int running = 1) {
+    fly(v ? 1000 : 500, v, 0);
     initpower(throttle);
-    flt.eng_running[0] = 1;
+    flt.eng_running[0] = running;
     atm_at_height(flt.h);
   }
+  // The trainer with a jet, running at 80 m/s.
   void jet() {
     acft::Acf a = trainer();
     a.set(101, "entype", "3");
@@ -31,13 +32,15 @@ class Propel : public FlightTest {
     a.set(101, "spooltime s", "4");
     a.set(101, "facejet sq ft", "2");
     load(a, "Jet");
+    engine(0, 80);
+    msc.prd = 0.05f;
   }
 };
 
 // Full throttle at a standstill: the propeller comes to a speed below the
 // redline where the engine's torque meets the blades' drag, and pushes.
 TEST_F(Propel, AtFullThrottleTheRunUpSettlesWhereTorqueMeetsDrag) {
-  stand(1);
+  engine(1, 0);
   run_engine(15);
   float rpm = flt.tac[0] * con.rsctorpm;
   EXPECT_GT(rpm, 2000);
@@ -58,9 +61,7 @@ TEST_F(Propel, MoreThrottleMoreThrust) {
   float thrust[3];
   const float t[3] = {0, 0.4f, 1};
   for (int i = 0; i < 3; i++) {
-    fly(1000, 50, 3);
-    initpower(t[i]);
-    flt.eng_running[0] = 1;
+    engine(t[i]);
     run_engine(10);
     thrust[i] = flt.thrust[0];
   }
@@ -72,9 +73,7 @@ TEST_F(Propel, MoreThrottleMoreThrust) {
 // A stopped engine still turns in the airflow: the blades drive it against
 // its friction.
 TEST_F(Propel, AStoppedEngineWindmills) {
-  fly(1000, 50, 0);
-  initpower(0);
-  flt.eng_running[0] = 0;
+  engine(0, 50, 0);
   ASSERT_EQ(flt.tac[0], 1);
   run_engine(20);
   EXPECT_GT(flt.tac[0] * con.rsctorpm, 300);
@@ -84,9 +83,7 @@ TEST_F(Propel, AStoppedEngineWindmills) {
 }
 
 TEST_F(Propel, AStarvedMixtureGivesNoPower) {
-  fly(1000, 50, 0);
-  initpower(1);
-  flt.eng_running[0] = 1;
+  engine(1);
   flt.mixt[0] = 0.1f;  // below the density ratio less 0.4
   atm_at_height(flt.h);
   EXPECT_EQ(flt.mixt_powr_rat[0], 0);
@@ -100,9 +97,7 @@ TEST_F(Propel, AStarvedMixtureGivesNoPower) {
 
 // The engine's torque rolls the aircraft the other way, by the turning direction.
 TEST_F(Propel, TheTorqueReactionRollsAgainstThePropeller) {
-  fly(1000, 50, 0);
-  initpower(1);
-  flt.eng_running[0] = 1;
+  engine(1);
   for (int dir : {1, -1}) {
     pln.propdir[0] = dir;
     flt.L = flt.N = 0;
@@ -112,15 +107,13 @@ TEST_F(Propel, TheTorqueReactionRollsAgainstThePropeller) {
   }
 }
 
-TEST_F(Propel, FuelFlowFromIdleToFullPower) {
+TEST_F(Propel, FuelFlowFromIdleToFullPowerAndItsGaugeScale) {
   float lbh = con.kgstolbs * 3600;
   EXPECT_NEAR(burnin_fuel(pln.pmax) * lbh, 160 * 0.42f, 0.1f);
   EXPECT_NEAR(burnin_fuel(0) * lbh, 0.01f * 160 * 0.42f, 0.01f);
   EXPECT_NEAR(burnin_fuel(-5000) * lbh, 0.01f * 160 * 0.42f, 0.01f);  // never below idle
   EXPECT_NEAR(burnin_fuel(0.5f * pln.pmax) * lbh, interp(0, 0.672f, 1, 67.2f, 0.5f), 0.05f);
-}
-
-TEST_F(Propel, GaugeScalesEndOnTheNextTickAbove) {
+  // Gauge scales end on the next tick above.
   EXPECT_EQ(gage_me(95), 100);
   EXPECT_EQ(gage_me(100), 110);  // an exact multiple still moves a step
   EXPECT_EQ(gage_me(101), 120);
@@ -133,9 +126,6 @@ TEST_F(Propel, GaugeScalesEndOnTheNextTickAbove) {
 // the throttle leads it.
 TEST_F(Propel, AJetSpoolsSlowlyFromRestThenFollowsTheThrottle) {
   jet();
-  fly(1000, 80, 0);
-  flt.eng_running[0] = 1;
-  msc.prd = 0.05f;
   float rise[2];
   for (int i = 0; i < 2; i++) {
     flt.parteqlbmthrust[0] = 0.01f;
@@ -155,9 +145,6 @@ TEST_F(Propel, AJetSpoolsSlowlyFromRestThenFollowsTheThrottle) {
 
 TEST_F(Propel, ReverseThrustIsFortyPercentBackwards) {
   jet();
-  fly(1000, 80, 0);
-  flt.eng_running[0] = 1;
-  msc.prd = 0.05f;
   flt.thro[0] = 1;
   flt.parteqlbmthrust[0] = 1;
   flt.n1_[0] = 100;
