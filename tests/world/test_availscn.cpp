@@ -41,6 +41,12 @@ struct Quadrants : ::testing::Test {
         write_env_binary(env_path(dir.root, la, lo), q, 0);
       }
   }
+  // The text twin's place: the country folder, the bare name.
+  fs::path text_path(int lat, int lon) {
+    char bare[STR_DIM];
+    env_file_name(lat, lon, 0, bare);
+    return dir.root / "DATA" / "United States" / bare;
+  }
   void load(int lat, int lon) {
     env.lat_sou = lat;
     env.lon_wes = lon;
@@ -81,9 +87,7 @@ TEST_F(Quadrants, ByteSwappedAndTextTwinsLoadIdentically) {
   EXPECT_EQ(std::memcmp(little.get(), big.get(), sizeof(grid_copy)), 0);
 
   fs::remove(env_path(dir.root, 33, -119));
-  char bare[STR_DIM];
-  env_file_name(33, -119, 0, bare);
-  write_env_text(dir.root / "DATA" / "United States" / bare, q);
+  write_env_text(text_path(33, -119), q);
   plat_srand(7);
   load(33, -119);
   auto text = std::make_unique<grid_copy>();
@@ -150,7 +154,7 @@ TEST_F(Quadrants, NoFileIsOpenedAbove100000Feet) {
 
 TEST_F(Quadrants, ObjectsBecomeBuildingsAndTowers) {
   make_quad(q, 33, -119);
-  // (Cells and heights no quadrant can hold are refused: see ExtremeNumbersInAnEnvironmentFileAreRefused.)
+  // (Cells and heights no quadrant can hold are refused: see BadFilesAndExtremeNumbersEndTheReadNamingTheFile.)
   q.objects.push_back({2, 33.5f, -118.5f, 50, 58, 0});
   write_env_binary(env_path(dir.root, 33, -119), q, 0);
   load(33, -119);
@@ -173,28 +177,39 @@ TEST_F(Quadrants, ObjectsBecomeBuildingsAndTowers) {
   EXPECT_EQ(b, 3);
 }
 
-TEST_F(Quadrants, BadFilesEndWithTheirMessages) {
+// Cut files, a busted checkpoint, an unknown object type and numbers no
+// quadrant can hold end the read naming the file (and the field and value).
+TEST_F(Quadrants, BadFilesAndExtremeNumbersEndTheReadNamingTheFile) {
   make_quad(q, 33, -119);
-  fs::path p = env_path(dir.root, 33, -119);
+  fs::path p = env_path(dir.root, 33, -119), tp = text_path(33, -119);
+  auto expect_fatal = [&](const fs::path& file, const char* says) {
+    EXPECT_TRUE(WORLD_FATAL(load(33, -119))) << says;
+    EXPECT_NE(last_alert().find(says), std::string::npos) << last_alert();
+    EXPECT_NE(last_alert().find(file.string()), std::string::npos) << last_alert();
+  };
   write_env_binary(p, q, 0);
   std::string whole = file_bytes(p);
   for (size_t cut : {(size_t)7, whole.size() / 2, whole.size() - 330}) {
     dir.write(p.lexically_relative(dir.root), whole.substr(0, cut));
-    EXPECT_TRUE(WORLD_FATAL(load(33, -119))) << cut;
-    EXPECT_EQ(last_alert().rfind("File-scanning error!", 0), 0u);
-    EXPECT_NE(last_alert().find(p.string()), std::string::npos) << last_alert();
+    expect_fatal(p, "File-scanning error!");
   }
+  q.z[10][10] = 3e38f;
+  write_env_binary(p, q, 0);
+  expect_fatal(p, "The point's height (m) is 3e+38");
   fs::remove(p);
-  char bare[STR_DIM];
-  env_file_name(33, -119, 0, bare);
-  fs::path tp = dir.root / "DATA" / "United States" / bare;
+  make_quad(q, 33, -119);
   write_env_text(tp, q, 3, 2);
-  EXPECT_TRUE(WORLD_FATAL(load(33, -119)));
-  EXPECT_EQ(last_alert().rfind("Env file checkpoint busted!", 0), 0u);
+  expect_fatal(tp, "Env file checkpoint busted!");
   q.objects.push_back({7, 33.5f, -118.5f, 10, 1, 1});
   write_env_text(tp, q);
-  EXPECT_TRUE(WORLD_FATAL(load(33, -119)));
-  EXPECT_NE(last_alert().find(tp.string()), std::string::npos);
+  expect_fatal(tp, "");
+  q.objects.back() = {2, 33.5f, -118.5f, 1e30f, 1, 1};
+  write_env_text(tp, q);
+  expect_fatal(tp, "The object's height (ft) is 1e+30");
+  q.objects.back() = {2, 33.5f, -118.5f, 50, 999, -5};
+  write_env_text(tp, q);
+  expect_fatal(tp, "The object's cell column is 999");
+  EXPECT_EQ(last_alert().find("text env"), std::string::npos) << last_alert();
 }
 
 // A file that is there but whose header is wrong (mark, version, byte order)
@@ -215,9 +230,7 @@ TEST_F(Quadrants, AWrongHeaderIsToldNamingTheFile) {
     dir.write(p.lexically_relative(dir.root), whole);
     paths.push_back(p);
   }
-  char bare[STR_DIM];
-  env_file_name(34, -119, 0, bare);
-  fs::path tp = dir.root / "DATA" / "United States" / bare;
+  fs::path tp = text_path(34, -119);
   dir.write(tp.lexically_relative(dir.root), "I\n3 version\n1002\n60\n80\n");
   EXPECT_FALSE(WORLD_FATAL(load(33, -119)));
   std::string all;
@@ -231,33 +244,6 @@ TEST_F(Quadrants, AWrongHeaderIsToldNamingTheFile) {
             std::string::npos)
       << all;
   EXPECT_EQ(planez[30][40], 0.0f);  // not the file's hills
-}
-
-// Numbers of a point or an object outside the Earth's end the read naming
-// the file, the field and the value; a text file's errors name it too.
-TEST_F(Quadrants, ExtremeNumbersInAnEnvironmentFileAreRefused) {
-  make_quad(q, 33, -119);
-  fs::path p = env_path(dir.root, 33, -119);
-  q.z[10][10] = 3e38f;
-  write_env_binary(p, q, 0);
-  EXPECT_TRUE(WORLD_FATAL(load(33, -119)));
-  EXPECT_NE(last_alert().find("The point's height (m) is 3e+38"), std::string::npos) << last_alert();
-  EXPECT_NE(last_alert().find(p.string()), std::string::npos) << last_alert();
-  fs::remove(p);
-  make_quad(q, 33, -119);
-  char bare[STR_DIM];
-  env_file_name(33, -119, 0, bare);
-  fs::path tp = dir.root / "DATA" / "United States" / bare;
-  q.objects.push_back({2, 33.5f, -118.5f, 1e30f, 1, 1});
-  write_env_text(tp, q);
-  EXPECT_TRUE(WORLD_FATAL(load(33, -119)));
-  EXPECT_NE(last_alert().find("The object's height (ft) is 1e+30"), std::string::npos) << last_alert();
-  q.objects.back() = {2, 33.5f, -118.5f, 50, 999, -5};
-  write_env_text(tp, q);
-  EXPECT_TRUE(WORLD_FATAL(load(33, -119)));
-  EXPECT_NE(last_alert().find("The object's cell column is 999"), std::string::npos) << last_alert();
-  EXPECT_NE(last_alert().find(tp.string()), std::string::npos) << last_alert();
-  EXPECT_EQ(last_alert().find("text env"), std::string::npos) << last_alert();
 }
 
 TEST_F(Quadrants, RunwayAcrossTwoCellsFlattensBoth) {

@@ -85,40 +85,6 @@ TEST_F(InitNav, FullTablesLoadAndOneMoreLineIsFatal) {
   EXPECT_EQ(last_alert(), "Too many navs in world database!\n19997\n\n");
 }
 
-TEST_F(InitNav, MissingFileNamesThePath) {
-  dir.write("additional nav data/nav_dat", apt_file({}));
-  EXPECT_TRUE(WORLD_FATAL(init_country_data()));
-  std::string want = "I am unable to access a nav, airport, or fix data file!\nThe path I am looking at is as "
-                     "follows:\n" + (dir.nav_dir() / "apt_dat").string() +
-                     "\nMake sure the file listed above is available in the path listed above!";
-  EXPECT_EQ(last_alert(), want);
-}
-
-TEST_F(InitNav, WrongVersionIsFatal) {
-  dir.write("additional nav data/apt_dat", "I\n353 version\n0\n99\n");
-  EXPECT_TRUE(WORLD_FATAL(init_country_data()));
-  EXPECT_NE(last_alert().find("wrong version"), std::string::npos);
-}
-
-TEST_F(InitNav, TruncatedAndMalformedLinesAreScanErrorsNamingTheFile) {
-  std::string good = apt_line(ksbd);
-  const std::vector<std::string> bad = {
-      good.substr(0, 40),                       // cut inside the runways
-      "1 34.0 -117.0 six x 70 10000 200 0\n",   // a word where a number belongs
-  };
-  for (const auto& b : bad) {
-    dir.write("additional nav data/apt_dat", "I\n354 version\n0\n" + b);
-    dir.write("additional nav data/nav_dat", apt_file({}));
-    EXPECT_TRUE(WORLD_FATAL(init_country_data())) << b;
-    EXPECT_EQ(last_alert().rfind("File-scanning error!", 0), 0u) << last_alert();
-    EXPECT_NE(last_alert().find("apt_dat"), std::string::npos) << last_alert();
-  }
-  dir.write("additional nav data/apt_dat", apt_file({good}));
-  dir.write("additional nav data/nav_dat", "I\n354 version\n0\n3 34.0 -117.0 100 113 50");
-  EXPECT_TRUE(WORLD_FATAL(init_country_data()));
-  EXPECT_NE(last_alert().find("nav_dat"), std::string::npos);
-}
-
 TEST_F(InitNav, WrittenLinesReadBackUnchanged) {
   float lat[3] = {34.0954f, 0, 0}, lon[3] = {-117.2345f, 0, 0};
   int num[3] = {6, 0, 0}, hdng[3] = {70, 0, 0}, len[3] = {10000, 0, 0}, wid[3] = {200, 0, 0};
@@ -174,46 +140,46 @@ TEST_F(InitNav, CrLfAndCrFilesReadTheSame) {
   }
 }
 
-// Well-formed numbers no airport can have end the read naming the file, the
-// line, the field and the value, before anything uses them.
-TEST_F(InitNav, ExtremeNumbersAreRefusedNamingFileLineFieldAndValue) {
-  std::string good = apt_line(ksbd);
-  struct Case { std::string line; const char* says; };
-  const Case cases[] = {
-      {"1 1e30 -117 6 x 70 10000 200 0 0 0 0 x 0 0 0 0 0 0 0 x 0 0 0 0 1159 1 KBAD Bad\n",
-       "The runway latitude on line 5 is 1e+30"},
-      {"1 34 -3e38 6 x 70 10000 200 0 0 0 0 x 0 0 0 0 0 0 0 x 0 0 0 0 1159 1 KBAD Bad\n",
-       "The runway longitude on line 5 is -3e+38"},
-      {"1 95.5 -117 6 x 70 10000 200 0 0 0 0 x 0 0 0 0 0 0 0 x 0 0 0 0 1159 1 KBAD Bad\n",
-       "The runway latitude on line 5 is 95.5"},
-      {"1 34 -117 6 x 70 10000 200 0 0 0 0 x 0 0 0 0 0 0 0 x 0 0 0 0 3e38 1 KBAD Bad\n",
-       "The airport elevation (ft) on line 5 is 3e+38"},
-      {"1 34 -117 6 x 70 2000000000 200 0 0 0 0 x 0 0 0 0 0 0 0 x 0 0 0 0 1159 1 KBAD Bad\n",
-       "The runway length (ft) on line 5 is 2000000000"},
+// A missing file, a wrong version, a cut or malformed line, a number no
+// airport can have (naming the line, the field and the value) and a line
+// that ends before its identifier (which would take the next line's first
+// characters and lose that airport) each end the read naming the file.
+TEST_F(InitNav, BadFilesEndTheReadNamingTheFile) {
+  const std::string good = apt_line(ksbd), apt = "additional nav data/apt_dat", nav = "additional nav data/nav_dat";
+  const std::string rest = " 6 x 70 10000 200 0 0 0 0 x 0 0 0 0 0 0 0 x 0 0 0 0 ";
+  struct Case {
+    std::string apt_text, nav_text;
+    std::vector<std::string> says;
   };
-  for (const auto& c : cases) {
-    files({good, c.line}, {});
-    EXPECT_TRUE(WORLD_FATAL(init_country_data())) << c.line;
-    EXPECT_NE(last_alert().find("out of range"), std::string::npos) << last_alert();
-    EXPECT_NE(last_alert().find(c.says), std::string::npos) << last_alert();
-    EXPECT_NE(last_alert().find("apt_dat"), std::string::npos) << last_alert();
+  const Case cases[] = {
+      {"", apt_file({}),
+       {"I am unable to access a nav, airport, or fix data file!\nThe path I am looking at is as follows:\n" +
+        (dir.nav_dir() / "apt_dat").string() + "\nMake sure the file listed above is available in the path listed above!"}},
+      {"I\n353 version\n0\n99\n", apt_file({}), {"wrong version", "apt_dat"}},
+      {"I\n354 version\n0\n" + good.substr(0, 40), apt_file({}), {"File-scanning error!", "apt_dat"}},
+      {"I\n354 version\n0\n1 34.0 -117.0 six x 70 10000 200 0\n", apt_file({}), {"File-scanning error!", "apt_dat"}},
+      {apt_file({good}), "I\n354 version\n0\n3 34.0 -117.0 100 113 50", {"nav_dat"}},
+      {apt_file({good, "1 1e30 -117" + rest + "1159 1 KBAD Bad\n"}), apt_file({}),
+       {"out of range", "The runway latitude on line 5 is 1e+30", "apt_dat"}},
+      {apt_file({good, "1 34 -3e38" + rest + "1159 1 KBAD Bad\n"}), apt_file({}),
+       {"The runway longitude on line 5 is -3e+38", "apt_dat"}},
+      {apt_file({good, "1 95.5 -117" + rest + "1159 1 KBAD Bad\n"}), apt_file({}), {"The runway latitude on line 5 is 95.5"}},
+      {apt_file({good, "1 34 -117" + rest + "3e38 1 KBAD Bad\n"}), apt_file({}),
+       {"The airport elevation (ft) on line 5 is 3e+38"}},
+      {apt_file({good, "1 34 -117 6 x 70 2000000000 200 0 0 0 0 x 0 0 0 0 0 0 0 x 0 0 0 0 1159 1 KBAD Bad\n"}),
+       apt_file({}), {"The runway length (ft) on line 5 is 2000000000"}},
+      {apt_file({good}), apt_file({nav_line(3, 1e30f, 5, "BAD", "Bad")}),
+       {"out of range", "The navaid latitude on line 4 is 1e+30", "nav_dat"}},
+      {apt_file({good, good.substr(0, good.find(" KSBD")) + "\n", good}), apt_file({}),
+       {"Line 5 has no airport identifier.", "apt_dat"}},
+  };
+  for (const Case& c : cases) {
+    fs::remove(dir.root / apt);
+    if (!c.apt_text.empty()) dir.write(apt, c.apt_text);
+    dir.write(nav, c.nav_text);
+    EXPECT_TRUE(WORLD_FATAL(init_country_data())) << c.says[0];
+    for (const std::string& say : c.says) EXPECT_NE(last_alert().find(say), std::string::npos) << last_alert();
   }
-  files({good}, {nav_line(3, 1e30f, 5, "BAD", "Bad")});
-  EXPECT_TRUE(WORLD_FATAL(init_country_data()));
-  EXPECT_NE(last_alert().find("The navaid latitude on line 4 is 1e+30"), std::string::npos) << last_alert();
-  EXPECT_NE(last_alert().find("nav_dat"), std::string::npos) << last_alert();
-  EXPECT_EQ(rev_rway_num(2147483647), 1);  // 19 on the 36-point card, without overflowing
-}
-
-// A line that ends after the tower flag would take the next line's first
-// characters as its identifier and lose that airport: it is refused.
-TEST_F(InitNav, AnAirportLineWithoutIdentifierIsRefusedWithItsLineNumber) {
-  std::string good = apt_line(ksbd);
-  std::string no_id = good.substr(0, good.find(" KSBD")) + "\n";
-  files({good, no_id, good}, {});
-  EXPECT_TRUE(WORLD_FATAL(init_country_data()));
-  EXPECT_NE(last_alert().find("Line 5 has no airport identifier."), std::string::npos) << last_alert();
-  EXPECT_NE(last_alert().find("apt_dat"), std::string::npos) << last_alert();
 }
 
 // The simulator cannot start anywhere without an airport: it says which
@@ -242,6 +208,7 @@ TEST(RunwayNames, NumbersLettersAndPads) {
   EXPECT_EQ(rev_rway_num(36), 18);
   EXPECT_EQ(rev_rway_num(9), 27);
   EXPECT_EQ(rev_rway_num(1), 19);
+  EXPECT_EQ(rev_rway_num(2147483647), 1);  // 19 on the 36-point card, without overflowing
   EXPECT_EQ(rev_rway_lr('L'), 'R');
   EXPECT_EQ(rev_rway_lr('R'), 'L');
   EXPECT_EQ(rev_rway_lr('C'), 'L');
