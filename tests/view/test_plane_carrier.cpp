@@ -361,14 +361,10 @@ class Carrier : public ::testing::Test {
 };
 
 TEST_F(Carrier, TheDeckAndBothExtensions) {
-  EXPECT_TRUE(over_carrier_deck(0, -200));
-  EXPECT_TRUE(over_carrier_deck(-30, -200));  // the angled deck's extension, to port
-  EXPECT_TRUE(over_carrier_deck(30, -200));   // the island's, to starboard
-  EXPECT_TRUE(over_carrier_deck(0, -1));
-  EXPECT_FALSE(over_carrier_deck(-30, -60));
-  EXPECT_FALSE(over_carrier_deck(30, -300));
-  EXPECT_FALSE(over_carrier_deck(0, 5));
-  EXPECT_FALSE(over_carrier_deck(0, -320));
+  // The angled deck's extension to port, the island's to starboard, and just off each end.
+  const struct { float x, y; bool on; } points[] = {{0, -200, 1},  {-30, -200, 1}, {30, -200, 1}, {0, -1, 1},
+                                                    {-30, -60, 0}, {30, -300, 0},  {0, 5, 0},     {0, -320, 0}};
+  for (auto p : points) EXPECT_EQ(over_carrier_deck(p.x, p.y), p.on) << p.x << ", " << p.y;
   at(-30, -200, 30);
   ship_decks();
   EXPECT_EQ(env.over_carr, 1);
