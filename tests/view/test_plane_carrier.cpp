@@ -37,6 +37,7 @@ class Outside : public ::testing::Test {
   void SetUp() override {
     view_start();
     msc.prd = 0.05f;
+    msc.elap_time = 0;  // the circling camera's place
   }
   static void fly(const char* name) {
     std::string path = std::string(TARVEL_SOURCE_DATA_DIR) + "/Aircraft/" + name + "/" + name + ".acf";
@@ -64,6 +65,7 @@ TEST_F(Outside, ColoursDarkenWithTheTimeOfDay) {
 }
 
 TEST_F(Outside, PartsAreDrawnFarthestFirstAndThePropellerTurns) {
+  fly("Trainer");
   look(VIEW_CIRCLE, 2);
   int parts[19];
   int n = plane_draw_order(parts);
