@@ -7,26 +7,16 @@
 #include <unistd.h>
 #include <ctime>
 #include <fstream>
-#include <sstream>
 #include "tests/shell/runner_fixture.h"
 
 using namespace runner_test;
 
 namespace {
 
-std::string read_all(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
+// Line n (from 0) of a text.
 std::string line(const std::string& text, int n) {
-  std::istringstream in(text);
-  std::string l;
-  for (int k = 0; k <= n && std::getline(in, l); k++) {
-  }
-  return l;
+  std::vector<std::string> l = lines_of(text);
+  return n < (int)l.size() ? l[n] : "";
 }
 
 const std::string data = TARVEL_SOURCE_DATA_DIR;
@@ -217,18 +207,6 @@ TEST(FirstStart, AnInterruptedSavesTemporaryFileIsRemovedAtTheNextStart) {
   struct stat st;
   EXPECT_NE(stat(stray.c_str(), &st), 0);
   EXPECT_EQ(read_all(h.prefs()).substr(0, 13), "I\n38 version\n");
-}
-
-// A pipe where the preferences file should be gets a message; nothing waits on it.
-TEST(FirstStart, APipeAsThePreferencesFileDoesNotHang) {
-  home h("pipe");
-  std::string cfg = h.dir() + "/.config/tarvel";
-  ASSERT_EQ(system(("mkdir -p '" + cfg + "'").c_str()), 0);
-  ASSERT_EQ(mkfifo(h.prefs().c_str(), 0600), 0);
-  run_result r = run_in(h, "--frames 2");
-  EXPECT_EQ(r.status, 0) << r.out;
-  EXPECT_NE(r.out.find("  | The preferences file could not be read:\n  | " + h.prefs()), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find("not a regular file"), std::string::npos) << r.out;
 }
 
 TEST(FirstStart, TheRunnersAirportIsWhereTheNextStartBegins) {

@@ -114,39 +114,26 @@ TEST_F(Situation, MenuSaveAndLoadGoThroughTheDialogs) {
   EXPECT_EQ(read_file(path), "");
 }
 
-// Everything a situation may set, to see that a failed read set none of it.
+// Everything a situation may set, to see that a failed read set none of it:
+// every preference item, the region and the start position.
 struct watched {
-  float vis, temp, joy, prd, baro;
-  int cf, loc, lat_sou, time, response, logtime;
-  std::string path, file;
+  std::string prefs;
+  int lat_sou;
   float cus_x;
 };
-watched watch() {
-  return watched{atm.vis,          atm.temp_SL,       set.joy_rat_ptch, msc.prd,        ins.baro,
-                 nav.cf[0],        msc.loc_index,     env.lat_sou,      scn.time,       set.joy_response[3],
-                 msc.logtime,      pln.C_path,        pln.C_file,       set.cus_x};
-}
+watched watch() { return watched{prefs_as_they_stand(), env.lat_sou, set.cus_x}; }
 void expect_same(const watched& a, const watched& b, const std::string& what) {
-  EXPECT_EQ(a.vis, b.vis) << what;
-  EXPECT_EQ(a.temp, b.temp) << what;
-  EXPECT_EQ(a.joy, b.joy) << what;
-  EXPECT_EQ(a.prd, b.prd) << what;
-  EXPECT_EQ(a.baro, b.baro) << what;
-  EXPECT_EQ(a.cf, b.cf) << what;
-  EXPECT_EQ(a.loc, b.loc) << what;
+  EXPECT_EQ(a.prefs, b.prefs) << what;
   EXPECT_EQ(a.lat_sou, b.lat_sou) << what;
-  EXPECT_EQ(a.time, b.time) << what;
-  EXPECT_EQ(a.response, b.response) << what;
-  EXPECT_EQ(a.logtime, b.logtime) << what;
-  EXPECT_EQ(a.path, b.path) << what;
-  EXPECT_EQ(a.file, b.file) << what;
   EXPECT_EQ(a.cus_x, b.cus_x) << what;
 }
 
 TEST_F(Situation, ABadFileGivesAnAlertAndChangesNothing) {
   // A good situation from a different flight: other airport, weather, radios.
   int kbkl = airport_index("KBKL");
-  int home = msc.loc_index;
+  int home = msc.loc_index, rway = msc.rway_sel, cf = nav.cf[0], time = scn.time, response = set.joy_response[3];
+  int logtime = msc.logtime;
+  float vis = atm.vis, temp = atm.temp_SL, joy = set.joy_rat_ptch, prd = msc.prd, baro = ins.baro;
   watched before = watch();
   msc.loc_index = kbkl;
   msc.rway_sel = 1;
@@ -158,22 +145,24 @@ TEST_F(Situation, ABadFileGivesAnAlertAndChangesNothing) {
   nav.cf[0] = 133;
   scn.time = 3;
   set.joy_response[3] = 40;
-  msc.logtime = !before.logtime;
+  msc.logtime = !logtime;
   place_aircraft();
   ASSERT_EQ(write_situation(path.c_str()), 1);
   std::string good = read_file(path);
   // Back to this flight.
   msc.loc_index = home;
-  atm.vis = before.vis;
-  atm.temp_SL = before.temp;
-  set.joy_rat_ptch = before.joy;
-  msc.prd = before.prd;
-  ins.baro = before.baro;
-  nav.cf[0] = before.cf;
-  scn.time = before.time;
-  set.joy_response[3] = before.response;
-  msc.logtime = before.logtime;
+  msc.rway_sel = rway;
+  atm.vis = vis;
+  atm.temp_SL = temp;
+  set.joy_rat_ptch = joy;
+  msc.prd = prd;
+  ins.baro = baro;
+  nav.cf[0] = cf;
+  scn.time = time;
+  set.joy_response[3] = response;
+  msc.logtime = logtime;
   ASSERT_EQ(env.lat_sou, before.lat_sou);
+  expect_same(watch(), before, "back to this flight");
   int check_711 = desk_menu_checked(7, 711);
 
   std::vector<std::pair<std::string, std::string>> bad;
