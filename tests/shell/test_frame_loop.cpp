@@ -197,21 +197,6 @@ TEST_F(FrameLoop, MouseMessagesStoreTheClientPosition) {
   EXPECT_EQ(msc.mousedown, 0);
 }
 
-TEST_F(FrameLoop, JoystickFoundOrTheMouseAlert) {
-  plat_joy_set_fake(0, nullptr);
-  EXPECT_EQ(MACIBM_initjoy(), 0);
-  EXPECT_EQ(set.controls_type, -1);
-  ASSERT_EQ(desk_alert_count(), 1);
-  EXPECT_NE(std::strstr(desk_alert_text(0), "no joysticks on this computer"), nullptr);
-  plat_joy_state st{};
-  st.axes = 4;
-  plat_joy_set_fake(0, &st);
-  EXPECT_EQ(MACIBM_initjoy(), 1);
-  EXPECT_EQ(set.controls_type, 5);
-  EXPECT_EQ(desk_alert_count(), 1);
-  plat_joy_set_fake(0, nullptr);
-}
-
 TEST_F(FrameLoop, ProgressBarAdvancesDuringStartUpOnly) {
   int saved = msc.ready_to_update;
   msc.ready_to_update = 0;
