@@ -15,12 +15,7 @@ namespace {
 using runner_test::home;
 using runner_test::run_result;
 
-// The runner in a home of its own, with this script: what another run left
-// (a joystick's throttle) stays out.
-run_result run_script(const home& h, const std::string& args, const std::string& script) {
-  std::ofstream(h.file("script.txt")) << script;
-  return runner_test::run_in(h, args + " --script '" + h.file("script.txt") + "'");
-}
+using runner_test::run_script;
 
 // The "state" lines the runner printed, by frame: each a map of its fields.
 std::map<int, std::map<std::string, double>> states(const std::string& out) {

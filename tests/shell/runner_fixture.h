@@ -50,6 +50,12 @@ inline run_result run_in(const home& h, const std::string& args) {
   return run_shell(cmd);
 }
 
+// A run with this script, written into the home folder.
+inline run_result run_script(const home& h, const std::string& args, const std::string& script) {
+  std::ofstream(h.file("script.txt")) << script;
+  return run_in(h, args + " --script '" + h.file("script.txt") + "'");
+}
+
 inline std::string read_all(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::stringstream s;

@@ -9,9 +9,7 @@ using namespace runner_test;
 namespace {
 
 run_result run_command(const home& h, const char* command) {
-  std::string script = h.file("command.txt");
-  std::ofstream(script) << "3 menu " << command << "\n";
-  return run_in(h, "--frames 6 --script " + script);
+  return run_script(h, "--frames 6", std::string("3 menu ") + command + "\n");
 }
 
 TEST(MenuCommands, StartCommandsOutOfRangeEndTheProgramWithTheirNumber) {
