@@ -6,18 +6,13 @@
 #include "basekit/bk_mnw.h"
 #include "basekit/platform/desktop.h"
 #include "basekit/platform/platform.h"
-#include "sim/atc/atc.h"
 #include "sim/flight/atm.h"
 #include "sim/flight/flt.h"
-#include "sim/flight/rel.h"
 #include "sim/msc.h"
-#include "sim/panel/nav.h"
-#include "sim/set.h"
 #include "sim/shell/event.h"
 #include "sim/shell/initgen.h"
 #include "sim/shell/lax.h"
 #include "sim/view/scn.h"
-#include "sim/world/env.h"
 #include "tests/shell/shell_fixture.h"
 
 namespace {
