@@ -133,6 +133,7 @@ int plat_poll_event(plat_event* ev) {
     return 1;
   }
   if (!plat_started()) return 0;
+  plat_fit_frame();  // alerts poll without waiting for frames
   SDL_Event e;
   while (SDL_PollEvent(&e))
     if (translate(e, ev)) return 1;

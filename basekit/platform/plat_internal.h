@@ -17,3 +17,5 @@ void plat_force_fullscreen(int on);
 void plat_force_whole_scale(int on);
 const char* plat_desktop_id();  // 0 until the command line names it
 void plat_picture_invalidate();  // the window's pixels are to be drawn whole again
+// Shrinks a new window that its frame pushed off the desktop, once the frame is known.
+void plat_fit_frame();

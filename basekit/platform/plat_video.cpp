@@ -65,21 +65,28 @@ static void first_window_size(int* w, int* h) {
 
 // With a window manager's frame around it the window may no longer fit the
 // desktop. The frame is known only some time after the window is shown
-// (or leaves full screen): the frames look for it for a second.
+// (or leaves full screen): the frames look for it for a second, counted from
+// the first frame that waits, as a first start may spend longer than that in
+// loading and alerts before it.
+static int fit_pending = 0;
 static uint64_t fit_until_ms = 0;
 
-static void fit_frame_soon() { fit_until_ms = SDL_GetTicks64() + 1000; }
+static void fit_frame_soon() {
+  fit_pending = 1;
+  fit_until_ms = 0;
+}
 
-static void fit_frame() {
-  if (!fit_until_ms) return;
+void plat_fit_frame() {
+  if (!fit_pending) return;
+  if (!fit_until_ms) fit_until_ms = SDL_GetTicks64() + 1000;
   int top = 0, left = 0, bottom = 0, right = 0;
   SDL_Rect usable;
   if (fullscreen || SDL_GetTicks64() > fit_until_ms) {
-    fit_until_ms = 0;
+    fit_pending = 0;
     return;
   }
   if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0 || top + left + bottom + right == 0) return;
-  fit_until_ms = 0;
+  fit_pending = 0;
   if (SDL_GetDisplayUsableBounds(SDL_GetWindowDisplayIndex(window), &usable) != 0) return;
   int w, h, fw, fh;
   SDL_GetWindowSize(window, &w, &h);
@@ -427,7 +434,7 @@ void plat_set_idle(int on) { idle = on ? 1 : 0; }
 
 void plat_wait_frame() {
   if (!window) return;
-  fit_frame();
+  plat_fit_frame();
   int64_t period = 1000000 / refresh_hz();
   int64_t now = now_us();
   if (idle || (SDL_GetWindowFlags(window) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN))) {

@@ -1,8 +1,7 @@
 // Helpers for the rasteriser and glyph tests: small surfaces and windows
-// shown as ASCII pictures, and a way to catch fatal alerts.
+// shown as ASCII pictures.
 #pragma once
 #include <gtest/gtest.h>
-#include <csetjmp>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -10,6 +9,7 @@
 #include "basekit/bk_hooks.h"
 #include "basekit/bk_mnw.h"
 #include "basekit/platform/desktop.h"
+#include "tests/basekit/catch_fatal.h"
 
 // Pixel values as characters: 0 '.', 1 '#', 2..9 their digit, 11 'k' (the
 // colour key), other values 'A' + (value % 26).
@@ -39,30 +39,6 @@ inline std::string rows(std::initializer_list<const char*> lines) {
   }
   return s;
 }
-
-inline jmp_buf& fatal_jump() {
-  static jmp_buf j;
-  return j;
-}
-[[noreturn]] inline void jump_out_of_fatal(int status) { longjmp(fatal_jump(), status + 1); }
-
-// Runs stmt expecting a fatal alert; the alert's lines, joined by '\n', go to *text.
-#define EXPECT_FATAL(stmt, text_out)                                   \
-  do {                                                                 \
-    desk_alert_record_clear();                                         \
-    hok.end_process = jump_out_of_fatal;                               \
-    int jumped_ = setjmp(fatal_jump());                                \
-    if (jumped_ == 0) {                                                \
-      stmt;                                                            \
-      hok.end_process = nullptr;                                       \
-      ADD_FAILURE() << "no fatal alert from " #stmt;                   \
-    } else {                                                           \
-      hok.end_process = nullptr;                                       \
-      EXPECT_EQ(jumped_ - 1, 1);                                       \
-      ASSERT_GE(desk_alert_count(), 1);                                \
-      *(text_out) = desk_alert_text(desk_alert_count() - 1);           \
-    }                                                                  \
-  } while (0)
 
 struct RasterTest : ::testing::Test {
   drawcontext dc{};

@@ -53,11 +53,6 @@ TEST_F(FieldTest, DigitColumnsAddInTheUpperHalfAndSubtractInTheLower) {
   hok.mouse = {};
   EXPECT_EQ(instdbtn(1, 20, 30, &v, 3, 1, 0, 0), 0);
   EXPECT_EQ(surface().find_first_not_of(".\n"), std::string::npos);
-  // Painted at (x + 3, y + 13) in digits of size 4, the sign to their left.
-  v = -8.8f;
-  EXPECT_EQ(instdbtn(1, 20, 30, &v, 2, 1, 1, 1), 1);
-  EXPECT_EQ(at(23, 43), 1);
-  EXPECT_EQ(at(18, 47), 1);
 }
 
 TEST_F(FieldTest, NumberFieldStaysWithinWhatItShowsAndOnItsGrid) {
@@ -68,10 +63,9 @@ TEST_F(FieldTest, NumberFieldStaysWithinWhatItShowsAndOnItsGrid) {
   EXPECT_EQ(instdbtn(1, 20, 30, &v, 3, 1, 0, 0), 0);  // already at the top
   EXPECT_EQ(instdbtn(1, 20, 30, &v, 3, 1, 1, 0), 1);  // unless a redraw is asked
   v = 4.5f;
-  press(25, 50);  // -10
+  press(25, 50);  // -10: held at zero unsigned, at -99.9 signed
   instdbtn(1, 20, 30, &v, 3, 1, 0, 0);
   EXPECT_EQ(v, 0.0f);
-  v = 4.5f;
   for (int i = 0; i < 12; i++) instdbtn(1, 20, 30, &v, 3, 1, 0, 1);
   EXPECT_FLOAT_EQ(v, -99.9f);
   // Explicit limits, and the digits' own limit when those are wider.
@@ -109,8 +103,6 @@ TEST_F(FieldTest, CharacterSpinnersStopAtBlankAndZ) {
   press(15, 20);  // lower half of the second: on, but "Z" is the end
   EXPECT_EQ(in4charbtn(1, 0, 0, id, 0), 0);
   EXPECT_STREQ(id, "9Z");
-  press(10, 20);  // between the first two columns
-  EXPECT_EQ(in4charbtn(1, 0, 0, id, 0), 0);
   press(35, 10);  // back from blank past the end: still blank
   EXPECT_EQ(in4charbtn(1, 0, 0, id, 0), 0);
   EXPECT_STREQ(id, "9Z");
@@ -131,9 +123,6 @@ TEST_F(FieldTest, OptionCyclersWrapAndShowTheChoice) {
   EXPECT_EQ(in2textbtn(40, 40, "A", "-", 30, 60, &two, 0), 1);
   EXPECT_EQ(two, 1);
   EXPECT_TRUE(shows(40, 33, '-', 12));
-  EXPECT_EQ(at(40, 30), 11);  // the strip is cleared from y - 10 ...
-  EXPECT_EQ(at(99, 42), 11);
-  EXPECT_EQ(at(100, 42), 0);  // ... for its width
   in2textbtn(40, 40, "A", "-", 30, 60, &two, 0);
   EXPECT_EQ(two, 0);
   EXPECT_TRUE(shows(40, 33, 'A', 12));
@@ -157,16 +146,13 @@ TEST_F(FieldTest, BoxesToggleAndRadioButtonsSelect) {
   press(8, 8);  // the corner of the check box at (10, 10)
   EXPECT_EQ(inboolbtn(10, 10, &flag), 1);
   EXPECT_EQ(flag, 1);
-  EXPECT_EQ(at(10, 10), 12);  // lit
   press(20, 20);
   EXPECT_EQ(inboolbtn(10, 10, &flag), 0);
   EXPECT_EQ(flag, 1);
-  EXPECT_EQ(inonebool(40, 10, &var, 2), 0);  // not on it: painted dark
-  EXPECT_EQ(at(41, 11), 15);
+  EXPECT_EQ(inonebool(40, 10, &var, 2), 0);  // not on it
   press(49, 19);
   EXPECT_EQ(inonebool(40, 10, &var, 2), 1);
   EXPECT_EQ(var, 2);
-  EXPECT_EQ(at(41, 11), 12);
   EXPECT_EQ(inonebool(40, 10, &var, 2), 0);  // already chosen
 }
 
@@ -199,7 +185,4 @@ TEST_F(FieldTest, NameListMovesByItsClickZonesAndWraps) {
     EXPECT_TRUE(shows(33, 65 + 10 * r, row_char[r], row_color[r])) << r;
     EXPECT_TRUE(shows(266, 65 + 10 * r, row_char[r], row_color[r])) << r;  // its identifier
   }
-  EXPECT_EQ(at(30, 93), 12);  // the frame round the centre row
-  EXPECT_EQ(at(298, 102), 12);
-  EXPECT_EQ(at(31, 92), 11);
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <climits>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include "basekit/bk_const.h"
@@ -10,60 +11,39 @@
 
 namespace {
 
-TEST(Funct, LimitsWrapsAndRanges) {
+TEST(Funct, LimitsWrapsRangesAndSigns) {
   EXPECT_EQ(intlim(5, 0, 3), 3);
   EXPECT_EQ(intlim(5, 10, 0), 10);  // crossed bounds: lo is tested first
   EXPECT_EQ(intwrap(-1, 0, 359), 359);
   EXPECT_EQ(intwrap(360, 0, 359), 0);
-  EXPECT_EQ(intwrap(359, 0, 359), 359);
   EXPECT_EQ(intwrap(-400, 0, 359), -40);  // one wrap only
   EXPECT_EQ(fltwrap(-10.0f, 0.0f, 360.0f), 350.0f);
-  EXPECT_EQ(fltwrap(370.0f, 0.0f, 360.0f), 10.0f);
   EXPECT_EQ(fltwrap(360.0f, 0.0f, 360.0f), 360.0f);
   EXPECT_EQ(intrange(3, 3, 5) + intrange(5, 3, 5) + intrange(6, 3, 5), 2);
   EXPECT_EQ(intbox(0, 5, 0, 0, 10, 5), 1);  // border included
   EXPECT_EQ(fltbox(0.0f, 2.0f, 0.0f, 0.0f, 10.0f, 5.0f), 0);  // border excluded
-  EXPECT_EQ(fltbox(1.0f, 5.0f, 0.0f, 0.0f, 10.0f, 5.0f), 0);
-}
-
-TEST(Funct, FalloutPushesValuesOutOfTheBand) {
-  EXPECT_EQ(fallout(3.0f, -5.0f, 5.0f), 5.0f);
+  // Out of the band to its nearer edge; zero goes up.
   EXPECT_EQ(fallout(-3.0f, -5.0f, 5.0f), -5.0f);
   EXPECT_EQ(fallout(0.0f, -5.0f, 5.0f), 5.0f);
   EXPECT_EQ(fallout(7.0f, -5.0f, 5.0f), 7.0f);
-  EXPECT_EQ(fallout(-5.0f, -5.0f, 5.0f), -5.0f);
-}
-
-TEST(Funct, SignsAndSignedSquares) {
   EXPECT_EQ(fltsgn(0.0f), 1.0f);
-  EXPECT_EQ(fltsgn(-0.1f), -1.0f);
   EXPECT_EQ(signsqr(-3.0f), -9.0f);
   EXPECT_EQ(signsqrt(-16.0f), -4.0f);
-  EXPECT_EQ(signsqrt(16.0f), 4.0f);
-  EXPECT_EQ(fltmin4(3, -1, 2, 0), -1.0f);
-  EXPECT_EQ(fltmax4(3, -1, 7, 0), 7.0f);
 }
 
 TEST(Funct, RoundingHalvesAwayFromZero) {
   EXPECT_EQ(bk::round(2.5f), 3);
   EXPECT_EQ(bk::round(-2.5f), -3);
-  EXPECT_EQ(bk::round(-0.4f), 0);
-  EXPECT_EQ(bk::round(2.4999998f), 2);
   EXPECT_EQ(bk::round(0.49999997f), 0);  // the half is added without losing bits
   EXPECT_EQ(bk::round(1e20f), INT_MAX);  // out of range saturates
   EXPECT_EQ(bk::round(NAN), 0);
-
-  EXPECT_EQ(fltnear(54.0f, 10.0f, 1), 50.0f);
   EXPECT_EQ(fltnear(55.0f, 10.0f, 1), 60.0f);
   EXPECT_EQ(fltnear(-55.0f, 10.0f, 1), -60.0f);
   EXPECT_EQ(fltnear(59.0f, 10.0f, 0), 50.0f);
   EXPECT_EQ(fltnear(7.3f, 0.0f, 1), 7.3f);
-
   EXPECT_EQ(intnear(20, 10, 1), 30);  // an exact multiple still steps up
   EXPECT_EQ(intnear(-20, 10, 0), -30);
-  EXPECT_EQ(intnear(25, 10, 0), 20);
   EXPECT_EQ(intnear(-25, 10, 1), -20);
-  EXPECT_EQ(intnear(0, 10, 1), 10);
   EXPECT_EQ(intnear(5, 0, 1), 5);
   EXPECT_EQ(intnear(INT_MAX, 10, 1), INT_MAX);  // saturates instead of wrapping
 }
@@ -94,14 +74,6 @@ TEST(Funct, RandomIntegersCoverBothBoundsAndNoMore) {
   }
   EXPECT_GT(count[0], draws * 45 / 100);
   EXPECT_GT(count[1], draws * 45 / 100);
-
-  int seen[10] = {0};
-  for (int k = 0; k < 20000; k++) {
-    int v = intrand(0, 9);
-    ASSERT_TRUE(v >= 0 && v <= 9) << v;
-    seen[v]++;
-  }
-  for (int v = 0; v < 10; v++) EXPECT_GT(seen[v], 1500) << v;
   EXPECT_EQ(intrand(5, 5), 5);
   for (int k = 0; k < 100; k++) {
     int v = intrand(9, 0);
@@ -116,17 +88,6 @@ TEST(Funct, FacingIsTheSignOfTheTripleProduct) {
   EXPECT_EQ(facing(1, 0, 0, 0, 1, 0, 0, 0, -1), 1);
   EXPECT_EQ(facing(1, 0, 0, 0, 1, 0, 0, 0, 1), 0);
   EXPECT_EQ(facing(1, 0, 0, 0, 1, 0, 5, 5, 0), 0);  // edge-on is not facing
-}
-
-TEST(Funct, CellTrianglesFollowTheirDiagonal) {
-  int c[6];
-  const int want[2][2][6] = {{{3, 4, 4, 4, 3, 5}, {4, 5, 3, 5, 4, 4}},
-                             {{3, 5, 4, 5, 3, 4}, {4, 4, 3, 4, 4, 5}}};
-  for (int div = 0; div < 2; div++)
-    for (int tri = 0; tri < 2; tri++) {
-      convert_ij_dxy(3, 4, tri, &c[0], &c[1], &c[2], &c[3], &c[4], &c[5], div);
-      for (int k = 0; k < 6; k++) EXPECT_EQ(c[k], want[div][tri][k]) << div << tri << k;
-    }
 }
 
 // Inside all three edges of a clockwise triangle.
@@ -144,11 +105,13 @@ TEST(Funct, EveryPointOfACellLiesInExactlyOneClockwiseTriangle) {
       convert_ij_cw(x0, y0, tri, &v[0], &v[1], &v[2], &v[3], &v[4], &v[5], div, di, dj);
       float cross = (v[2] - v[0]) * (v[5] - v[1]) - (v[3] - v[1]) * (v[4] - v[0]);
       EXPECT_LT(cross, 0.0f) << "div " << div << " tri " << tri;
-      // The same corners as the grid version, scaled to the cell.
+      // The grid version starts at the right angle, then its neighbours
+      // along i and along j; the cell version starts there too.
       int g[6];
-      convert_ij_dxy(0, 0, tri, &g[0], &g[1], &g[2], &g[3], &g[4], &g[5], div);
-      EXPECT_EQ(v[0], x0 + g[0] * di);
-      EXPECT_EQ(v[1], y0 + g[1] * dj);
+      convert_ij_dxy(3, 4, tri, &g[0], &g[1], &g[2], &g[3], &g[4], &g[5], div);
+      EXPECT_TRUE(g[3] == g[1] && std::abs(g[2] - g[0]) == 1 && g[4] == g[0] && std::abs(g[5] - g[1]) == 1);
+      EXPECT_EQ(v[0], x0 + (g[0] - 3) * di);
+      EXPECT_EQ(v[1], y0 + (g[1] - 4) * dj);
     }
     for (int a = 1; a < 20; a++)
       for (int b = 1; b < 20; b++) {
@@ -172,66 +135,39 @@ TEST(Funct, EveryPointOfACellLiesInExactlyOneClockwiseTriangle) {
 TEST(Funct, StringCopiesAreBoundedAndMayOverlap) {
   char buf[STR_DIM + 8];
   std::memset(buf, 'Q', sizeof buf);
-  std::string longer(1000, 'x');
-  C_to_C(longer.c_str(), buf);
+  C_to_C(std::string(1000, 'x').c_str(), buf);
   EXPECT_EQ(std::strlen(buf), (size_t)STR_DIM - 1);
   EXPECT_EQ(buf[STR_DIM], 'Q');
-
   char s[STR_DIM] = "abc";
   C_plus_C(s, "def", s);
-  EXPECT_STREQ(s, "abcdef");
-  app_C(s, "gh");
-  EXPECT_STREQ(s, "abcdefgh");
   app_C(s, s);
-  EXPECT_STREQ(s, "abcdefghabcdefgh");
+  EXPECT_STREQ(s, "abcdefabcdef");
   C_plus_C("x", s, s);
-  EXPECT_STREQ(s, "xabcdefghabcdefgh");
+  EXPECT_STREQ(s, "xabcdefabcdef");
   for (int k = 0; k < 40; k++) app_C(s, "0123456789");
   EXPECT_EQ(std::strlen(s), (size_t)STR_DIM - 1);
-  const char* lit = "literal";
-  EXPECT_EQ(lit_to_var(lit), lit);
 }
 
 TEST(Funct, DigitsAndSmallNumbers) {
-  EXPECT_EQ(char_to_int('+'), 1);
   EXPECT_EQ(char_to_int('-'), -1);
   EXPECT_EQ(char_to_int('x'), 0);
-  EXPECT_EQ(int_to_char(0), '0');
   EXPECT_EQ(int_to_char(12), '0');
-  EXPECT_EQ(str_is_int(""), 1);
-  EXPECT_EQ(str_is_int("12a"), 0);
-  EXPECT_EQ(str_is_int("-1"), 0);
+  EXPECT_EQ(str_is_int("12a") + str_is_int("-1"), 0);
   EXPECT_EQ(str_to_int("0042"), 42);
-  EXPECT_EQ(str_to_int("12345"), -1);
-  EXPECT_EQ(str_to_int(""), -1);
-  EXPECT_EQ(str_to_int("-1"), -1);
-  EXPECT_EQ(str_to_int("+5"), -1);
-  EXPECT_EQ(str_to_int("1a"), -1);
-
+  for (const char* bad : {"12345", "", "-1", "+5", "1a"}) EXPECT_EQ(str_to_int(bad), -1) << bad;
   char s[STR_DIM];
-  int_to_str(-305, s);
-  EXPECT_STREQ(s, "-305");
-  int_to_str(0, s);
-  EXPECT_STREQ(s, "0");
   int_to_str(123456, s);  // all the digits, not the last five
   EXPECT_STREQ(s, "123456");
   int_to_str(INT_MIN, s);
   EXPECT_STREQ(s, "-2147483648");
-
   EXPECT_EQ(str_is_frac("1/2"), 1);
-  EXPECT_EQ(str_is_frac("0/2"), 0);
-  EXPECT_EQ(str_is_frac("1/0"), 0);
-  EXPECT_EQ(str_is_frac("12/3"), 0);
+  EXPECT_EQ(str_is_frac("0/2") + str_is_frac("1/0") + str_is_frac("12/3"), 0);
   EXPECT_EQ(str_to_frac("3/4"), 0.75f);
   EXPECT_EQ(str_to_frac("1/0"), -1.0f);  // never an infinity
-  EXPECT_EQ(str_to_frac("3/44"), -1.0f);
-
   int h, m;
   sec_to_hrs_min(3725.9f, &h, &m);
   EXPECT_EQ(h * 100 + m, 102);
-  sec_to_hrs_min(59.9f, &h, &m);
-  EXPECT_EQ(h * 100 + m, 0);
-  sec_to_hrs_min(36000.0f * 10, &h, &m);
+  sec_to_hrs_min(360000.0f, &h, &m);
   EXPECT_EQ(h * 100 + m, 10000);
 }
 
@@ -240,8 +176,7 @@ TEST(Funct, EnvironmentFileNamesNameTheBlockAndTheCell) {
   const struct { int lat, lon; const char* name; } cells[] = {
       {34, -84, "+030-090/+034-084.env"}, {-5, 12, "-010+010/-005+012.env"},
       {0, 0, "+000+000/+000+000.env"},    {-1, -1, "-010-010/-001-001.env"},
-      {10, 179, "+010+170/+010+179.env"}, {-60, -180, "-060-180/-060-180.env"},
-      {-65, 5, "-070+000/-065+005.env"},  {89, -100, "+080-100/+089-100.env"}};
+      {-60, -180, "-060-180/-060-180.env"}, {89, -100, "+080-100/+089-100.env"}};
   for (const auto& c : cells) {
     return_latlon_str_ENV(c.lat, c.lon, s, 1);
     EXPECT_STREQ(s, c.name);
@@ -259,8 +194,6 @@ TEST(Funct, RunwayLightCodesDecodePerEnd) {
   EXPECT_EQ(gls[1] * 100 + rwy[1] * 10 + app[1], 312);
   code_to_lgts(gls, rwy, app, 0);
   EXPECT_EQ(gls[0] + rwy[0] + app[0] + gls[1] + rwy[1] + app[1], 6);
-  code_to_lgts(gls, rwy, app, 116);
-  EXPECT_EQ(gls[0] * 100 + rwy[0] * 10 + app[0], 116);
   code_to_lgts(gls, rwy, app, 7);  // 7 takes the 6, then the 1
   EXPECT_EQ(app[0], 1);
 }
@@ -273,17 +206,7 @@ TEST(Funct, BitFlagsTextureAndStripePatterns) {
   EXPECT_EQ(tex, 2001);  // the lowest texture bit wins
   const float bit6[8] = {1, 0, 0, 0, 1, 1, 0, 1};
   for (int k = 0; k < 8; k++) EXPECT_EQ(st[k], bit6[k]) << k;
-  EXPECT_EQ(b[0], 1);
-  EXPECT_EQ(b[1] + b[2] + b[3], 0);
-  EXPECT_EQ(b[4], 1);
-
-  for (float& f : st) f = 9;
-  int_to_bol(&b[0], &b[1], &b[2], &b[3], &b[4], st, &tex, (1 << 5) | (1 << 2));
-  const float bit5[8] = {0, 0, 0, 1, 1, 0, 1, 1};
-  for (int k = 0; k < 8; k++) EXPECT_EQ(st[k], bit5[k]) << k;
-  EXPECT_EQ(tex, 0);
-  EXPECT_EQ(b[2], 1);
-
+  EXPECT_EQ(b[0] * 10000 + b[1] * 1000 + b[2] * 100 + b[3] * 10 + b[4], 10001);
   for (float& f : st) f = 9;
   int_to_bol(&b[0], &b[1], &b[2], &b[3], &b[4], st, &tex, 1 << 9);
   EXPECT_EQ(tex, 2000);
@@ -300,162 +223,91 @@ TEST(Funct, DelayWaitsAtLeastItsTime) {
   EXPECT_LT(plat_ticks_ms() - t0, 1000u);  // returned, did not wait "forever"
 }
 
+// A weather line's outputs; -1 is "not said".
 struct wx {
-  float z_time = -1, cld_base = -1, cld_tops = -1, vis = -1, temp = -1, dewp = -1, wnd_dir = -1, wnd_spd = -1,
-        wnd_gus = -1, baro = -1;
-  int cld_type = -1, obs_vis = -1, obs_den = -1;
-  void decode(const char* report, float z = 0.0f) {
-    decode_wxr(report, z, &z_time, &cld_type, &cld_base, &cld_tops, &vis, &obs_vis, &obs_den, &temp, &dewp,
-               &wnd_dir, &wnd_spd, &wnd_gus, &baro);
+  float t = -1, base = -1, tops = -1, vis = -1, temp = -1, dewp = -1, dir = -1, spd = -1, gus = -1, baro = -1;
+  int type = -1, ovis = -1, oden = -1;
+  explicit wx(const char* report, float z = 0.0f) {
+    init_constants();
+    decode_wxr(report, z, &t, &type, &base, &tops, &vis, &ovis, &oden, &temp, &dewp, &dir, &spd, &gus, &baro);
+  }
+  std::string text() const {
+    char s[256];
+    std::snprintf(s, sizeof s, "time %g cloud %d %.1f-%.1f vis %.0f wx %d/%d temp %g/%g wind %g/%.2f/%.2f baro %.2f",
+                  t, type, base, tops, vis, ovis, oden, temp, dewp, dir, spd, gus, baro);
+    return s;
   }
 };
 
-class Weather : public ::testing::Test {
- protected:
-  void SetUp() override { init_constants(); }
-};
-
-TEST_F(Weather, AFullReport) {
-  wx w;
-  w.decode("KBOS 1856 25 SCT 80 BKN 250 OVC 10 R- 72/65/2715G25/992", 100.0f);
-  EXPECT_EQ(w.z_time, 68160.0f);
-  EXPECT_EQ(w.cld_type, 1);
-  EXPECT_NEAR(w.cld_base, 8000 * 0.3048f + 100.0f, 0.01f);
-  EXPECT_NEAR(w.cld_tops, 25000 * 0.3048f + 100.0f, 0.01f);
-  EXPECT_NEAR(w.vis, 18520.0f, 0.5f);
-  EXPECT_EQ(w.obs_vis, 2);
-  EXPECT_EQ(w.obs_den, 1);
-  EXPECT_EQ(w.temp, 72.0f);
-  EXPECT_EQ(w.dewp, 65.0f);
-  EXPECT_EQ(w.wnd_dir, 270.0f);
-  EXPECT_NEAR(w.wnd_spd, 15 * 0.514444f, 1e-4f);
-  EXPECT_NEAR(w.wnd_gus, 10 * 0.514444f, 1e-4f);
-  EXPECT_NEAR(w.baro, 29.92f, 1e-4f);
-}
-
-TEST_F(Weather, ClearSkyFractionsAndAltimeterAboveThirty) {
-  wx w;
-  w.decode("KXYZ 1200 CLR 1 1/2 40/30/0000/013");
-  EXPECT_EQ(w.cld_type, 0);
-  EXPECT_NEAR(w.vis, 1.5f * 1852.0f, 0.5f);
-  EXPECT_NEAR(w.baro, 30.13f, 1e-4f);
-  EXPECT_EQ(w.wnd_dir, 0.0f);
-  EXPECT_EQ(w.wnd_spd, 0.0f);
-  EXPECT_EQ(w.wnd_gus, 0.0f);
-  EXPECT_EQ(w.obs_vis, -1);  // no weather group
-
-  wx v;
-  v.decode("KXYZ 1200 CLR 2 3/4 RW+ 40/30/0000/013");
-  EXPECT_NEAR(v.vis, 2.75f * 1852.0f, 0.5f);
-  EXPECT_EQ(v.obs_vis, 4);
-  EXPECT_EQ(v.obs_den, 3);
-
-  wx f;
-  f.decode("KXYZ 1200 CLR 5 TRW+F 40/30/0000/013");
-  EXPECT_NEAR(f.vis, 5 * 1852.0f, 0.5f);
-  EXPECT_EQ(f.obs_vis, 1);
-  EXPECT_EQ(f.obs_den, 3);
-}
-
-TEST_F(Weather, WhatTheReportDoesNotSayIsLeftAlone) {
-  wx w;
-  w.decode("KXYZ 1200 40 SCT 120 SCT 7 40/30/27015/992");
-  EXPECT_EQ(w.cld_type, 0);  // scattered layers only: no cloud deck
-  EXPECT_EQ(w.cld_base, -1.0f);
-  EXPECT_EQ(w.temp, 40.0f);
-  EXPECT_EQ(w.dewp, 30.0f);
-  EXPECT_NEAR(w.baro, 29.92f, 1e-4f);
-  EXPECT_EQ(w.wnd_dir, -1.0f);  // a five-character wind is not decoded
-  EXPECT_EQ(w.wnd_spd, -1.0f);
-
-  wx n;
-  n.decode("KXYZ 1200 7 0/-5/2710/000");
-  EXPECT_EQ(n.temp, -1.0f);
-  EXPECT_EQ(n.dewp, -1.0f);
-  EXPECT_EQ(n.baro, -1.0f);
-  EXPECT_EQ(n.wnd_dir, 270.0f);
-  EXPECT_EQ(n.cld_type, -1);
-
-  wx s;
-  s.decode("KXYZ 1200 nothing here");
-  EXPECT_EQ(s.z_time, 43200.0f);
-  EXPECT_EQ(s.vis, -1.0f);
-  EXPECT_EQ(s.baro, -1.0f);
-}
-
-TEST_F(Weather, LeadingPressureFieldVariableWindAndNoTimeGroup) {
-  wx w;
-  w.decode("KXYZ 1200 CLR 7 1013/40/30/VR05/992");
-  EXPECT_EQ(w.temp, 40.0f);
-  EXPECT_EQ(w.dewp, 30.0f);
-  EXPECT_GE(w.wnd_dir, 0.0f);
-  EXPECT_LE(w.wnd_dir, 350.0f);
-  EXPECT_EQ(std::fmod(w.wnd_dir, 10.0f), 0.0f);
-  EXPECT_NEAR(w.wnd_spd, 5 * 0.514444f, 1e-4f);
-
-  wx t;
-  t.decode("KXYZ 15 OVC 3 55/50/1808/001");  // no four-character time group
-  EXPECT_EQ(t.z_time, -1.0f);
-  EXPECT_EQ(t.cld_type, 1);
-  EXPECT_NEAR(t.cld_base, 1500 * 0.3048f, 0.01f);
-  EXPECT_NEAR(t.vis, 3 * 1852.0f, 0.5f);
-  EXPECT_NEAR(t.baro, 30.01f, 1e-4f);
+// Heights are hundreds of feet above the station, visibility nautical miles,
+// wind knots (direction and speed, then a gust as the excess), the altimeter
+// in hundredths, 30 added below 5.00 and 20 above.
+TEST(Weather, ReportsDecodeToSIUnits) {
+  const struct { const char* report; float z; const char* text; } cases[] = {
+      {"KBOS 1856 25 SCT 80 BKN 250 OVC 10 R- 72/65/2715G25/992", 100.0f,
+       "time 68160 cloud 1 2538.4-7720.0 vis 18520 wx 2/1 temp 72/65 wind 270/7.72/5.14 baro 29.92"},
+      {"KXYZ 1200 CLR 1 1/2 40/30/0000/013", 0,
+       "time 43200 cloud 0 -1.0--1.0 vis 2778 wx -1/-1 temp 40/30 wind 0/0.00/0.00 baro 30.13"},
+      {"KXYZ 1200 CLR 2 3/4 RW+ 40/30/0000/013", 0,
+       "time 43200 cloud 0 -1.0--1.0 vis 5093 wx 4/3 temp 40/30 wind 0/0.00/0.00 baro 30.13"},
+      {"KXYZ 1200 CLR 5 TRW+F 40/30/0000/013", 0,
+       "time 43200 cloud 0 -1.0--1.0 vis 9260 wx 1/3 temp 40/30 wind 0/0.00/0.00 baro 30.13"},
+      // Scattered layers only: no deck; a five-character wind is not decoded.
+      {"KXYZ 1200 40 SCT 120 SCT 7 40/30/27015/992", 0,
+       "time 43200 cloud 0 -1.0--1.0 vis 12964 wx -1/-1 temp 40/30 wind -1/-1.00/-1.00 baro 29.92"},
+      // Zero and negative temperatures and a zero altimeter are not said.
+      {"KXYZ 1200 7 0/-5/2710/000", 0,
+       "time 43200 cloud -1 -1.0--1.0 vis 12964 wx -1/-1 temp -1/-1 wind 270/5.14/0.00 baro -1.00"},
+      {"KXYZ 1200 nothing here", 0,
+       "time 43200 cloud -1 -1.0--1.0 vis -1 wx -1/-1 temp -1/-1 wind -1/-1.00/-1.00 baro -1.00"},
+      // No time group, or one that is not a number.
+      {"KXYZ 15 OVC 3 55/50/1808/001", 0,
+       "time -1 cloud 1 457.2-457.2 vis 5556 wx -1/-1 temp 55/50 wind 180/4.12/0.00 baro 30.01"},
+      {"K 12-5 CLR 7 40/30/2710/992", 0,
+       "time -1 cloud 0 -1.0--1.0 vis 12964 wx -1/-1 temp 40/30 wind 270/5.14/0.00 baro 29.92"},
+      // A gust below the mean wind is no gust; a sign in the wind spoils only the wind.
+      {"K 1200 CLR 7 40/30/2730G05/992", 0,
+       "time 43200 cloud 0 -1.0--1.0 vis 12964 wx -1/-1 temp 40/30 wind 270/15.43/0.00 baro 29.92"},
+      {"K 1200 CLR 7 40/30/27-5/992", 0,
+       "time 43200 cloud 0 -1.0--1.0 vis 12964 wx -1/-1 temp 40/30 wind -1/-1.00/-1.00 baro 29.92"},
+      // Runs of blanks separate groups like one.
+      {"K  1200   CLR\t7  40/30/2710/992\r\n", 0,
+       "time 43200 cloud 0 -1.0--1.0 vis 12964 wx -1/-1 temp 40/30 wind 270/5.14/0.00 baro 29.92"}};
+  for (const auto& c : cases) EXPECT_EQ(wx(c.report, c.z).text(), c.text) << c.report;
+  wx v("KXYZ 1200 CLR 7 1013/40/30/VR05/992");  // after a leading pressure field, a variable wind
+  EXPECT_EQ(v.temp, 40.0f);
+  EXPECT_TRUE(v.dir >= 0.0f && v.dir <= 350.0f && std::fmod(v.dir, 10.0f) == 0.0f) << v.dir;
+  EXPECT_NEAR(v.spd, 5 * 0.514444f, 1e-4f);
 }
 
 // Whatever the line holds, every output is either untouched or a value the
 // weather code can use.
-void expect_sane(const wx& w, const char* report) {
-  SCOPED_TRACE(report);
-  EXPECT_TRUE(w.cld_type >= -1 && w.cld_type <= 1);
-  EXPECT_TRUE(w.obs_vis == -1 || (w.obs_vis >= 1 && w.obs_vis <= 4));
-  EXPECT_TRUE(w.obs_den == -1 || (w.obs_den >= 1 && w.obs_den <= 3));
-  EXPECT_TRUE(w.vis == -1.0f || (w.vis >= 0.0f && w.vis < 10000 * 1852.0f));
-  EXPECT_TRUE(w.baro == -1.0f || (w.baro >= 20.0f && w.baro < 30.0f + 5.0f));
-  EXPECT_TRUE(w.wnd_dir == -1.0f || (w.wnd_dir >= 0.0f && w.wnd_dir <= 990.0f));
-  EXPECT_TRUE(w.wnd_spd == -1.0f || (w.wnd_spd >= 0.0f && w.wnd_spd < 100.0f));
-  EXPECT_TRUE(w.wnd_gus == -1.0f || w.wnd_gus >= 0.0f);
-  EXPECT_TRUE(w.z_time == -1.0f || (w.z_time >= 0.0f && w.z_time <= 362340.0f));
-  for (float v : {w.cld_base, w.cld_tops, w.temp, w.dewp, w.wnd_spd}) EXPECT_TRUE(std::isfinite(v));
-}
-
-TEST_F(Weather, GarbageGivesSaneOutputsOrNone) {
-  std::string huge(5000, 'A');
-  std::string many;
+TEST(Weather, GarbageGivesSaneOutputsOrNone) {
+  std::string huge(5000, 'A'), many;
   for (int k = 0; k < 200; k++) many += "1/2/3/4 ";
-  const char* odd[] = {huge.c_str(), many.c_str(), "", "////////////////", "A 1234 / // /// 1 2 3 4 5 6/7/8/9/0",
-                       "K  1200   CLR\t7  40/30/2710G05/992\r\n"};
-  for (const char* r : odd) {
-    wx w;
-    w.decode(r);
-    expect_sane(w, r);
-  }
-  wx gusty;  // a gust below the mean wind is no gust
-  gusty.decode("K 1200 CLR 7 40/30/2730G05/992");
-  EXPECT_EQ(gusty.wnd_gus, 0.0f);
-  wx broken;  // a sign inside the wind field: the wind is not read, the rest is
-  broken.decode("K 1200 CLR 7 40/30/27-5/992");
-  EXPECT_EQ(broken.wnd_spd, -1.0f);
-  EXPECT_EQ(broken.wnd_dir, -1.0f);
-  EXPECT_NEAR(broken.baro, 29.92f, 1e-4f);
-  wx notime;
-  notime.decode("K 12-5 CLR 7 40/30/2710/992");
-  EXPECT_EQ(notime.z_time, -1.0f);
-  EXPECT_NEAR(notime.vis, 7 * 1852.0f, 0.5f);
-  wx spaced;  // runs of blanks separate groups like one
-  spaced.decode("K  1200   CLR\t7  40/30/2710/992\r\n");
-  EXPECT_EQ(spaced.z_time, 43200.0f);
-  EXPECT_NEAR(spaced.baro, 29.92f, 1e-4f);
-
+  const char* odd[] = {huge.c_str(), many.c_str(), "////////////////", "A 1234 / // /// 1 2 3 4 5 6/7/8/9/0"};
   const char alphabet[] = "0123456789/ SCTBKNOVCLR-+FGVW";
   plat_srand(7);
   char buf[64];
-  for (int k = 0; k < 3000; k++) {
-    int n = intrand(0, 63);
-    for (int c = 0; c < n; c++) buf[c] = alphabet[intrand(0, (int)sizeof alphabet - 2)];
-    buf[n] = 0;
-    wx w;
-    w.decode(buf);
-    expect_sane(w, buf);
+  for (int k = -4; k < 3000; k++) {
+    if (k >= 0) {
+      int n = intrand(0, 63);
+      for (int c = 0; c < n; c++) buf[c] = alphabet[intrand(0, (int)sizeof alphabet - 2)];
+      buf[n] = 0;
+    }
+    const char* r = k < 0 ? odd[k + 4] : buf;
+    wx w(r);
+    SCOPED_TRACE(r);
+    ASSERT_TRUE(w.type >= -1 && w.type <= 1);
+    ASSERT_TRUE(w.ovis == -1 || (w.ovis >= 1 && w.ovis <= 4));
+    ASSERT_TRUE(w.oden == -1 || (w.oden >= 1 && w.oden <= 3));
+    ASSERT_TRUE(w.vis == -1.0f || (w.vis >= 0.0f && w.vis < 10000 * 1852.0f));
+    ASSERT_TRUE(w.baro == -1.0f || (w.baro >= 20.0f && w.baro < 35.0f));
+    ASSERT_TRUE(w.dir == -1.0f || (w.dir >= 0.0f && w.dir <= 990.0f));
+    ASSERT_TRUE(w.spd == -1.0f || (w.spd >= 0.0f && w.spd < 100.0f));
+    ASSERT_TRUE(w.gus == -1.0f || w.gus >= 0.0f);
+    ASSERT_TRUE(w.t == -1.0f || (w.t >= 0.0f && w.t <= 362340.0f));
+    for (float v : {w.base, w.tops, w.temp, w.dewp}) ASSERT_TRUE(std::isfinite(v));
   }
 }
 

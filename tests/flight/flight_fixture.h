@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 #include "basekit/bk_const.h"
 #include "basekit/bk_file.h"
@@ -56,35 +57,19 @@ inline void quiet_controls() {
   set.FC_thro = 0;
 }
 
-struct snapshot {
-  kept<flightstruct> f{&flt};
-  kept<planestruct> p{&pln};
-  kept<airfoilstruct> a{&afl};
-  kept<atmospherestruct> at{&atm};
-  kept<settingstruct> s{&set};
-  kept<miscstruct> m{&msc};
-  kept<environmentstruct> e{&env};
-  kept<inststruct> i{&ins};
-  kept<relstruct> r{&rel};
-  kept<ottostruct> o{&ott};
-  kept<navstruct> n{&nav};
-  kept<carrierstruct> c{&car};
-  kept<decltype(on_water)> w{&on_water};
-  kept<decltype(planex)> px{&planex};
-  kept<decltype(planey)> py{&planey};
-  kept<decltype(planez)> pz{&planez};
-  kept<decltype(boat_on_poly)> boats{&boat_on_poly};
-  kept<decltype(apt_lat)> alat{&apt_lat};
-  kept<decltype(apt_lon)> alon{&apt_lon};
-  kept<decltype(apt_hdng)> ahdg{&apt_hdng};
-  kept<decltype(apt_len)> alen{&apt_len};
-  kept<decltype(apt_z)> az{&apt_z};
+// Every record a test may change, copied once after start-up.
+template <class... T> struct records_kept {
+  std::tuple<kept<T>...> k;
+  explicit records_kept(T*... p) : k(kept<T>(p)...) {}
   void restore() {
-    f.restore(); p.restore(); a.restore(); at.restore(); s.restore(); m.restore(); e.restore();
-    i.restore(); r.restore(); o.restore(); n.restore(); c.restore(); w.restore(); px.restore(); py.restore(); pz.restore();
-    boats.restore(); alat.restore(); alon.restore(); ahdg.restore(); alen.restore(); az.restore();
+    std::apply([](auto&... x) { (x.restore(), ...); }, k);
   }
 };
+inline auto keep_records() {
+  return records_kept(&flt, &pln, &afl, &atm, &set, &msc, &env, &ins, &rel, &ott, &nav, &car, &on_water, &planex,
+                      &planey, &planez, &boat_on_poly, &apt_lat, &apt_lon, &apt_hdng, &apt_len, &apt_z);
+}
+using snapshot = decltype(keep_records());
 
 inline snapshot*& started() {
   static snapshot* s = nullptr;
@@ -98,7 +83,7 @@ class FlightTest : public ::testing::Test {
     plat_use_fake_clock(5000);
     ASSERT_EQ(tarvel_start(), 1);
     simulate_startup();
-    started() = new snapshot();
+    started() = new snapshot(keep_records());
   }
   void SetUp() override {
     started()->restore();
@@ -158,14 +143,19 @@ class FlightTest : public ::testing::Test {
     set_path_roll();
     set_slat_and_grndeffect();
   }
+  // One frame as the frame loop runs it.
+  static void frame() {
+    msc.cntr++;
+    control();
+    deg2integ();
+    if (msc.cntr % msc.evup == 0 && ++msc.cntr10 >= 10) msc.cntr10 = 0;
+  }
   // Forces and accelerations at the present state, downwash settled.
   static void forces() {
     for (int k = 0; k < 3; k++) set_a1();
     set_a2();
   }
 };
-
-inline std::string data_path(const char* name) { return std::string(TARVEL_TEST_DIR) + "/flight/data/" + name; }
 
 inline std::string read_text(const std::string& path) {
   std::string out;

@@ -2,13 +2,6 @@
 // the propwash and downwash lookups, the frames the sums are turned through.
 #include "sim/flight/forcefeed.h"
 #include "tests/flight/flight_fixture.h"
-#include "sim/aircraft/pln.h"
-#include "sim/flight/atm.h"
-#include "sim/flight/flt.h"
-#include "sim/flight/rel.h"
-#include "sim/msc.h"
-#include "sim/set.h"
-#include "sim/world/env.h"
 #include "sim/world/terrain.h"
 
 namespace {

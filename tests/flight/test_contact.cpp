@@ -2,12 +2,6 @@
 // friction and brakes by the runway's state, steering, skids, a hull panel,
 // and an aircraft parked on the runway.
 #include "tests/flight/flight_fixture.h"
-#include "sim/aircraft/pln.h"
-#include "sim/flight/atm.h"
-#include "sim/flight/flt.h"
-#include "sim/msc.h"
-#include "sim/set.h"
-#include "sim/world/env.h"
 #include "sim/world/terrain.h"
 
 namespace {
@@ -109,7 +103,7 @@ TEST_F(Contact, APointOffTheMeshGetsItsFirstGuessCell) {
   EXPECT_TRUE(std::isfinite(h));
 }
 
-TEST_F(Contact, APointAtTheSurfaceAtRestCarriesNothing) {
+TEST_F(Contact, TheSpringCarriesFromTheSurfaceDownAndIsCapped) {
   press(pln.mgearz, 0);
   EXPECT_EQ(handle_contact_point(1, pln.mgearx, -pln.mgeary, pln.mgearz), 0);
   EXPECT_EQ(flt.fnrmlgear, 0);
@@ -119,9 +113,7 @@ TEST_F(Contact, APointAtTheSurfaceAtRestCarriesNothing) {
   EXPECT_NEAR(flt.fnrmlgear, pln.mgearcon * 0.05f, 1e-2f);
   EXPECT_EQ(flt.gearf[1], flt.fnrmlgear);
   EXPECT_EQ(flt.onsurface, 1);
-}
-
-TEST_F(Contact, AHardTouchdownIsCappedAtFiveTimesTheMaximumWeight) {
+  // A hard touch-down is capped at five times the maximum weight.
   press(pln.mgearz, 0.3f, 0, 0, -30);
   handle_contact_point(1, pln.mgearx, -pln.mgeary, pln.mgearz);
   EXPECT_NEAR(flt.fnrmlgear, 5 * pln.m_max * con.g, 1);
@@ -154,15 +146,15 @@ TEST_F(Contact, WetAndIcyRunwaysBrakeLess) {
   }
 }
 
-TEST_F(Contact, ToeBrakesBrakeTheirOwnWheel) {
+// Toe brakes brake their own wheel; without them or a steerable nose wheel
+// the pilot steers with the brakes.
+TEST_F(Contact, ToeBrakesAndSteeringByBrakesActOnOneWheel) {
   set.eq_toebrakes = 1;
   set.toe_brake[0] = 1;
   EXPECT_NEAR(wheel_drag(5, 1), 0.9f * pln.mgearcon * 0.1f, 1);
   EXPECT_NEAR(wheel_drag(5, 2), 0.04f * pln.mgearcon * 0.1f, 0.5f);
-}
-
-// Without toe brakes or a steerable nose wheel the pilot steers with the brakes.
-TEST_F(Contact, WithoutSteeringTheYawInputBrakesOneSide) {
+  set.eq_toebrakes = 0;
+  set.toe_brake[0] = 0;
   pln.nwsteerEQ = 0;
   set.YK_roll = 1;  // right
   EXPECT_GT(wheel_drag(5, 2), 5 * wheel_drag(5, 1));
@@ -242,12 +234,6 @@ TEST_F(Contact, AParkedAircraftStaysWhereItIs) {
   set.MK_ptch = set.MK_roll = set.MK_hdng = 0;
   msc.prd = 0.05f;
   msc.evup = evup_for_step(msc.prd);
-  auto frame = [] {
-    msc.cntr++;
-    control();
-    deg2integ();
-    if (msc.cntr % msc.evup == 0 && ++msc.cntr10 >= 10) msc.cntr10 = 0;
-  };
   for (int k = 0; k < 100; k++) frame();  // the first five seconds settle the springs
   double z0 = flt.z;
   float the0 = flt.the180;

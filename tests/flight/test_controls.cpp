@@ -1,17 +1,8 @@
 // Controls: the stick through a fake joystick (axes, odd devices,
 // two devices, buttons, the hat, calibration), the null zone and curve, mouse
 // and keys, failures and trims, the autopilot and the touch-down.
-#include "basekit/platform/platform.h"
 #include "sim/shell/initgen.h"
 #include "tests/flight/flight_fixture.h"
-#include "sim/aircraft/pln.h"
-#include "sim/flight/flt.h"
-#include "sim/flight/ott.h"
-#include "sim/flight/rel.h"
-#include "sim/msc.h"
-#include "sim/panel/nav.h"
-#include "sim/set.h"
-#include "sim/world/env.h"
 
 namespace {
 using flight::FlightTest;
@@ -124,30 +115,22 @@ TEST_F(Controls, ButtonsAloneAndTogetherAndTheHat) {
   set.joy_response[4] = 20;  // button 1: parking brake while held
   set.joy_response[5] = 20;  // button 2: the same
   set.joy_response[0] = 20;  // hat up
-  plat_joy_state s = stick(0, 0, 0, 0);
   set.parkbrake = 0.5f;
-  float p, r, y, t;
-  s.button[0] = s.button[1] = 1;
-  plug(0, s);
-  MACIBM_getjoy(&p, &r, &y, &t, 0, 1, 0);
-  EXPECT_EQ(set.parkbrake, 0.5f);  // together: neither
-  s.button[1] = 0;
-  plug(0, s);
-  MACIBM_getjoy(&p, &r, &y, &t, 0, 1, 0);
-  EXPECT_EQ(set.parkbrake, 1);
-  s.button[0] = 0;
-  plug(0, s);
-  MACIBM_getjoy(&p, &r, &y, &t, 0, 1, 0);
-  EXPECT_EQ(set.parkbrake, 0);  // released
-  s.hat = 1;
-  plug(0, s);
-  MACIBM_getjoy(&p, &r, &y, &t, 0, 1, 0);
-  EXPECT_EQ(set.parkbrake, 1);
-  // With the buttons off nothing happens.
-  s.hat = 0;
-  plug(0, s);
-  MACIBM_getjoy(&p, &r, &y, &t, 0, 0, 0);
-  EXPECT_EQ(set.parkbrake, 1);
+  auto read = [](int b1, int b2, int hat, int buttons_on) {
+    plat_joy_state s = stick(0, 0, 0, 0);
+    s.button[0] = b1;
+    s.button[1] = b2;
+    s.hat = hat;
+    plug(0, s);
+    float p, r, y, t;
+    MACIBM_getjoy(&p, &r, &y, &t, 0, buttons_on, 0);
+    return set.parkbrake;
+  };
+  EXPECT_EQ(read(1, 1, 0, 1), 0.5f);  // together: neither
+  EXPECT_EQ(read(1, 0, 0, 1), 1);
+  EXPECT_EQ(read(0, 0, 0, 1), 0);  // released
+  EXPECT_EQ(read(0, 0, 1, 1), 1);
+  EXPECT_EQ(read(0, 0, 0, 0), 1);  // with the buttons off nothing happens
 }
 
 TEST_F(Controls, CalibrationFindsTheCentre) {
@@ -164,21 +147,6 @@ TEST_F(Controls, CalibrationFindsTheCentre) {
   set.controls_type = -1;
   cal_stick();
   EXPECT_EQ(set.OS_roll, 0);
-}
-
-TEST_F(Controls, DiscoveryTakesAStickOrTellsOfTheMouse) {
-  plat_joy_state s = stick(0, 0, 0, 0);
-  plat_joy_set_fake(0, &s);
-  EXPECT_EQ(MACIBM_initjoy(), 1);
-  EXPECT_EQ(set.controls_type, 5);
-  EXPECT_EQ(desk_alert_count(), 0);
-  plat_joy_set_fake(0, nullptr);
-  EXPECT_EQ(MACIBM_initjoy(), 0);
-  EXPECT_EQ(set.controls_type, -1);
-  ASSERT_EQ(desk_alert_count(), 1);
-  std::string text = desk_alert_text(0);
-  EXPECT_NE(text.find("Flight control will therefore be with the mouse."), std::string::npos);
-  EXPECT_NE(text.find("Click the mouse in the center of the windshield"), std::string::npos);
 }
 
 TEST_F(Controls, WithTheMouseAsStickItsPositionFlies) {

@@ -1,12 +1,8 @@
 // The force-feedback stick: what each effect request turns into, scaled and
 // bounded, and the calls the simulator makes at start-up and once a second.
-#include <string>
 #include "sim/flight/forcefeed.h"
 #include "sim/shell/initgen.h"
 #include "tests/flight/flight_fixture.h"
-#include "sim/aircraft/pln.h"
-#include "sim/flight/flt.h"
-#include "sim/set.h"
 
 namespace {
 using flight::FlightTest;
@@ -36,30 +32,28 @@ class ForceFeed : public FlightTest {
 TEST_F(ForceFeed, EachRequestIsScaledByTheForceRatioAndBounded) {
   EXPECT_EQ(calls(16, 150, -150, 90), "_XSpring 100 45 45\n_YSpring -100 45 45\n");
   EXPECT_EQ(calls(16, 20, -30, 999), "_XSpring 20 100 100\n_YSpring -30 100 100\n");
-  EXPECT_EQ(calls(17, 150, 60, 0), "_XVibration 75 75 50\n");
   EXPECT_EQ(calls(17, 25, -3, 0), "_XVibration 12 12 0\n");  // 12.5 truncated
-  EXPECT_EQ(calls(18, 300, 10, 0), "_YVibration 100 100 10\n");
   EXPECT_EQ(calls(18, -40, 5, 0), "_YVibration 0 0 5\n");
-  EXPECT_EQ(calls(19, 0, 0, 0), "_XVibrationClear 0 0 0\n");
-  EXPECT_EQ(calls(20, 0, 0, 0), "_YVibrationClear 0 0 0\n");
   EXPECT_EQ(calls(21, 81, 0, 0), "_Buffeting 40 0 0\n");
-  EXPECT_EQ(calls(22, 0, 0, 0), "_BuffetingClear 0 0 0\n");
   EXPECT_EQ(calls(23, 100, -30, 3000), "_Jolt 50 330 2500\n");
   EXPECT_EQ(calls(23, 100, 725, -5), "_Jolt 50 5 0\n");
   EXPECT_EQ(calls(23, 2147483647, 359, 250), "_Jolt 100 359 250\n");  // no overflow on the way
-  EXPECT_EQ(calls(24, 0, 0, 0), "_ClearForces 0 0 0\n");
   EXPECT_EQ(calls(15, 1, 2, 3), "");
   EXPECT_EQ(calls(25, 1, 2, 3), "");
   set.fcon_force_rat = std::nanf("");
   EXPECT_EQ(calls(21, 50, 0, 0), "_Buffeting 0 0 0\n");
 }
 
-TEST_F(ForceFeed, AStickThatAnswersIsSetUpInOrderAndNoneWithoutOne) {
+// Found at start-up, a stick is taken and its forces set up in order; with
+// none there is nothing to set up and the user is told the mouse flies.
+TEST_F(ForceFeed, AStickFoundIsSetUpInOrderAndWithoutOneTheMouseFlies) {
   plat_joy_state st{};
   st.axes = 4;
   st.buttons = 4;
   plat_joy_set_fake(0, &st);
   EXPECT_EQ(MACIBM_initjoy(), 1);
+  EXPECT_EQ(set.controls_type, 5);
+  EXPECT_EQ(desk_alert_count(), 0);
   ASSERT_EQ(ff_log_count(), 3);
   EXPECT_STREQ(ff_log_at(0)->name, "_SetJoystickPort");
   EXPECT_EQ(ff_log_at(0)->a[0], 1);
@@ -73,6 +67,11 @@ TEST_F(ForceFeed, AStickThatAnswersIsSetUpInOrderAndNoneWithoutOne) {
   ff_log_start();
   EXPECT_EQ(MACIBM_initjoy(), 0);
   EXPECT_EQ(ff_log_count(), 0);
+  EXPECT_EQ(set.controls_type, -1);
+  ASSERT_EQ(desk_alert_count(), 1);
+  std::string text = desk_alert_text(0);
+  EXPECT_NE(text.find("Flight control will therefore be with the mouse."), std::string::npos);
+  EXPECT_NE(text.find("Click the mouse in the center of the windshield"), std::string::npos);
 }
 
 TEST_F(ForceFeed, OnceASecondTheSpringFollowsTheLoadsAndTheEngineShakes) {

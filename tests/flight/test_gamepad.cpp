@@ -3,7 +3,6 @@
 // buttons, flying the aircraft, its throttle lever, and plugged in and out
 // while flying.
 #include "basekit/bk_mnw.h"
-#include "basekit/platform/platform.h"
 #include "sim/shell/initgen.h"
 #include "tests/flight/flight_fixture.h"
 

@@ -1,12 +1,7 @@
 // The shipped trainer trimmed at 5000 ft and 90 knots, engine idle, and left
 // to glide hands off for ten simulated minutes.
-#include <vector>
 #include "tests/flight/flight_fixture.h"
 #include "tools/support/steadyair.h"
-#include "sim/flight/atm.h"
-#include "sim/flight/flt.h"
-#include "sim/msc.h"
-#include "sim/set.h"
 
 namespace {
 using flight::FlightTest;
@@ -23,13 +18,6 @@ class Glide : public FlightTest {
     apt_z[0] = 0;
   }
   trim_result start(float feet, float kias) { return air_trimmed(feet, kias, 0, 0); }
-  // One frame as the frame loop runs it.
-  void frame() {
-    msc.cntr++;
-    control();
-    deg2integ();
-    if (msc.cntr % msc.evup == 0 && ++msc.cntr10 >= 10) msc.cntr10 = 0;
-  }
   static bool finite_state() {
     const float v[] = {(float)flt.x, (float)flt.y, (float)flt.z, (float)flt.vx, (float)flt.vy, (float)flt.vz, flt.the,
                        flt.phi, flt.psi, flt.P, flt.Q, flt.R, flt.Alpha, flt.Beta, flt.vind, flt.L, flt.M, flt.N};

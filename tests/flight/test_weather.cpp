@@ -3,14 +3,7 @@
 // the limits, the slow trend, icing, fuel, and the real-weather file.
 #include <sys/stat.h>
 #include <fstream>
-#include "basekit/platform/platform.h"
 #include "tests/flight/flight_fixture.h"
-#include "sim/aircraft/pln.h"
-#include "sim/flight/atm.h"
-#include "sim/flight/flt.h"
-#include "sim/msc.h"
-#include "sim/view/scn.h"
-#include "sim/world/env.h"
 #include "sim/world/terrain.h"
 
 namespace {
@@ -91,16 +84,12 @@ TEST_F(Weather, AnyDaysTemperatureGivesPhysicalAir) {
   }
 }
 
+// Layers a thousand feet deep up to 7000 ft, then wider; below the ground the first.
 TEST_F(Weather, WindLayersByHeight) {
   const float ft = con.fttomtrs;
-  EXPECT_EQ(wind_index(0), 0);
-  EXPECT_EQ(wind_index(999 * ft), 0);
-  EXPECT_EQ(wind_index(1001 * ft), 1);
-  EXPECT_EQ(wind_index(6999 * ft), 5);
-  EXPECT_EQ(wind_index(7001 * ft), 6);
-  EXPECT_EQ(wind_index(14999 * ft), 7);
-  EXPECT_EQ(wind_index(15001 * ft), 8);
-  EXPECT_EQ(wind_index(-50), 0);
+  const float h[] = {-50, 999 * ft, 1001 * ft, 6999 * ft, 7001 * ft, 14999 * ft, 15001 * ft};
+  const int layer[] = {0, 0, 1, 5, 6, 7, 8};
+  for (int k = 0; k < 7; k++) EXPECT_EQ(wind_index(h[k]), layer[k]) << h[k];
 }
 
 // A north wind blows toward the south; near the ground it is halved, and on
@@ -156,7 +145,7 @@ TEST_F(Weather, TurbulenceRepeatsExactlyWithTheSameSeed) {
   EXPECT_GT(spread, 0.5f);  // it is turbulent
 }
 
-TEST_F(Weather, MicroburstsOnlyLowAndAboveLevelOne) {
+TEST_F(Weather, MicroburstsOnlyLowAndAboveLevelOneAndTheyEnd) {
   auto bursts = [&](float level, float agl, int calls) {
     reset_weather();
     atm.burst_prob = level;
@@ -172,10 +161,8 @@ TEST_F(Weather, MicroburstsOnlyLowAndAboveLevelOne) {
   EXPECT_FALSE(bursts(1, 50, 20000));
   EXPECT_FALSE(bursts(5, 320, 20000));
   EXPECT_TRUE(bursts(5, 100, 20000));
-}
-
-// A type 3 burst is a downdraft in its middle, and the burst ends at its time.
-TEST_F(Weather, AMicroburstBlowsAndEnds) {
+  // A type 3 burst is a downdraft in its middle, and the burst ends at its time.
+  reset_weather();
   atm.burst_prob = 5;
   above_ground(100);
   float least_z = 0;
@@ -210,14 +197,8 @@ TEST_F(Weather, TheLayersKeepThePrevailingDirectionBetweenDraws) {
   for (int i = 1; i < 9; i++) EXPECT_FLOAT_EQ(atm.wnddir[i], d);
   for (int k = 0; k < 50; k++) assign_wind_tbl(0.05f);
   EXPECT_NEAR(wrap180(atm.wnddir[4] - d), 0, 1e-3f);
-}
-
-// Directions blend the short way round: 350 toward 10 passes north.
-TEST_F(Weather, DirectionsBlendTheShortWayRound) {
-  atm.wind_tbl = 1;
-  for (int i = 0; i < 9; i++) atm.wnddir[i] = 350;
-  assign_wind_tbl(1.0f);  // a new prevailing direction D for every layer
-  float d = atm.wnddir[0];
+  // Directions blend the short way round: D - 20 halfway toward D is D - 10,
+  // through north when D is near it.
   for (int i = 0; i < 9; i++) atm.wnddir[i] = wrap360(d - 20);
   assign_wind_tbl(0.5f);
   EXPECT_NEAR(wrap180(atm.wnddir[0] - d), -10, 1e-2f);

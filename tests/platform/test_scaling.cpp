@@ -26,23 +26,27 @@ std::vector<size> window_sizes() {
 
 std::string name(const size& s) { return std::to_string(s.w) + " x " + std::to_string(s.h); }
 
-void expect_inside_and_centred(const plat_rect& r, const size& s) {
-  EXPECT_GE(r.x, 0) << name(s);
-  EXPECT_GE(r.y, 0) << name(s);
-  EXPECT_LE(r.x + r.w, s.w) << name(s);
-  EXPECT_LE(r.y + r.h, s.h) << name(s);
-  EXPECT_LE(std::abs(r.x - (s.w - r.x - r.w)), 1) << name(s) << ": borders left and right";
-  EXPECT_LE(std::abs(r.y - (s.h - r.y - r.h)), 1) << name(s) << ": borders above and below";
-}
-
+// Smooth or in whole factors only, the picture is inside the window and
+// centred; smooth it is 4:3 to within a pixel's rounding and touches two
+// opposite sides, in whole factors it is the largest that fits, or scaled
+// down all the same when none does.
 TEST(Picture, FillsEveryWindowKeepingItsShape) {
-  for (const size& s : window_sizes()) {
-    plat_rect r = plat_picture_rect(s.w, s.h, 0);
-    expect_inside_and_centred(r, s);
-    // 4:3 to within the rounding of one pixel, and touching two opposite sides.
-    EXPECT_LE(std::abs(r.w * 3 - r.h * 4), 4) << name(s) << ": " << r.w << " x " << r.h;
-    EXPECT_TRUE(r.w == s.w || r.h == s.h) << name(s) << ": " << r.w << " x " << r.h;
-  }
+  for (int whole = 0; whole <= 1; whole++)
+    for (const size& s : window_sizes()) {
+      plat_rect r = plat_picture_rect(s.w, s.h, whole);
+      std::string what = name(s) + (whole ? " whole: " : ": ") + std::to_string(r.w) + " x " + std::to_string(r.h);
+      EXPECT_TRUE(r.x >= 0 && r.y >= 0 && r.x + r.w <= s.w && r.y + r.h <= s.h) << what;
+      EXPECT_LE(std::abs(r.x - (s.w - r.x - r.w)), 1) << what << ": borders left and right";
+      EXPECT_LE(std::abs(r.y - (s.h - r.y - r.h)), 1) << what << ": borders above and below";
+      int k = std::min(s.w / 800, s.h / 600);
+      if (!whole || k < 1) {
+        EXPECT_LE(std::abs(r.w * 3 - r.h * 4), 4) << what;
+        EXPECT_TRUE(r.w == s.w || r.h == s.h) << what;
+      } else {
+        EXPECT_TRUE(r.w == 800 * k && r.h == 600 * k) << what;
+      }
+      EXPECT_EQ(plat_whole_factor(r), std::max(k, 1)) << what;  // the sharp stage of a smooth picture too
+    }
   plat_rect r = plat_picture_rect(1920, 1080, 0);
   EXPECT_EQ(r.x, 240);
   EXPECT_EQ(r.w, 1440);
@@ -50,25 +54,6 @@ TEST(Picture, FillsEveryWindowKeepingItsShape) {
   r = plat_picture_rect(640, 480, 0);  // smaller than the screen: scaled down, not cropped
   EXPECT_EQ(r.w, 640);
   EXPECT_EQ(r.h, 480);
-}
-
-TEST(Picture, WholeFactorsOnlyWhenAsked) {
-  for (const size& s : window_sizes()) {
-    plat_rect r = plat_picture_rect(s.w, s.h, 1);
-    expect_inside_and_centred(r, s);
-    int k = std::min(s.w / 800, s.h / 600);
-    if (k >= 1) {
-      EXPECT_EQ(r.w, 800 * k) << name(s);
-      EXPECT_EQ(r.h, 600 * k) << name(s);
-      EXPECT_EQ(plat_whole_factor(r), k) << name(s);
-    } else {  // no whole factor fits: scaled down all the same
-      EXPECT_TRUE(r.w == s.w || r.h == s.h) << name(s);
-      EXPECT_EQ(plat_whole_factor(r), 1) << name(s);
-    }
-  }
-  // The sharp stage of a smooth picture is the largest whole factor inside it.
-  EXPECT_EQ(plat_whole_factor(plat_picture_rect(1920, 1080, 0)), 1);
-  EXPECT_EQ(plat_whole_factor(plat_picture_rect(2560, 1440, 0)), 2);
   EXPECT_EQ(plat_whole_factor(plat_picture_rect(3840, 2160, 0)), 3);
 }
 
