@@ -86,7 +86,7 @@ TEST(AtcRunner, MenuAndPlanWindowOnTheScreen) {
   std::string common = "--frames 16 --seed 2 --time 3 --clouds none --eye-above 2000 --view 626 ";
   ASSERT_EQ(run_in(h, common + "--screenshot 12:" + plain).status, 0);
   std::string script = "10 key space\n12 screenshot " + menu + "\n14 click 100 76\n16 screenshot " + window + "\n";
-  ASSERT_EQ(run_script(h, common, script).status, 0);
+  ASSERT_EQ(run_with_script(h, common, script).status, 0);
   int w = 0, ht = 0, w2 = 0, h2 = 0;
   std::vector<unsigned char> a = png_rgb(plain, &w, &ht), b = png_rgb(menu, &w2, &h2);
   ASSERT_FALSE(a.empty());

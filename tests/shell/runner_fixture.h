@@ -51,7 +51,7 @@ inline run_result run_in(const home& h, const std::string& args) {
 }
 
 // A run with this script, written into the home folder.
-inline run_result run_script(const home& h, const std::string& args, const std::string& script) {
+inline run_result run_with_script(const home& h, const std::string& args, const std::string& script) {
   std::ofstream(h.file("script.txt")) << script;
   return run_in(h, args + " --script '" + h.file("script.txt") + "'");
 }

@@ -9,7 +9,7 @@ using namespace runner_test;
 namespace {
 
 run_result run_command(const home& h, const char* command) {
-  return run_script(h, "--frames 6", std::string("3 menu ") + command + "\n");
+  return run_with_script(h, "--frames 6", std::string("3 menu ") + command + "\n");
 }
 
 TEST(MenuCommands, StartCommandsOutOfRangeEndTheProgramWithTheirNumber) {

@@ -62,7 +62,7 @@ TEST(FirstStart, TheNoJoystickAlertComesWhenTheJoysticksChange) {
   EXPECT_EQ(count_of(r.out, none), 1) << r.out;
   r = run_in(h, "--frames 2");
   EXPECT_EQ(count_of(r.out, none), 0) << r.out;
-  r = run_script(h, "--frames 2", "0 joy 0 axis 0 0\n");
+  r = run_with_script(h, "--frames 2", "0 joy 0 axis 0 0\n");
   EXPECT_EQ(count_of(r.out, none), 0) << r.out;
   EXPECT_NE(r.out.find("Center the trim on your joystick."), std::string::npos) << r.out;
   r = run_in(h, "--frames 2");  // pulled out since
@@ -74,7 +74,7 @@ TEST(FirstStart, TheNoJoystickAlertComesWhenTheJoysticksChange) {
 TEST(FirstStart, TheScriptAnswersTheWelcomeAndTheDialog) {
   home h("answered");
   run_result r =
-      run_script(h, "--frames 5", "0 answer 0\n0 answer-path " + data + "/Aircraft/LightTwin/LightTwin.acf\n");
+      run_with_script(h, "--frames 5", "0 answer 0\n0 answer-path " + data + "/Aircraft/LightTwin/LightTwin.acf\n");
   ASSERT_EQ(r.status, 0) << r.out;
   EXPECT_NE(r.out.find("  -> " + data + "/Aircraft/LightTwin/LightTwin.acf"), std::string::npos) << r.out;
   std::string prefs = read_all(h.prefs());
@@ -86,7 +86,7 @@ TEST(FirstStart, TheScriptAnswersTheWelcomeAndTheDialog) {
 
 TEST(FirstStart, DecliningToChooseAnAircraftEndsTheProgram) {
   home h("declined");
-  run_result r = run_script(h, "--frames 5", "0 answer 0\n0 answer-cancel\n");  // the welcome, then the dialog
+  run_result r = run_with_script(h, "--frames 5", "0 answer 0\n0 answer-cancel\n");  // the welcome, then the dialog
   EXPECT_EQ(r.status, 1) << r.out;
   EXPECT_NE(r.out.find("  -> (cancelled)"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("I did not get a valid aircraft from you.\n"
@@ -101,7 +101,7 @@ TEST(FirstStart, DecliningToChooseAnAircraftEndsTheProgram) {
 TEST(FirstStart, AFatalErrorSpoilsThePreferencesAndTheNextStartUsesTheDefaults) {
   home h("fatal");
   ASSERT_EQ(run_in(h, "--frames 2").status, 0);
-  run_result r = run_script(h, "--frames 10", "3 menu 703\n");
+  run_result r = run_with_script(h, "--frames 10", "3 menu 703\n");
   EXPECT_EQ(r.status, 1) << r.out;
   EXPECT_NE(r.out.find("I have disabled the preferences file."), std::string::npos) << r.out;
   const std::string spoilt = "I\n-1 version\nz\nz\nz\nz\nz\n";
@@ -122,12 +122,12 @@ TEST(FirstStart, AFatalErrorSpoilsThePreferencesAndTheNextStartUsesTheDefaults) 
 
   // Any fatal error does the same: here a start command out of range.
   std::string before = read_all(h.prefs());
-  r = run_script(h, "--frames 10", "3 menu 1723\n");
+  r = run_with_script(h, "--frames 10", "3 menu 1723\n");
   EXPECT_EQ(r.status, 1) << r.out;
   EXPECT_EQ(read_all(h.prefs()).substr(0, spoilt.size()), spoilt);
   EXPECT_EQ(read_all(h.prefs() + ".bak"), before);
   // A second error while the file is spoilt keeps the settings from before both.
-  r = run_script(h, "--frames 10", "3 menu 1723\n");
+  r = run_with_script(h, "--frames 10", "3 menu 1723\n");
   EXPECT_EQ(r.status, 1) << r.out;
   EXPECT_EQ(read_all(h.prefs() + ".bak"), before);
 }
