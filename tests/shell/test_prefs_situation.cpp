@@ -6,6 +6,7 @@
 #include "sim/shell/prefs.h"
 #include "sim/world/grid.h"
 #include "tests/shell/shell_fixture.h"
+#include "tests/support/kept.h"
 #include "sim/aircraft/pln.h"
 #include "sim/flight/atm.h"
 #include "sim/flight/flt.h"
@@ -130,37 +131,21 @@ void expect_same(const watched& a, const watched& b, const std::string& what) {
 
 TEST_F(Situation, ABadFileGivesAnAlertAndChangesNothing) {
   // A good situation from a different flight: other airport, weather, radios.
-  int kbkl = airport_index("KBKL");
-  int home = msc.loc_index, rway = msc.rway_sel, cf = nav.cf[0], time = scn.time, response = set.joy_response[3];
-  int logtime = msc.logtime;
-  float vis = atm.vis, temp = atm.temp_SL, joy = set.joy_rat_ptch, prd = msc.prd, baro = ins.baro;
   watched before = watch();
-  msc.loc_index = kbkl;
-  msc.rway_sel = 1;
-  atm.vis = 4321;
-  atm.temp_SL = 12;
-  set.joy_rat_ptch = 0.3f;
-  msc.prd = 0.02f;
-  ins.baro = 30.5f;
-  nav.cf[0] = 133;
-  scn.time = 3;
-  set.joy_response[3] = 40;
-  msc.logtime = !logtime;
+  kept<miscstruct> m{&msc};
+  kept<atmospherestruct> w{&atm};
+  kept<settingstruct> st{&set};
+  kept<inststruct> i{&ins};
+  kept<navstruct> n{&nav};
+  kept<scenerystruct> sc{&scn};
+  msc.loc_index = airport_index("KBKL"), msc.rway_sel = 1, msc.prd = 0.02f, msc.logtime = !msc.logtime;
+  atm.vis = 4321, atm.temp_SL = 12, set.joy_rat_ptch = 0.3f, set.joy_response[3] = 40;
+  ins.baro = 30.5f, nav.cf[0] = 133, scn.time = 3;
   place_aircraft();
   ASSERT_EQ(write_situation(path.c_str()), 1);
   std::string good = read_file(path);
   // Back to this flight.
-  msc.loc_index = home;
-  msc.rway_sel = rway;
-  atm.vis = vis;
-  atm.temp_SL = temp;
-  set.joy_rat_ptch = joy;
-  msc.prd = prd;
-  ins.baro = baro;
-  nav.cf[0] = cf;
-  scn.time = time;
-  set.joy_response[3] = response;
-  msc.logtime = logtime;
+  m.restore(), w.restore(), st.restore(), i.restore(), n.restore(), sc.restore();
   ASSERT_EQ(env.lat_sou, before.lat_sou);
   expect_same(watch(), before, "back to this flight");
   int check_711 = desk_menu_checked(7, 711);
