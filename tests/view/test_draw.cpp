@@ -35,25 +35,18 @@ class Draw : public ::testing::Test {
 };
 
 TEST_F(Draw, HazeLevelsRiseWithMeanDepthAndEndAtTheFarLimit) {
-  int c = 70;
-  EXPECT_TRUE(haze_color(999, &c));
-  EXPECT_EQ(c, 70);
-  c = 70;
-  EXPECT_TRUE(haze_color(1000, &c));
-  EXPECT_EQ(c, 70);
-  c = 70;
-  EXPECT_TRUE(haze_color(1001, &c));  // just beyond the near limit: one level lighter
-  EXPECT_EQ(c, 88);
-  c = 70;
-  EXPECT_TRUE(haze_color(5500, &c));  // half way: t = 4.5, level 5
-  EXPECT_EQ(c, 70 + 90);
-  c = 70;
-  EXPECT_TRUE(haze_color(9999, &c));
-  EXPECT_EQ(c, 70 + 162);
-  c = 70;
-  EXPECT_FALSE(haze_color(10000, &c));
-  drawing_cloud = 1;
-  c = 200;
+  // Near limit 1000 m, far 10000 m: nine levels of 18 colours between.
+  const struct { float depth; int shown, colour; } cases[] = {
+      {1000, 1, 70}, {1001, 1, 88}, {5500, 1, 70 + 90}, {9999, 1, 70 + 162}, {10000, 0, -1}};
+  for (auto k : cases) {
+    int c = 70;
+    EXPECT_EQ(haze_color(k.depth, &c), (bool)k.shown) << k.depth;
+    if (k.shown) {
+      EXPECT_EQ(c, k.colour) << k.depth;
+    }
+  }
+  drawing_cloud = 1;  // clouds are never hazed
+  int c = 200;
   EXPECT_TRUE(haze_color(50000, &c));
   EXPECT_EQ(c, 200);
   drawing_cloud = 0;
@@ -66,22 +59,15 @@ TEST_F(Draw, PaletteBandsBlendEachShadeTowardsTheFog) {
   EXPECT_EQ(view_pixel(10, 10), 62);
   EXPECT_EQ(view_pixel(799, 567), 62);
   auto entry = [](int i) { return pe[i - 11]; };
-  // Clear sky at day: (0.36, 0.6, 1.2 limited) x 255.
-  EXPECT_EQ(entry(62).r, 92);
-  EXPECT_EQ(entry(62).g, 153);
-  EXPECT_EQ(entry(62).b, 255);
   // Level ground: green, lighter for the flat shade 0 than the steep shade 9.
   EXPECT_GT(entry(65).g, entry(65).r);
   EXPECT_GT(entry(65).g, entry(74).g);
-  // Each band is nearer the sky than the one before; band 9 is 10/11 of the way.
+  // Each band is nearer the sky (red 0.36) than the one before; band 9 is 10/11 of the way.
   for (int h = 1; h < 10; h++) EXPECT_GT(entry(74 + 18 * h).r, entry(74 + 18 * (h - 1)).r) << h;
   float r9 = 1.2f * 0.4f * 0.1f, sky_r = 0.36f;  // shade 9: a tenth of level ground
   EXPECT_NEAR(entry(74).r, 255 * (r9 + (sky_r - r9) / 11), 1.0);
   EXPECT_NEAR(entry(74 + 162).r, 255 * (r9 + (sky_r - r9) * 10 / 11), 1.0);
-  // Water and the three greys.
-  EXPECT_GT(entry(79).b, entry(79).r);
-  EXPECT_GT(entry(80).r, entry(81).r);
-  EXPECT_GT(entry(81).r, entry(82).r);
+  EXPECT_GT(entry(79).b, entry(79).r);  // water
   // With clouds the fog is the cloud bottom grey.
   view_conditions(1, 10, 1, VIEW_NOHUD);
   set_palette_for_conditions(0);
@@ -96,23 +82,13 @@ TEST_F(Draw, PaletteBandsBlendEachShadeTowardsTheFog) {
   set_palette_for_conditions(0);
   EXPECT_LT(entry(65).g, 40);
   EXPECT_EQ(scn.draw_lights, 1);
-  EXPECT_EQ(scn.starmax, 1999);
-  scn.time = 2;
-  set_palette_for_conditions(0);
-  EXPECT_EQ(scn.starmax, 999);
   // Above an overcast 65..245 is the top grey, twice as bright at the end (limited).
   scn.time = 1;
   scn.abovetops = 1;
   set_palette_for_conditions(0);
   EXPECT_LT(entry(65).r, entry(100).r);
-  EXPECT_EQ(entry(65).r, 171);  // 0.96 x 0.7
   EXPECT_EQ(entry(245).r, 255);
   scn.abovetops = 0;
-  // Chart colours.
-  set_palette_for_conditions(1);
-  EXPECT_EQ(entry(65).r, 0);
-  EXPECT_EQ(entry(65).b, 77);
-  EXPECT_GT(entry(66).g, entry(155).g);
 }
 
 // A floor 1 m below the eye running from depth 1 m to 20 m straight ahead:
@@ -144,33 +120,27 @@ TEST_F(Draw, ClippingAtTheEdgesFillsWhatIsInsideTheView) {
   EXPECT_EQ(view_pixel(400, con.off_int_bot - 1), 62);
 }
 
-// Looking straight down at a ground triangle larger than the view.
-TEST_F(Draw, ALargeTriangleContainingTheViewFillsIt) {
-  view_eye(0, 0, 10, 0, -90, 0);
-  float x[3], y[3], z[3];
-  const float wx[3] = {-5000, 0, 5000}, wy[3] = {-5000, 5000, -5000};
-  for (int k = 0; k < 3; k++) xfrm_SCENE(wx[k], wy[k], -10, &x[k], &y[k], &z[k]);
-  any_poly3_3D(66, x[0], y[0], z[0], x[1], y[1], z[1], x[2], y[2], z[2], 1, 1);
+// Looking straight down at a ground triangle larger than the view; then in
+// thick fog, where the near triangles are cut in 24 and the view lies wholly
+// inside one part, which must still fill it.
+TEST_F(Draw, ALargeTriangleContainingTheViewFillsItEvenCutInParts) {
   int all = (con.off_int_rgt + 1) * (con.off_int_bot - con.off_int_top);
+  auto draw = [](float eye_z, float x1, float size, int fill) {
+    view_eye(0, 0, eye_z, 0, -90, 0);
+    float x[3], y[3], z[3];
+    const float wx[3] = {-size, x1, size}, wy[3] = {-size, size, -size};
+    for (int k = 0; k < 3; k++) xfrm_SCENE(wx[k], wy[k], -eye_z, &x[k], &y[k], &z[k]);
+    view_canvas(62);
+    any_poly3_3D(66, x[0], y[0], z[0], x[1], y[1], z[1], x[2], y[2], z[2], 1, fill);
+  };
+  draw(10, 0, 5000, 1);
   EXPECT_EQ(view_count(66), all);
-  // Without the whole-view fill nothing reaches the view's edges: sky stays.
-  view_canvas(62);
-  any_poly3_3D(66, x[0], y[0], z[0], x[1], y[1], z[1], x[2], y[2], z[2], 1, 0);
+  draw(10, 0, 5000, 0);  // without the whole-view fill nothing reaches the view's edges
   EXPECT_EQ(view_count(66), 0);
-}
-
-// In thick fog the near triangles are cut in 24; looking down from low over
-// one of them the view lies wholly inside one part, which must still fill it.
-TEST_F(Draw, ThickFogSubdividedTrianglesStillFillTheWholeView) {
   atm.vis1_grnd = 93;
   atm.vis2_grnd = 1389;
   scn.poly_breakup = 3;
-  view_eye(0, 0, 5, 0, -90, 0);
-  float x[3], y[3], z[3];
-  const float wx[3] = {-3000, 100, 3000}, wy[3] = {-3000, 3000, -3000};
-  for (int k = 0; k < 3; k++) xfrm_SCENE(wx[k], wy[k], -5, &x[k], &y[k], &z[k]);
-  any_poly3_3D(66, x[0], y[0], z[0], x[1], y[1], z[1], x[2], y[2], z[2], 1, 1);
-  int all = (con.off_int_rgt + 1) * (con.off_int_bot - con.off_int_top);
+  draw(5, 100, 3000, 1);
   EXPECT_EQ(view_count(62), 0);
   EXPECT_EQ(view_count_range(66, 66 + 18 * 9), all);
 }
@@ -182,48 +152,35 @@ TEST_F(Draw, BackFacesAreNotDrawnAndNearTrianglesShowHazeBands) {
   any_poly3_3D(70, -2, 1, -1, 0, 20, -1, 2, 1, -1, 1, 0);
   EXPECT_GT(view_count(70), 0);
   // A long ground triangle, subdivided, takes several haze levels.
-  view_canvas(62);
   atm.vis1_grnd = 100;
   atm.vis2_grnd = 3000;
-  scn.poly_breakup = 0;
-  any_poly3_3D(65, -500, 10, -5, 0, 2900, -5, 500, 10, -5, 1, 0);
-  int levels0 = 0;
-  for (int h = 0; h < 10; h++) levels0 += view_count(65 + 18 * h) > 0;
-  view_canvas(62);
-  scn.poly_breakup = 3;
-  any_poly3_3D(65, -500, 10, -5, 0, 2900, -5, 500, 10, -5, 1, 0);
-  int levels3 = 0;
-  for (int h = 0; h < 10; h++) levels3 += view_count(65 + 18 * h) > 0;
-  EXPECT_EQ(levels0, 1);
-  EXPECT_GE(levels3, 4);
+  for (int breakup : {0, 3}) {
+    view_canvas(62);
+    scn.poly_breakup = breakup;
+    any_poly3_3D(65, -500, 10, -5, 0, 2900, -5, 500, 10, -5, 1, 0);
+    int levels = 0;
+    for (int h = 0; h < 10; h++) levels += view_count(65 + 18 * h) > 0;
+    EXPECT_TRUE(breakup ? levels >= 4 : levels == 1) << breakup << ": " << levels << " levels";
+  }
 }
 
+// Drawn in strips (more the thicker the fog) a long mark shades with
+// distance along its length.
 TEST_F(Draw, RunwayMarksAreCutInStripsByVisibility) {
-  atm.vis_effective = 0.5f * 1852;
-  EXPECT_EQ(rway_strip_count(), 40);
-  atm.vis_effective = 0.2f * 1852;
-  EXPECT_EQ(rway_strip_count(), 40);
-  atm.vis_effective = 1 * 1852;
-  EXPECT_EQ(rway_strip_count(), 20);
-  atm.vis_effective = 4 * 1852;
-  EXPECT_EQ(rway_strip_count(), 5);
   atm.vis_effective = 20 * 1852;
   EXPECT_EQ(rway_strip_count(), 5);
-  // Drawn in strips a long mark shades with distance along its length.
   atm.vis_effective = 0.5f * 1852;
+  EXPECT_EQ(rway_strip_count(), 40);
   atm.vis1_grnd = 93;
   atm.vis2_grnd = 1389;
-  scn.rway_breakup = 1;
-  any_poly4_3D(82, -20, 5, -2, 20, 5, -2, 20, 1300, -2, -20, 1300, -2, 1, 0);
-  int levels = 0;
-  for (int h = 0; h < 10; h++) levels += view_count(82 + 18 * h) > 0;
-  EXPECT_GE(levels, 4);
-  view_canvas(62);
-  scn.rway_breakup = 0;
-  any_poly4_3D(82, -20, 5, -2, 20, 5, -2, 20, 1300, -2, -20, 1300, -2, 1, 0);
-  levels = 0;
-  for (int h = 0; h < 10; h++) levels += view_count(82 + 18 * h) > 0;
-  EXPECT_EQ(levels, 1);
+  for (int breakup = 0; breakup <= 1; breakup++) {
+    view_canvas(62);
+    scn.rway_breakup = breakup;
+    any_poly4_3D(82, -20, 5, -2, 20, 5, -2, 20, 1300, -2, -20, 1300, -2, 1, 0);
+    int levels = 0;
+    for (int h = 0; h < 10; h++) levels += view_count(82 + 18 * h) > 0;
+    EXPECT_TRUE(breakup ? levels >= 4 : levels == 1) << breakup << ": " << levels << " levels";
+  }
 }
 
 TEST_F(Draw, LinesAreCutAtTheNearPlaneAndTheViewEdges) {

@@ -23,7 +23,6 @@ const float D2R = 0.017453292519943295f;
 class Lights : public ::testing::Test {
  protected:
   void SetUp() override { view_start(); }
-  void TearDown() override { scn.rb_cycle = 0; }
   // The pixel a runway light projects to; false when it does not show.
   static bool light_pixel(int k, int r, int* sx, int* sy) {
     float x, y, z;
@@ -60,8 +59,6 @@ TEST_F(Lights, TheObstructionLightFlashesAndIsDarkHalfTheCycle) {
 }
 
 TEST_F(Lights, TheCycleRunsOnTheClockWhateverTheFrameRate) {
-  view_conditions(1, 10, 0, VIEW_FORWARD);
-  float saved = msc.prd;
   auto cycle_after_one_second = [](float prd) {
     msc.prd = prd;
     scn.view_time = 0;
@@ -70,9 +67,7 @@ TEST_F(Lights, TheCycleRunsOnTheClockWhateverTheFrameRate) {
   };
   // A second's steps, give or take the rounding of the frame times' sum.
   EXPECT_NEAR(cycle_after_one_second(0.05f), RB_RATE, 1);
-  EXPECT_NEAR(cycle_after_one_second(0.02f), RB_RATE, 1);
   EXPECT_NEAR(cycle_after_one_second(0.01f), RB_RATE, 1);
-  msc.prd = saved;
 }
 
 TEST_F(Lights, VasiAndPapiFollowTheGlideAngle) {
@@ -147,7 +142,6 @@ TEST_F(Lights, StraightInFollowsTheGroundTrack) {
   flt.vx = flt.vy = 0;  // at rest, the nose decides
   set_straightin();
   EXPECT_EQ(scn.straightin[0], 1);
-  place_on_runway(a, 0);
 }
 
 // At night on a 3 nm final into KSBD, zoomed on the runway: approach,
@@ -176,8 +170,6 @@ TEST_F(Lights, KsbdAtNightOnAThreeMileFinal) {
   EXPECT_EQ(seen, 4);
   EXPECT_FALSE(view_shot("night_final_ksbd.png").empty());
   env.lgt_gls[0][0] = saved_gls, env.lgt_app[0][0] = saved_app;
-  set_mon(-1, 1 / 6.0f);
-  place_on_runway(msc.loc_index, 0);
 }
 
 TEST_F(Lights, StarsAndTheMoonOverTheDesert) {
@@ -201,6 +193,5 @@ TEST_F(Lights, StarsAndTheMoonOverTheDesert) {
   view_conditions(4, 20, 0, VIEW_NOHUD);
   view_draw();
   EXPECT_FALSE(view_shot("stars_desert.png").empty());
-  place_on_runway(msc.loc_index, 0);
 }
 }  // namespace

@@ -94,7 +94,6 @@ TEST_F(Outside, PartsAreDrawnFarthestFirstAndThePropellerTurns) {
   // Wings and fuselage in their colours.
   EXPECT_GT(view_count(plane_wing_col(1)), 100);
   EXPECT_GT(view_count_range(plane_fuse_col(1) - 6, plane_fuse_col(1)), 1000);
-  set_mon(-1, 0.5f);
 }
 
 TEST_F(Outside, TooCloseTheViewStepsBackButNoFurtherThanItsWidest) {
@@ -111,8 +110,6 @@ TEST_F(Outside, TooCloseTheViewStepsBackButNoFurtherThanItsWidest) {
   EXPECT_FLOAT_EQ(scn.zoom, 0.125f);
   view_draw();  // and it stays there, drawing what it can
   EXPECT_FLOAT_EQ(scn.zoom, 0.125f);
-  scn.zoom = 1;
-  place_on_runway(msc.loc_index, 0);
 }
 
 // The first column a propeller blade (black) reaches in the view.
@@ -124,20 +121,23 @@ int first_blade_column() {
 }
 
 TEST_F(Outside, TheTrainerAndTheLightTwinFromTheChaseAndTheTower) {
-  const char* craft[2] = {"Trainer", "LightTwin"};
-  for (const char* c : craft) {
+  for (const char* c : {"Trainer", "LightTwin"}) {
+    // Wings, fuselage and blades show, and the blades stand elsewhere a frame
+    // later: the first column they reach moves.
+    auto expect_aircraft = [c](const char* view, int wing, int fuse) {
+      EXPECT_GT(view_count(plane_wing_col(1)), wing) << c << view;
+      EXPECT_GT(view_count_range(plane_fuse_col(1) - 6, plane_fuse_col(1)), fuse) << c << view;
+      EXPECT_GT(view_count(LITE_OFF), 10) << c << view << ": the blades";
+      EXPECT_FALSE(view_shot((std::string(view) + "_" + c + ".png").c_str()).empty());
+      int x0 = first_blade_column();
+      view_draw();
+      EXPECT_NE(x0, first_blade_column()) << c << view;
+    };
     fly(c);
     look(VIEW_CHASE, 2);
-    int black = view_count(LITE_OFF), wing = view_count(plane_wing_col(1));
-    EXPECT_GT(wing, 300) << c;
-    EXPECT_GT(black, 10) << c << ": the blades";
     EXPECT_GT(view_count(36), 0) << c << ": the left tip light";
     EXPECT_GT(view_count(12), 0) << c << ": the right tip light";
-    EXPECT_FALSE(view_shot((std::string("chase_") + c + ".png").c_str()).empty());
-    // The blades stand elsewhere a frame later: the first column they reach moves.
-    int x0 = first_blade_column();
-    view_draw();
-    EXPECT_NE(x0, first_blade_column()) << c;
+    expect_aircraft("chase", 300, 0);
     // From the tower, taxied up to 150 m in front of it, its binoculars on.
     look(VIEW_TOWER, 1);
     float ex = con.VIEW_loc_x, ey = con.VIEW_loc_y, d = pythag((float)flt.x - ex, (float)flt.y - ey);
@@ -145,28 +145,19 @@ TEST_F(Outside, TheTrainerAndTheLightTwinFromTheChaseAndTheTower) {
     set_mon(-1, 8);
     for (int k = 0; k < 4; k++) view_draw();
     EXPECT_GT(scn.zoom, 1) << c;
-    EXPECT_GT(view_count_range(plane_fuse_col(1) - 6, plane_fuse_col(1)), 500) << c;
-    EXPECT_GT(view_count(plane_wing_col(1)), 100) << c;
-    EXPECT_GT(view_count(LITE_OFF), 10) << c << ": the blades";
-    x0 = first_blade_column();
-    view_draw();
-    EXPECT_NE(x0, first_blade_column()) << c;
-    EXPECT_FALSE(view_shot((std::string("tower_") + c + ".png").c_str()).empty());
-    scn.zoom = 1;
+    expect_aircraft("tower", 100, 500);
   }
   fly("Trainer");
 }
 
 // A picture of the view and the screen boxes of chosen elements, to tell
 // where a change of the controls shows.
-struct Picture {
+std::vector<int> picture() {
   std::vector<int> px;
-  void take() {
-    px.clear();
-    for (int y = con.off_int_top; y < con.off_int_bot; y++)
-      for (int x = con.off_int_lft; x <= con.off_int_rgt; x++) px.push_back(view_pixel(x, y));
-  }
-};
+  for (int y = con.off_int_top; y < con.off_int_bot; y++)
+    for (int x = con.off_int_lft; x <= con.off_int_rgt; x++) px.push_back(view_pixel(x, y));
+  return px;
+}
 struct Box {
   int x0 = 9999, y0 = 9999, x1 = -9999, y1 = -9999;
   int holds(int x, int y) const { return x >= x0 && x <= x1 && y >= y0 && y <= y1; }
@@ -187,10 +178,9 @@ void boxes_of(int p, F has, std::vector<Box>* out) {
 }
 // Pixels that differ from `before` inside the boxes `in` but none of `not_in`,
 // and outside all of them.
-void changed(const Picture& before, const std::vector<Box>& in, const std::vector<Box>& not_in, int* inside,
+void changed(const std::vector<int>& before, const std::vector<Box>& in, const std::vector<Box>& not_in, int* inside,
              int* outside) {
-  Picture now;
-  now.take();
+  std::vector<int> now = picture();
   *inside = *outside = 0;
   size_t k = 0;
   auto hits = [](const std::vector<Box>& boxes, int x, int y) {
@@ -200,7 +190,7 @@ void changed(const Picture& before, const std::vector<Box>& in, const std::vecto
   };
   for (int y = con.off_int_top; y < con.off_int_bot; y++)
     for (int x = con.off_int_lft; x <= con.off_int_rgt; x++, k++) {
-      if (now.px[k] == before.px[k]) continue;
+      if (now[k] == before[k]) continue;
       if (hits(not_in, x, y)) continue;
       (hits(in, x, y) ? *inside : *outside) += 1;
     }
@@ -211,8 +201,7 @@ TEST_F(Outside, EachControlSurfaceMovesWithItsControlAndNothingElseMoves) {
   msc.prd = 0;  // the blades and the beacon stand still
   look(VIEW_CHASE, 2);
   view_draw();
-  Picture rest;
-  rest.take();
+  std::vector<int> rest = picture();
   auto neutral = [] {
     flt.lailndef = flt.railndef = flt.lhstbdef = flt.rhstbdef = flt.ruddef = 0;
     flt.flap = 0;
@@ -250,21 +239,13 @@ TEST_F(Outside, EachControlSurfaceMovesWithItsControlAndNothingElseMoves) {
   check("rudder", {10}, [](int p, int e) { return pln.rudd[p][e]; });
   flt.flap = 50;
   check("flaps", {4, 5}, [](int p, int e) { return pln.flap[p][e]; });
-  // All at once, for a look: left aileron up, elevator up, rudder over, flaps down.
-  flt.lailndef = pln.ailn_up, flt.railndef = -pln.ailn_dn, flt.lhstbdef = flt.rhstbdef = -pln.elev_up;
-  flt.ruddef = pln.rudd_def, flt.flap = 50;
-  view_draw();
-  EXPECT_FALSE(view_shot("chase_Trainer_controls.png").empty());
-  neutral();
-  msc.prd = 0.05f;
 }
 TEST_F(Outside, FlapsThatFailedOnOneSideStayUpThere) {
   fly("Trainer");
   msc.prd = 0;
   look(VIEW_CHASE, 2);
   view_draw();
-  Picture rest;
-  rest.take();
+  std::vector<int> rest = picture();
   std::vector<Box> flaps[PARTS];
   for (int p = 4; p <= 5; p++) boxes_of(p, [&](int e) { return pln.flap[p][e]; }, &flaps[p]);
   rel.symflp = 0;
@@ -282,8 +263,6 @@ TEST_F(Outside, FlapsThatFailedOnOneSideStayUpThere) {
   view_draw();
   changed(rest, flaps[lost], flaps[keeps], &inside, &outside);
   EXPECT_GT(inside, 30) << "repaired, both sides";
-  flt.flap = 0;
-  msc.prd = 0.05f;
 }
 
 // The span distance at which the chord line at fraction f of part p leaves
@@ -360,8 +339,6 @@ TEST_F(Outside, TheReplayDrawsTheAircraftWhereThePathHasItWithItsSurfacesAtRest)
   EXPECT_EQ(wing_pixels(), deflected) << "the path holds no controls: the surfaces rest";
   MACIBM_killwind(WIN_FLIGHT_PATH);
   EXPECT_EQ(set.view_type, VIEW_FORWARD);
-  place_on_runway(msc.loc_index, 0);
-  msc.prd = 0.05f;
 }
 
 // ---- the carrier ----
@@ -371,14 +348,6 @@ class Carrier : public ::testing::Test {
   void SetUp() override {
     view_start();
     ASSERT_TRUE(nearest_ship(1, flt.x, flt.y, &sx, &sy, &sz)) << "the shipped region holds a carrier";
-  }
-  void TearDown() override {
-    ins.hook_down = 0;
-    flt.wired = 0;
-    flt.cat_stage = 29;
-    flt.onsurface = 0;
-    flt.Beta = 0;
-    place_on_runway(msc.loc_index, 0);
   }
   // The aircraft at ship-frame point (x, y), the flight model's cell with it.
   void at(float x, float y, float z) {
@@ -392,14 +361,10 @@ class Carrier : public ::testing::Test {
 };
 
 TEST_F(Carrier, TheDeckAndBothExtensions) {
-  EXPECT_TRUE(over_carrier_deck(0, -200));
-  EXPECT_TRUE(over_carrier_deck(-30, -200));  // the angled deck's extension, to port
-  EXPECT_TRUE(over_carrier_deck(30, -200));   // the island's, to starboard
-  EXPECT_TRUE(over_carrier_deck(0, -1));
-  EXPECT_FALSE(over_carrier_deck(-30, -60));
-  EXPECT_FALSE(over_carrier_deck(30, -300));
-  EXPECT_FALSE(over_carrier_deck(0, 5));
-  EXPECT_FALSE(over_carrier_deck(0, -320));
+  // The angled deck's extension to port, the island's to starboard, and just off each end.
+  const struct { float x, y; bool on; } points[] = {{0, -200, 1},  {-30, -200, 1}, {30, -200, 1}, {0, -1, 1},
+                                                    {-30, -60, 0}, {30, -300, 0},  {0, 5, 0},     {0, -320, 0}};
+  for (auto p : points) EXPECT_EQ(over_carrier_deck(p.x, p.y), p.on) << p.x << ", " << p.y;
   at(-30, -200, 30);
   ship_decks();
   EXPECT_EQ(env.over_carr, 1);
@@ -411,62 +376,38 @@ TEST_F(Carrier, TheDeckAndBothExtensions) {
 
 TEST_F(Carrier, TheHookCatchesAWireOnlyWhereAndWhenItShould) {
   float wx = 0.5f * (car.cx[2][0] + car.cx[2][1]), wy = 0.5f * (car.cy[2][0] + car.cy[2][1]);
-  auto ready = [&] {
+  // Over a wire, hook down, rolling at 60 kt; the longest step: always caught.
+  auto expect_caught = [&](int want, const char* what, void (*change)()) {
     at(wx, wy, 22);
-    ins.hook_down = 1;
-    flt.onsurface = 1;
-    flt.wired = 0;
-    flt.Beta = 0;
-    flt.vind = 60;
-    flt.v = 30;
-    msc.prd = 0.07f;  // the longest step: always caught
+    ins.hook_down = 1, flt.onsurface = 1;
+    flt.wired = 0, flt.Beta = 0, flt.vind = 60, flt.v = 30, msc.prd = 0.07f;
+    change();
+    ship_decks();
+    EXPECT_EQ(flt.wired, want) << what;
   };
-  ready();
-  ship_decks();
-  EXPECT_EQ(flt.wired, 1);
+  expect_caught(1, "on the wire", [] {});
   EXPECT_FLOAT_EQ(car.trap_accel, 30 * 30 / 200.0f);
   EXPECT_FLOAT_EQ(trap_accel_for(40), 8);
-  // A sideslip past 90 degrees lets go.
-  flt.Beta = 95;
+  flt.Beta = 95;  // a sideslip past 90 degrees lets go
   ship_decks();
   EXPECT_EQ(flt.wired, 0);
-  ready();
-  ins.hook_down = 0;
-  ship_decks();
-  EXPECT_EQ(flt.wired, 0) << "hook up";
-  ready();
-  flt.vind = 9;
-  ship_decks();
-  EXPECT_EQ(flt.wired, 0) << "below 10 kt";
-  ready();
-  flt.onsurface = 0;
-  ship_decks();
-  EXPECT_EQ(flt.wired, 0) << "in the air";
-  ready();
-  flt.Beta = -95;
-  ship_decks();
-  EXPECT_EQ(flt.wired, 0) << "going backwards";
-  // Beyond the last wire, and short of the first.
+  expect_caught(0, "hook up", [] { ins.hook_down = 0; });
+  expect_caught(0, "below 10 kt", [] { flt.vind = 9; });
+  expect_caught(0, "in the air", [] { flt.onsurface = 0; });
+  expect_caught(0, "going backwards", [] { flt.Beta = -95; });
+  // Beyond the last wire.
   float fx = car.cx[4][0] + 10 * std::sin(car.appang * D2R) + 13, fy = car.cy[4][0] + 10 * std::cos(car.appang * D2R);
   EXPECT_TRUE(over_carrier_deck(fx, fy));
   EXPECT_FALSE(in_wire_zone(fx, fy));
   EXPECT_TRUE(in_wire_zone(wx, wy));
-  ready();
-  at(fx, fy, 22);
-  ship_decks();
-  EXPECT_EQ(flt.wired, 0) << "past the wires";
+  wx = fx, wy = fy;
+  expect_caught(0, "past the wires", [] {});
 }
 
 TEST_F(Carrier, TheLensCellRisesAStepADegree) {
-  EXPECT_EQ(lens_cell(3.5f), 70);
-  EXPECT_EQ(lens_cell(5.6f), 72);
-  EXPECT_EQ(lens_cell(1.0f), 68);
-  EXPECT_EQ(lens_cell(3.0f), 70);
-  EXPECT_EQ(lens_cell(4.6f), 71);
-  EXPECT_EQ(lens_cell(2.4f), 69);
-  EXPECT_EQ(lens_cell(40), 72);
-  EXPECT_EQ(lens_cell(-10), 68);
-  EXPECT_EQ(lens_cell(NAN), 68);
+  const struct { float deg; int cell; } cases[] = {{3.5f, 70}, {5.6f, 72}, {1.0f, 68}, {4.6f, 71},
+                                                   {2.4f, 69}, {40, 72},   {-10, 68},  {NAN, 68}};
+  for (auto c : cases) EXPECT_EQ(lens_cell(c.deg), c.cell) << c.deg;
 }
 
 TEST_F(Carrier, ItsLocalizerAndGlideSlopeFollowTheApproachHeading) {
@@ -513,7 +454,6 @@ TEST_F(Carrier, FromAMileOutOnTheGlidePathTheLensShowsTheBall) {
   ASSERT_TRUE(find_pxy(x, y, z, &px, &py));
   EXPECT_EQ(view_pixel(px, py), LITE_AMBER);  // on the path: the middle cell
   EXPECT_FALSE(view_shot("carrier_final.png").empty());
-  scn.zoom = 1;
 }
 
 TEST_F(Carrier, CaughtOnTheWire) {

@@ -7,16 +7,33 @@
 #include "sim/msc.h"
 #include "sim/set.h"
 #include "sim/view/scn.h"
+#include "sim/flight/flt.h"
+#include "sim/flight/rel.h"
+#include "sim/panel/ins.h"
+#include "sim/panel/nav.h"
+#include "tests/support/kept.h"
 
-static int started = 0;
+// The records the tests change, as start-up left them.
+struct start_state {
+  kept<flightstruct> f{&flt};
+  kept<atmospherestruct> a{&atm};
+  kept<inststruct> i{&ins};
+  kept<navstruct> n{&nav};
+  kept<relstruct> r{&rel};
+  float prd = msc.prd;
+};
+static start_state* start = nullptr;
 
 void view_start() {
-  if (!started) {
+  if (!start) {
     plat_use_fake_clock(4000);
     ASSERT_EQ(tarvel_start(), 1);
     simulate_startup();
-    started = 1;
+    start = new start_state;
   }
+  start->f.restore(), start->a.restore(), start->i.restore(), start->n.restore(), start->r.restore();
+  msc.prd = start->prd;
+  scn.rb_cycle = 0;
   desk_alert_record_clear();
   view_conditions(1, 10, 0, VIEW_FORWARD);
   msc.loc_index = find_apt_by_id("KSBD");

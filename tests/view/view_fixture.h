@@ -15,8 +15,10 @@
 #include "sim/view/startscn.h"
 #include "sim/world/apt.h"
 
-// Starts the simulator the first time; later calls only restore the start
-// conditions: clear overcast-free day, 10 nm, forward view with the panel.
+// Starts the simulator the first time; later calls put back the flight,
+// weather, instrument, radio and failure records as start-up left them, and
+// the start conditions: clear day, 10 nm, forward view with the panel, the
+// aircraft on runway 0 of KSBD.
 void view_start();
 // Day without clouds at visibility vis_nm, view v.
 void view_conditions(int time, float vis_nm, int clouds, int view);

@@ -41,8 +41,8 @@ TEST_F(EditorFiles, AQuadrantFromTheEditorLoadsWithItsHeightsWaterAndDiagonals) 
   fs::path file = dir.nav_dir() / name;
   ASSERT_TRUE(fs::exists(file));
   EXPECT_EQ(fs::file_size(file), 77129u);
-  std::ifstream in(file, std::ios::binary);
-  std::vector<char> b((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  static env_points e;
+  ASSERT_TRUE(read_env(file, &e));
 
   init_country_data();
   env.lat_sou = 33;
@@ -51,11 +51,8 @@ TEST_F(EditorFiles, AQuadrantFromTheEditorLoadsWithItsHeightsWaterAndDiagonals) 
   int water = 0, ones = 0;
   for (int j = 0; j < 79; j++)
     for (int i = 0; i < 59; i++) {
-      float z;
-      int flags;
-      std::memcpy(&z, &b[5 + 16 * (j * 60 + i) + 8], 4);
-      std::memcpy(&flags, &b[5 + 16 * (j * 60 + i) + 12], 4);
-      ASSERT_EQ(planez[i][j], z) << i << "," << j;
+      int flags = e.flags[i][j];
+      ASSERT_EQ(planez[i][j], e.z[i][j]) << i << "," << j;
       ASSERT_EQ(planediv[i][j], flags & 1) << i << "," << j;
       ASSERT_EQ(on_water[i][j][0], (flags >> 1) & 1) << i << "," << j;
       ASSERT_EQ(on_water[i][j][1], (flags >> 2) & 1) << i << "," << j;

@@ -21,32 +21,6 @@ struct shipped_models : ::testing::Test {
   }
 };
 
-// Points, heights and flags of an environment file the runner wrote.
-struct env_points {
-  float lat[60][80], lon[60][80], z[60][80];
-  int flags[60][80];
-};
-
-int read_env(const std::string& path, env_points* e) {
-  std::ifstream in(path, std::ios::binary);
-  std::string b((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (b.size() != 77129 || b[0] != 'i') return 0;
-  for (int j = 0; j < 80; j++)
-    for (int i = 0; i < 60; i++) {
-      const char* p = b.data() + 5 + 16 * (j * 60 + i);
-      std::memcpy(&e->lat[i][j], p, 4);
-      std::memcpy(&e->lon[i][j], p + 4, 4);
-      std::memcpy(&e->z[i][j], p + 8, 4);
-      std::memcpy(&e->flags[i][j], p + 12, 4);
-    }
-  return 1;
-}
-
-std::string read_file_bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 float km_between(float la1, float lo1, float la2, float lo2) {
   return std::hypot((la1 - la2) * 111.12f, (lo1 - lo2) * 111.12f * std::cos(la1 * 0.01745f));
 }
@@ -64,7 +38,7 @@ TEST(GlobalModels, TheRunnerWritesRainierAndPugetSoundTheSameEveryTime) {
   ASSERT_EQ(r.status, 0) << r.out;
   static env_points e, s;
   ASSERT_TRUE(read_env(a, &e));
-  EXPECT_EQ(read_file_bytes(a), read_file_bytes(b));
+  EXPECT_EQ(file_bytes(a), file_bytes(b));
   // Mount Rainier, 46.85 N 121.76 W, 4392 m: a point above 3000 m within 4 km.
   float best = 0;
   for (int i = 0; i < 60; i++)

@@ -147,6 +147,25 @@ fs::path env_path(const fs::path& root, int lat, int lon) {
   return root / "DATA" / name;
 }
 
+std::string file_bytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+int read_env(const fs::path& path, env_points* e) {
+  std::string b = file_bytes(path);
+  if (b.size() != 77129 || b[0] != 'i') return 0;
+  for (int j = 0; j < 80; j++)
+    for (int i = 0; i < 60; i++) {
+      const char* p = b.data() + 5 + 16 * (j * 60 + i);
+      std::memcpy(&e->lat[i][j], p, 4);
+      std::memcpy(&e->lon[i][j], p + 4, 4);
+      std::memcpy(&e->z[i][j], p + 8, 4);
+      std::memcpy(&e->flags[i][j], p + 12, 4);
+    }
+  return 1;
+}
+
 void world_reset() {
   clear_records();
   init_constants();

@@ -83,6 +83,15 @@ void write_env_binary(const fs::path& path, const quad_data& q, int big_endian, 
 void write_env_text(const fs::path& path, const quad_data& q, int version = 3, int checkpoint = 1);
 // The folder-and-name path of quadrant (lat, lon) under root/DATA.
 fs::path env_path(const fs::path& root, int lat, int lon);
+// A whole file's bytes; empty when it cannot be read.
+std::string file_bytes(const fs::path& path);
+// Points, heights and flags of a binary environment file as the editor and
+// the runner write it (little-endian, no objects); 0 when it is not one.
+struct env_points {
+  float lat[60][80], lon[60][80], z[60][80];
+  int flags[60][80];
+};
+int read_env(const fs::path& path, env_points* e);
 
 // Fresh records, constants and a fixed random sequence.
 void world_reset();
