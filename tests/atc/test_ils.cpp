@@ -16,15 +16,19 @@ class IlsTest : public AtcTest {
     fpl.cruise_alt = 5000;
   }
   void ask() { controller_respond("request I L S KRIV ILS 32"); }
-  float vector_heading() {
+  // A fresh request from d nm out on the approach, right nm to the right of the course.
+  void ask_from(float d, float right, float alt_ft, float heading) {
+    reset_controller();
+    atc.ils_vec_in_progress = 0;
+    heard().clear();
+    on_approach(loc, d, right, alt_ft, heading);
+    ask();
+  }
+  // The vector assigned: heading and altitude.
+  float assigned(int altitude = 0) {
     float h, a;
     EXPECT_TRUE(assigned_vector(&h, &a));
-    return h;
-  }
-  float vector_altitude() {
-    float h, a;
-    assigned_vector(&h, &a);
-    return a;
+    return altitude ? a : h;
   }
   int loc = -1;
   float course = 0, field = 0;
@@ -47,11 +51,7 @@ TEST_F(IlsTest, NotEstablishedGetsVectors) {
     float d, right, heading_off;
   } cases[] = {{10, 0, 90}, {3, 0, 0}, {25, 0, 0}, {10, 2, 0}};
   for (const auto& k : cases) {
-    reset_controller();
-    atc.ils_vec_in_progress = 0;
-    heard().clear();
-    on_approach(loc, k.d, k.right, field + 3000, course + k.heading_off);
-    ask();
+    ask_from(k.d, k.right, field + 3000, course + k.heading_off);
     EXPECT_NE(last().find("vectors KRIV ILS 32, if you would like another approach instead just tell me."),
               std::string::npos)
         << k.d << " nm " << k.right << " right, " << k.heading_off << " off: " << last();
@@ -61,22 +61,16 @@ TEST_F(IlsTest, NotEstablishedGetsVectors) {
 
 TEST_F(IlsTest, TheGateIsOnTheAircraftsSide) {
   for (float side : {3.0f, -3.0f}) {
-    reset_controller();
-    atc.ils_vec_in_progress = 0;
-    on_approach(loc, 15, side, 5000, course);
-    ask();
+    ask_from(15, side, 5000, course);
     EXPECT_EQ(std::string(atc.ils_command), "request I L S KRIV ILS 32");
     // Right of the course: turned left of it to cut back in, and the reverse.
-    float off = std::remainder(vector_heading() - course, 360.0f);
+    float off = std::remainder(assigned() - course, 360.0f);
     if (side > 0) EXPECT_TRUE(off < -10 && off > -45) << off;
     else EXPECT_TRUE(off > 10 && off < 45) << off;
   }
   // Beyond the localizer, flying away from the field: sent round to the approach side.
-  reset_controller();
-  atc.ils_vec_in_progress = 0;
-  on_approach(loc, -10, 0, 5000, course);
-  ask();
-  EXPECT_GT(std::fabs(std::remainder(vector_heading() - course, 360.0f)), 120);
+  ask_from(-10, 0, 5000, course);
+  EXPECT_GT(std::fabs(std::remainder(assigned() - course, 360.0f)), 120);
 }
 
 TEST_F(IlsTest, OneInstructionEveryFifteenToThirtySeconds) {
@@ -90,7 +84,7 @@ TEST_F(IlsTest, OneInstructionEveryFifteenToThirtySeconds) {
   }
   EXPECT_EQ(said().size(), 1u) << last();
   // Flying the vector at its altitude, nothing new to say: the controller talks to others.
-  flt.magpsi = vector_heading();
+  flt.magpsi = assigned();
   msc.elap_time += 16;
   controller_respond(atc.ils_command);
   ASSERT_EQ(said().size(), 2u);
@@ -106,12 +100,12 @@ TEST_F(IlsTest, OneInstructionEveryFifteenToThirtySeconds) {
 TEST_F(IlsTest, AltitudesByDistanceCruiseAndGround) {
   on_approach(loc, 12, 2, 5000, course);  // within 15 nm: 3000 ft above the localizer
   ask();
-  EXPECT_EQ(vector_altitude(), 4500);
+  EXPECT_EQ(assigned(1), 4500);
   reset_controller();
   atc.ils_vec_in_progress = 0;
   fpl.cruise_alt = 2000;  // a cruise below the ground's reach: ground + 2500
   ask();
-  EXPECT_EQ(vector_altitude(), 4000);
+  EXPECT_EQ(assigned(1), 4000);
 }
 
 }  // namespace atc_test

@@ -9,25 +9,10 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
-#include <sstream>
 #include "tests/shell/runner_fixture.h"
 #include "tests/support/png_rgb.h"
 
 namespace runner_test {
-
-static std::vector<std::string> lines_of(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
-static std::string file_text(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 static std::vector<std::string> radio_of(const std::string& out) {
   std::vector<std::string> radio;
@@ -57,12 +42,12 @@ TEST(AtcRunner, DialoguesMatchTheirReviewedTranscripts) {
   ASSERT_EQ(names.size(), 4u);
   for (const std::string& name : names) {
     std::string script = dir + name + ".script", args;
-    for (const std::string& l : lines_of(file_text(script)))
+    for (const std::string& l : lines_of(read_all(script)))
       if (l.compare(0, 7, "# run: ") == 0) args = l.substr(7);
     home h("atc");
     run_result r = run_in(h, args + " --script '" + script + "'");
     ASSERT_EQ(r.status, 0) << name << "\n" << r.out;
-    std::vector<std::string> got = radio_of(r.out), want = lines_of(file_text(dir + name + ".transcript"));
+    std::vector<std::string> got = radio_of(r.out), want = lines_of(read_all(dir + name + ".transcript"));
     if (got != want) {
       // Kept for review: remake.sh writes the same beside the script.
       std::ofstream(std::string(TARVEL_BUILD_DIR) + "/" + name + ".transcript") << [&] {
@@ -98,11 +83,10 @@ TEST(AtcRunner, DialoguesMatchTheirReviewedTranscripts) {
 TEST(AtcRunner, MenuAndPlanWindowOnTheScreen) {
   home h("atc-shots");
   std::string plain = h.file("plain.png"), menu = h.file("menu.png"), window = h.file("window.png");
-  std::ofstream(h.file("s.txt")) << "10 key space\n12 screenshot " << menu << "\n14 click 100 76\n16 screenshot "
-                                 << window << "\n";
   std::string common = "--frames 16 --seed 2 --time 3 --clouds none --eye-above 2000 --view 626 ";
   ASSERT_EQ(run_in(h, common + "--screenshot 12:" + plain).status, 0);
-  ASSERT_EQ(run_in(h, common + "--script " + h.file("s.txt")).status, 0);
+  std::string script = "10 key space\n12 screenshot " + menu + "\n14 click 100 76\n16 screenshot " + window + "\n";
+  ASSERT_EQ(run_with_script(h, common, script).status, 0);
   int w = 0, ht = 0, w2 = 0, h2 = 0;
   std::vector<unsigned char> a = png_rgb(plain, &w, &ht), b = png_rgb(menu, &w2, &h2);
   ASSERT_FALSE(a.empty());

@@ -29,6 +29,16 @@ inline int px(int x, int y) {
   return dc->pix[(size_t)y * dc->row + x];
 }
 
+// How many pixels of a colour lie in the rectangle x1..x2, y1..y2 (inclusive).
+inline int count(int x1, int y1, int x2, int y2, int colour) {
+  int n = 0;
+  for (int y = y1; y <= y2; y++)
+    for (int x = x1; x <= x2; x++) n += px(x, y) == colour;
+  return n;
+}
+inline int column(int x, int y1, int y2, int colour) { return count(x, y1, x, y2, colour); }
+inline int row(int y, int x1, int x2, int colour) { return count(x1, y, x2, y, colour); }
+
 inline std::vector<uint8_t> window_pixels() {
   drawcontext* dc = desk_window_dc(mnw.wind[MAIN_WINDOW]);
   std::vector<uint8_t> p;

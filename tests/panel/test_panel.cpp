@@ -159,6 +159,23 @@ TEST_F(Panel, EachEngineKeyMovesItsOwnLeverAndTheGangBarMovesAll) {
   set.eq_thr = 0;
   for (int k = 0; k < 30; k++) function_key(20);
   for (int n = 0; n < 4; n++) EXPECT_FLOAT_EQ(flt.throrequest[n], 1) << n;
+  // Props (F5 to F8) and mixtures (F9 to F12) alike: back alone, forward with Shift.
+  fly(shipped("LightTwin"));
+  set.eq_thr = 1;
+  for (int first : {23, 27}) {
+    int* rows = first == 23 ? ins.prop : ins.mixt;
+    for (int k = 0; k < 40; k++) function_key(first + 1);
+    EXPECT_EQ(rows[1], 550) << first;
+    EXPECT_LT(rows[0], 550) << first;
+    for (int k = 0; k < 40; k++) function_key(first + 12 + 1);
+    EXPECT_EQ(rows[1], 515) << first;
+    set.eq_thr = 0;  // F5 and F6, F9 and F10 move the gang bar
+    for (int k = 0; k < 40; k++) function_key(first);
+    EXPECT_EQ(rows[0] + rows[1], 2 * 550) << first;
+    for (int k = 0; k < 40; k++) function_key(first + 1);
+    EXPECT_EQ(rows[0] + rows[1], 2 * 515) << first;
+    set.eq_thr = 1;
+  }
   // Three engines: the middle engine's own column lies on the gang bar.
   Acf three = four_engines();
   three.set(101, "numen", "3");
@@ -204,10 +221,7 @@ TEST_F(Panel, PauseStopsTheFlightAndSaysSo) {
   std::vector<uint8_t> paused = window_pixels();
   for (int k = 0; k < 50; k++) updatepanel();
   EXPECT_TRUE(paused == window_pixels());  // no time passes: the needles stay
-  int yellow = 0;
-  for (int x = ins.ospau + 746; x < ins.ospau + 790; x++)
-    for (int y = 256; y < 264; y++) yellow += px(x, y) == 17;
-  EXPECT_GT(yellow, 20);
+  EXPECT_GT(count(ins.ospau + 746, 256, ins.ospau + 789, 263, 17), 20);  // "PAUSED"
   handle_simkey('p');
   EXPECT_EQ(msc.paused, 0);
 }
@@ -218,18 +232,12 @@ TEST_F(Panel, GpsShowsNoTimeToTheWaypointStandingStill) {
   flt.v = 0;
   ins.tickle_gps = 1;
   updatepanel();
-  int top = 0, dots = 0;
-  for (int x = ins.osrad + 580; x < ins.osrad + 597; x++) {
-    top += px(x, 335) == 12;
-    dots += px(x, 341) == 12;
-  }
-  EXPECT_EQ(top, 0);
-  EXPECT_GT(dots, 0);  // "..."
+  int o = ins.osrad;
+  EXPECT_EQ(row(335, o + 580, o + 596, 12), 0);
+  EXPECT_GT(row(341, o + 580, o + 596, 12), 0);  // "..."
   flt.v = 50;
   updatepanel();
-  top = 0;
-  for (int x = ins.osrad + 580; x < ins.osrad + 597; x++) top += px(x, 335) == 12;
-  EXPECT_GT(top, 0);  // 20 km at 50 m/s: 6 minutes
+  EXPECT_GT(row(335, o + 580, o + 596, 12), 0);  // 20 km at 50 m/s: 6 minutes
 }
 
 // Every press, anywhere in the window, on every kind of aircraft: nothing
@@ -342,19 +350,13 @@ TEST_F(Panel, EnginePageOfAFourEngineAircraft) {
   for (int n = 0; n < ENGINES; n++) flt.ff_[n] = 0;
   updatepanel();
   // Line 7, ENDURANCE: dashes (the font's middle row), no digit's top segment.
-  int base = 301 + 10 * 7, top = 0, middle = 0;
-  for (int x = ins.oseng + 720; x < ins.oseng + 774; x++) {
-    top += px(x, base - 6) == 47;
-    middle += px(x, base - 4) == 47;
-  }
-  EXPECT_EQ(top, 0);
-  EXPECT_GT(middle, 0);
+  int base = 301 + 10 * 7, e = ins.oseng;
+  EXPECT_EQ(row(base - 6, e + 720, e + 773, 47), 0);
+  EXPECT_GT(row(base - 4, e + 720, e + 773, 47), 0);
   // With fuel flowing the same line shows a number.
   for (int n = 0; n < 4; n++) flt.ff_[n] = 0.01f;
   updatepanel();
-  top = 0;
-  for (int x = ins.oseng + 720; x < ins.oseng + 774; x++) top += px(x, base - 6) == 47;
-  EXPECT_GT(top, 0);
+  EXPECT_GT(row(base - 6, e + 720, e + 773, 47), 0);
   // Back to the engines: four tapes in each group, growing with the engines.
   panclick(ins.oseng + 645 + 10, 430);
   EXPECT_EQ(set.ecam_page, 4);

@@ -111,17 +111,6 @@ class Radios : public PanelTest {
     ins.tickle_all = 1;
     updatepanel();
   }
-  // How many pixels of a colour lie in column x, rows y1..y2.
-  static int column(int x, int y1, int y2, int colour) {
-    int n = 0;
-    for (int y = y1; y <= y2; y++) n += px(x, y) == colour;
-    return n;
-  }
-  static int row(int y, int x1, int x2, int colour) {
-    int n = 0;
-    for (int x = x1; x <= x2; x++) n += px(x, y) == colour;
-    return n;
-  }
 };
 
 TEST_F(Radios, VorNeedleToAndFromOnBothIndicators) {

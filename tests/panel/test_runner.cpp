@@ -15,12 +15,7 @@ namespace {
 using runner_test::home;
 using runner_test::run_result;
 
-// The runner in a home of its own, with this script: what another run left
-// (a joystick's throttle) stays out.
-run_result run_script(const home& h, const std::string& args, const std::string& script) {
-  std::ofstream(h.file("script.txt")) << script;
-  return runner_test::run_in(h, args + " --script '" + h.file("script.txt") + "'");
-}
+using runner_test::run_with_script;
 
 // The "state" lines the runner printed, by frame: each a map of its fields.
 std::map<int, std::map<std::string, double>> states(const std::string& out) {
@@ -63,7 +58,7 @@ TEST(PanelRunner, KeyboardOnlyTakeOffClimbIdleAndPause) {
   for (int k = 0; k < 24; k++) s << 702 + 2 * k << " key F1\n";
   s << "760 state\n800 key p\n810 state\n900 state\n910 key p\n960 state\n";
   home h("panel-keys");
-  run_result r = run_script(h, "--frames 970 --time 1", s.str());
+  run_result r = run_with_script(h, "--frames 970 --time 1", s.str());
   ASSERT_EQ(r.status, 0) << r.out;
   auto st = states(r.out);
   ASSERT_EQ(st.size(), 10u) << r.out;
@@ -86,7 +81,8 @@ TEST(PanelRunner, KeyboardOnlyTakeOffClimbIdleAndPause) {
 
 TEST(PanelRunner, JoystickThrottleMovesTheLever) {
   home h("panel-joy");
-  run_result r = run_script(h, "--frames 110", "0 joy 0 axis 2 32767\n30 state\n40 joy 0 axis 2 -32768\n100 state\n");
+  run_result r =
+      run_with_script(h, "--frames 110", "0 joy 0 axis 2 32767\n30 state\n40 joy 0 axis 2 -32768\n100 state\n");
   ASSERT_EQ(r.status, 0) << r.out;
   auto st = states(r.out);
   EXPECT_LT(st[30]["throttle"], 0.05);
@@ -112,7 +108,7 @@ TEST(PanelRunner, AutopilotFliesTheIlsOfKsbd06) {
   script << in.rdbuf();
   for (int f = 620; f <= 6800; f += 10) script << f << " state\n";
   std::string png = h.file("ils.png");
-  run_result r = run_script(h, "--airport KSBD --time 1 --frames 6800 --screenshot 600:" + png, script.str());
+  run_result r = run_with_script(h, "--airport KSBD --time 1 --frames 6800 --screenshot 600:" + png, script.str());
   ASSERT_EQ(r.status, 0) << r.out;
   auto st = states(r.out);
   // 30 seconds 30 degrees left of the course: left of the localizer, the needle right.

@@ -7,6 +7,8 @@
 #include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 #include "tests/support/run_runner.h"
@@ -46,6 +48,26 @@ inline run_result run_in(const home& h, const std::string& args) {
   std::string cmd = std::string("cd ") + TARVEL_BUILD_DIR + " && env -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME='" +
                     h.dir() + "' ./tarvel-headless " + args + " 2>&1";
   return run_shell(cmd);
+}
+
+// A run with this script, written into the home folder.
+inline run_result run_with_script(const home& h, const std::string& args, const std::string& script) {
+  std::ofstream(h.file("script.txt")) << script;
+  return run_in(h, args + " --script '" + h.file("script.txt") + "'");
+}
+
+inline std::string read_all(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+inline std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
 }
 
 inline int count_of(const std::string& text, const std::string& what) {

@@ -19,6 +19,7 @@
 #include "sim/aircraft/pln.h"
 #include "sim/msc.h"
 #include "sim/shell/lax.h"
+#include "sim/shell/prefs.h"
 #include "sim/world/apt.h"
 #include "sim/world/env.h"
 
@@ -98,6 +99,19 @@ inline std::vector<std::string> lines_of(const std::string& text) {
   std::istringstream in(text);
   while (std::getline(in, line)) lines.push_back(line);
   return lines;
+}
+
+inline void write_prefs_as_they_stand(const char* path) {
+  ASSERT_EQ(ouf_open(path, FTYPE_ANY_TEXT, PREFS_VERSION), 1);
+  dump_prefs();
+  ASSERT_EQ(ouf_close(), 1);
+}
+
+// The preference items as they stand now, as the file writes them.
+inline std::string prefs_as_they_stand() {
+  std::string path = config_home() + "/now.prf";
+  write_prefs_as_they_stand(path.c_str());
+  return read_file(path);
 }
 
 inline int airport_index(const char* id) { return find_apt_by_id(id); }

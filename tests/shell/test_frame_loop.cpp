@@ -6,18 +6,13 @@
 #include "basekit/bk_mnw.h"
 #include "basekit/platform/desktop.h"
 #include "basekit/platform/platform.h"
-#include "sim/atc/atc.h"
 #include "sim/flight/atm.h"
 #include "sim/flight/flt.h"
-#include "sim/flight/rel.h"
 #include "sim/msc.h"
-#include "sim/panel/nav.h"
-#include "sim/set.h"
 #include "sim/shell/event.h"
 #include "sim/shell/initgen.h"
 #include "sim/shell/lax.h"
 #include "sim/view/scn.h"
-#include "sim/world/env.h"
 #include "tests/shell/shell_fixture.h"
 
 namespace {
@@ -42,40 +37,19 @@ class FrameLoop : public ::testing::Test {
   }
 };
 
-TEST_F(FrameLoop, StartUpFillsTheDefaultsAndTables) {
-  EXPECT_EQ(msc.typestart, 900);
-  EXPECT_STREQ(msc.apt_id_req, "KAAA");
-  EXPECT_EQ(msc.ready_to_update, 1);
-  EXPECT_EQ(fpl.ifr, 1);
-  EXPECT_EQ(fpl.vfr + fpl.dvfr, 0);
-  EXPECT_FLOAT_EQ(fpl.cruise_alt, 5000);
-  EXPECT_EQ(flt.cell_i, 89);
-  EXPECT_EQ(flt.cell_j, 79);
-  EXPECT_EQ(set.hud_color, 57);
-  EXPECT_EQ(env.near_apt_max, -999);
-  EXPECT_EQ(nav.xfer_sel[0], 1);
-  EXPECT_EQ(nav.xfer_sel[1], 2);
-  for (int k = 0; k < FAILURE_KINDS; k++) EXPECT_EQ(rel.fail_type[k], 1);
+TEST_F(FrameLoop, StartUpFillsTheAtmosphereTable) {
   // Sea-level density in kg/m3 and the last row at 259000 ft.
   EXPECT_NEAR(atm.hr[0][1], 1.2250f, 0.002f);
   EXPECT_NEAR(atm.hr[21][0], 259000 * 0.3048f, 1.0f);
   EXPECT_FLOAT_EQ(atm.hr[21][1], 0.0f);
   for (int i = 1; i < 22; i++) EXPECT_GT(atm.hr[i][0], atm.hr[i - 1][0]);
-  EXPECT_NEAR(set.cus_alt, 5000 * 0.3048f, 0.01f);
 }
 
-TEST_F(FrameLoop, SettingsWindowsAreRegisteredWithTheirTitlesAndSizes) {
-  EXPECT_STREQ(mnw.windowname[1], "Airport by ID");
-  EXPECT_EQ(mnw.dx[1], 176);
-  EXPECT_EQ(mnw.dy[1], 440);
-  EXPECT_STREQ(mnw.windowname[11], "Set Weather Atmosphere");
-  EXPECT_EQ(mnw.dx[20], 682);
-  EXPECT_EQ(mnw.dy[20], 540) << "made smaller to fit on the screen";
-  EXPECT_STREQ(mnw.windowname[26], "");
-  EXPECT_EQ(mnw.dx[26], 432);
+// Each window fits whole on the screen, under the menu bar and with its title.
+TEST_F(FrameLoop, EverySettingsWindowFitsOnTheScreen) {
   for (int i = 1; i <= 27; i++) {
-    if (i == 3) continue;
-    EXPECT_EQ(mnw.win_type[i], WIN_TYPE_SETTINGS) << i;
+    EXPECT_LE(mnw.dx[i], 800) << i;
+    EXPECT_LE(mnw.dy[i], 540) << i;
   }
 }
 
@@ -90,29 +64,26 @@ TEST_F(FrameLoop, StarZeroStandsLowAndNoStarSitsOnIt) {
   }
 }
 
-TEST_F(FrameLoop, FramesThatTakeTheStepLeaveTheStepAlone) {
-  measure(500);
-  EXPECT_FLOAT_EQ(msc.rtrat, 1.0f);
-  EXPECT_FLOAT_EQ(msc.prd, 0.05f);
-  EXPECT_EQ(msc.running_slow, 0);
-}
-
-TEST_F(FrameLoop, SlowFramesRaiseTheStepBySqrtFiveAtMostAndNeverAbove70ms) {
-  msc.prd = 0.01f;
-  measure(1000);  // ten times slower than the step
-  EXPECT_FLOAT_EQ(msc.rtrat, 5.0f);
-  EXPECT_NEAR(msc.prd, 0.01f * std::sqrt(5.0f), 1e-6);
-  EXPECT_EQ(msc.running_slow, 0);
-  msc.prd = 0.05f;
-  measure(5000);
-  EXPECT_FLOAT_EQ(msc.prd, 0.07f);
-  EXPECT_EQ(msc.running_slow, 1);
-}
-
-TEST_F(FrameLoop, FastFramesShrinkTheStepSlowly) {
-  measure(50);  // rtrat 0.1, limited to 0.2
-  EXPECT_FLOAT_EQ(msc.rtrat, 0.2f);
-  EXPECT_NEAR(msc.prd, 0.05f * std::pow(0.2f, 0.2f), 1e-6);
+// Ten frames against ten steps: slower raises the step by sqrt(5) at most and
+// never above 70 ms; faster shrinks it slowly; on time leaves it alone.
+TEST_F(FrameLoop, TheGovernorFollowsTheFrameTime) {
+  const struct {
+    float prd;
+    uint64_t ms;
+    float rtrat, prd_after;
+    int slow;
+  } cases[] = {{0.05f, 500, 1.0f, 0.05f, 0},
+               {0.01f, 1000, 5.0f, 0.01f * std::sqrt(5.0f), 0},
+               {0.05f, 5000, 5.0f, 0.07f, 1},
+               {0.05f, 50, 0.2f, 0.05f * std::pow(0.2f, 0.2f), 0}};  // rtrat 0.1, limited to 0.2
+  for (const auto& c : cases) {
+    msc.prd = c.prd;
+    msc.running_slow = 0;
+    measure(c.ms);
+    EXPECT_FLOAT_EQ(msc.rtrat, c.rtrat) << c.ms;
+    EXPECT_NEAR(msc.prd, c.prd_after, 1e-6) << c.ms;
+    EXPECT_EQ(msc.running_slow, c.slow) << c.ms;
+  }
 }
 
 TEST_F(FrameLoop, ARepaintOrClickSpoilsTheMeasurement) {
@@ -219,21 +190,6 @@ TEST_F(FrameLoop, MouseMessagesStoreTheClientPosition) {
   plat_inject_event(&e);
   MACIBM_pump();
   EXPECT_EQ(msc.mousedown, 0);
-}
-
-TEST_F(FrameLoop, JoystickFoundOrTheMouseAlert) {
-  plat_joy_set_fake(0, nullptr);
-  EXPECT_EQ(MACIBM_initjoy(), 0);
-  EXPECT_EQ(set.controls_type, -1);
-  ASSERT_EQ(desk_alert_count(), 1);
-  EXPECT_NE(std::strstr(desk_alert_text(0), "no joysticks on this computer"), nullptr);
-  plat_joy_state st{};
-  st.axes = 4;
-  plat_joy_set_fake(0, &st);
-  EXPECT_EQ(MACIBM_initjoy(), 1);
-  EXPECT_EQ(set.controls_type, 5);
-  EXPECT_EQ(desk_alert_count(), 1);
-  plat_joy_set_fake(0, nullptr);
 }
 
 TEST_F(FrameLoop, ProgressBarAdvancesDuringStartUpOnly) {

@@ -6,6 +6,7 @@
 #include "sim/shell/prefs.h"
 #include "sim/world/grid.h"
 #include "tests/shell/shell_fixture.h"
+#include "tests/support/kept.h"
 #include "sim/aircraft/pln.h"
 #include "sim/flight/atm.h"
 #include "sim/flight/flt.h"
@@ -114,66 +115,39 @@ TEST_F(Situation, MenuSaveAndLoadGoThroughTheDialogs) {
   EXPECT_EQ(read_file(path), "");
 }
 
-// Everything a situation may set, to see that a failed read set none of it.
+// Everything a situation may set, to see that a failed read set none of it:
+// every preference item, the region and the start position.
 struct watched {
-  float vis, temp, joy, prd, baro;
-  int cf, loc, lat_sou, time, response, logtime;
-  std::string path, file;
+  std::string prefs;
+  int lat_sou;
   float cus_x;
 };
-watched watch() {
-  return watched{atm.vis,          atm.temp_SL,       set.joy_rat_ptch, msc.prd,        ins.baro,
-                 nav.cf[0],        msc.loc_index,     env.lat_sou,      scn.time,       set.joy_response[3],
-                 msc.logtime,      pln.C_path,        pln.C_file,       set.cus_x};
-}
+watched watch() { return watched{prefs_as_they_stand(), env.lat_sou, set.cus_x}; }
 void expect_same(const watched& a, const watched& b, const std::string& what) {
-  EXPECT_EQ(a.vis, b.vis) << what;
-  EXPECT_EQ(a.temp, b.temp) << what;
-  EXPECT_EQ(a.joy, b.joy) << what;
-  EXPECT_EQ(a.prd, b.prd) << what;
-  EXPECT_EQ(a.baro, b.baro) << what;
-  EXPECT_EQ(a.cf, b.cf) << what;
-  EXPECT_EQ(a.loc, b.loc) << what;
+  EXPECT_EQ(a.prefs, b.prefs) << what;
   EXPECT_EQ(a.lat_sou, b.lat_sou) << what;
-  EXPECT_EQ(a.time, b.time) << what;
-  EXPECT_EQ(a.response, b.response) << what;
-  EXPECT_EQ(a.logtime, b.logtime) << what;
-  EXPECT_EQ(a.path, b.path) << what;
-  EXPECT_EQ(a.file, b.file) << what;
   EXPECT_EQ(a.cus_x, b.cus_x) << what;
 }
 
 TEST_F(Situation, ABadFileGivesAnAlertAndChangesNothing) {
   // A good situation from a different flight: other airport, weather, radios.
-  int kbkl = airport_index("KBKL");
-  int home = msc.loc_index;
   watched before = watch();
-  msc.loc_index = kbkl;
-  msc.rway_sel = 1;
-  atm.vis = 4321;
-  atm.temp_SL = 12;
-  set.joy_rat_ptch = 0.3f;
-  msc.prd = 0.02f;
-  ins.baro = 30.5f;
-  nav.cf[0] = 133;
-  scn.time = 3;
-  set.joy_response[3] = 40;
-  msc.logtime = !before.logtime;
+  kept<miscstruct> m{&msc};
+  kept<atmospherestruct> w{&atm};
+  kept<settingstruct> st{&set};
+  kept<inststruct> i{&ins};
+  kept<navstruct> n{&nav};
+  kept<scenerystruct> sc{&scn};
+  msc.loc_index = airport_index("KBKL"), msc.rway_sel = 1, msc.prd = 0.02f, msc.logtime = !msc.logtime;
+  atm.vis = 4321, atm.temp_SL = 12, set.joy_rat_ptch = 0.3f, set.joy_response[3] = 40;
+  ins.baro = 30.5f, nav.cf[0] = 133, scn.time = 3;
   place_aircraft();
   ASSERT_EQ(write_situation(path.c_str()), 1);
   std::string good = read_file(path);
   // Back to this flight.
-  msc.loc_index = home;
-  atm.vis = before.vis;
-  atm.temp_SL = before.temp;
-  set.joy_rat_ptch = before.joy;
-  msc.prd = before.prd;
-  ins.baro = before.baro;
-  nav.cf[0] = before.cf;
-  scn.time = before.time;
-  set.joy_response[3] = before.response;
-  msc.logtime = before.logtime;
+  m.restore(), w.restore(), st.restore(), i.restore(), n.restore(), sc.restore();
   ASSERT_EQ(env.lat_sou, before.lat_sou);
+  expect_same(watch(), before, "back to this flight");
   int check_711 = desk_menu_checked(7, 711);
 
   std::vector<std::pair<std::string, std::string>> bad;
