@@ -93,7 +93,9 @@ void plat_fit_frame() {
   plat_first_window_size(usable.w - left - right, usable.h - top - bottom, &fw, &fh);
   if (fw < w || fh < h) {
     SDL_SetWindowSize(window, fw, fh);
-    SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    // Centred with its frame, so that the title bar stays on the desktop.
+    SDL_SetWindowPosition(window, usable.x + left + (usable.w - left - right - fw) / 2,
+                          usable.y + top + (usable.h - top - bottom - fh) / 2);
   }
 }
 
