@@ -2,7 +2,6 @@
 // editable lines, and a way to catch fatal alerts without leaving the process.
 #pragma once
 #include <gtest/gtest.h>
-#include <csetjmp>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -16,43 +15,13 @@
 #include "sim/aircraft/initpln.h"
 #include "sim/aircraft/pln.h"
 #include "sim/records.h"
+#include "tests/support/catch_fatal.h"
 
 namespace acft {
 
 namespace fs = std::filesystem;
 
-inline std::jmp_buf& fatal_jmp() {
-  static std::jmp_buf b;
-  return b;
-}
-inline int& fatal_status() {
-  static int s = -1;
-  return s;
-}
-inline void jump_back(int status) {
-  fatal_status() = status;
-  std::longjmp(fatal_jmp(), 1);
-}
-
-// Runs f; returns the lines of the fatal alert it ended in, joined by '\n',
-// or "(no fatal)".
-template <class F> std::string fatal_text(F f) {
-  hookstruct saved = hok;
-  hok.end_process = jump_back;
-  fatal_status() = -1;
-  desk_answer_clear();
-  desk_alert_record_clear();
-  volatile int died = 0;
-  if (setjmp(fatal_jmp()) == 0)
-    f();
-  else
-    died = 1;
-  hok = saved;
-  if (inf.is_open()) inf.close();
-  inf.clear();
-  if (!died) return "(no fatal)";
-  return desk_alert_count() > 0 ? desk_alert_text(desk_alert_count() - 1) : "(fatal without alert)";
-}
+using ::fatal_text;
 
 inline std::vector<std::string> read_lines(const std::string& path) {
   std::ifstream f(path);

@@ -35,7 +35,7 @@ TEST_F(BrokenTest, TruncatedFileEndsWithAScanningErrorAndStatusOne) {
   std::string text = load_fatal(a);
   EXPECT_TRUE(contains(text, "File-scanning error!")) << text;
   EXPECT_TRUE(contains(text, "Test.acf")) << text;
-  EXPECT_EQ(fatal_status(), 1);
+  EXPECT_EQ(fatal_status, 1);
   EXPECT_EXIT(load(a), ::testing::ExitedWithCode(1), "File-scanning error!");
 }
 
@@ -45,13 +45,13 @@ TEST_F(BrokenTest, WrongVersionOrACheckpointOutOfPlaceIsFatalNamingTheFile) {
   std::string text = load_fatal(b);
   EXPECT_TRUE(contains(text, "wrong version")) << text;
   EXPECT_TRUE(contains(text, "Test.acf")) << text;
-  EXPECT_EQ(fatal_status(), 1);
+  EXPECT_EQ(fatal_status, 1);
   a.lines[a.block(117)] = "118 checkpoint";
   text = load_fatal(a);
   EXPECT_TRUE(contains(text, "Wanted checkpoint 117, but got point 118.")) << text;
   EXPECT_FALSE(contains(text, "file used by checkpoint")) << text;
   EXPECT_TRUE(contains(text, pln.C_path)) << text;
-  EXPECT_EQ(fatal_status(), 1);
+  EXPECT_EQ(fatal_status, 1);
 }
 
 TEST_F(BrokenTest, NonNumbersWhereNumbersStand) {
@@ -101,7 +101,7 @@ TEST_F(BrokenTest, ValuesOutOfRangeAreRefused) {
     if (c.cp2) b.set(c.cp2, c.label2, c.value2);
     std::string text = load_fatal(b);
     EXPECT_TRUE(contains(text, c.message)) << c.label << " " << c.value << ": " << text;
-    EXPECT_EQ(fatal_status(), 1) << c.label;
+    EXPECT_EQ(fatal_status, 1) << c.label;
   }
 }
 
@@ -126,7 +126,7 @@ TEST_F(BrokenTest, ExtremeNumbersAreRefusedNamingFieldAndValue) {
     EXPECT_TRUE(contains(text, "A number in a data file is out of range!")) << c.label << ": " << text;
     EXPECT_TRUE(contains(text, pln.C_path)) << c.label << ": " << text;
     EXPECT_TRUE(contains(text, std::string("The ") + c.field + " is ")) << c.label << ": " << text;
-    EXPECT_EQ(fatal_status(), 1) << c.label;
+    EXPECT_EQ(fatal_status, 1) << c.label;
   }
 }
 
@@ -290,7 +290,7 @@ TEST_F(BrokenTest, TruncatedAirfoilEndsWithAScanningError) {
   std::string text = load_fatal(a);
   EXPECT_TRUE(contains(text, "File-scanning error!")) << text;
   EXPECT_TRUE(contains(text, "N4415_Re1.afl")) << text;
-  EXPECT_EQ(fatal_status(), 1);
+  EXPECT_EQ(fatal_status, 1);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include "basekit/bk_hooks.h"
 #include "basekit/bk_mnw.h"
 #include "basekit/platform/desktop.h"
-#include "tests/basekit/catch_fatal.h"
+#include "tests/support/catch_fatal.h"
 
 // Pixel values as characters: 0 '.', 1 '#', 2..9 their digit, 11 'k' (the
 // colour key), other values 'A' + (value % 26).

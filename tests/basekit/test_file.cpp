@@ -13,7 +13,7 @@
 #include "basekit/bk_hooks.h"
 #include "basekit/platform/desktop.h"
 #include "basekit/platform/platform.h"
-#include "tests/basekit/catch_fatal.h"
+#include "tests/support/catch_fatal.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 // cleanly, and the generator makes it again byte for byte.
 #include <sys/stat.h>
 #include <unistd.h>
-#include <csetjmp>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +10,7 @@
 #include "basekit/bk_file.h"
 #include "basekit/bk_hooks.h"
 #include "tests/sound/sound_fixture.h"
+#include "tests/support/catch_fatal.h"
 #include "tests/support/run_runner.h"
 
 namespace sound {
@@ -57,9 +57,6 @@ static bytes riff(const std::vector<bytes>& chunks) {
   return b;
 }
 
-static std::jmp_buf fatal_jmp;
-static void jump_back(int) { std::longjmp(fatal_jmp, 1); }
-
 class WavTest : public SoundTest {
  protected:
   std::string dir, saved_app;
@@ -84,15 +81,7 @@ class WavTest : public SoundTest {
   }
   // Loads the clip; the lines of the fatal alert it ended in, or "(no fatal)".
   static std::string load(int n) {
-    hookstruct saved = hok;
-    hok.end_process = jump_back;
-    desk_alert_record_clear();
-    volatile int died = 0;
-    if (setjmp(fatal_jmp) == 0) fill_buffer(n);
-    else died = 1;
-    hok = saved;
-    if (!died) return "(no fatal)";
-    return desk_alert_count() ? desk_alert_text(desk_alert_count() - 1) : "(fatal without alert)";
+    return fatal_text([n] { fill_buffer(n); });
   }
   std::string first_line(const bytes& b) {
     write(b);

@@ -3,6 +3,7 @@
 #pragma once
 #include <csetjmp>
 #include <string>
+#include "basekit/bk_file.h"
 #include "basekit/bk_hooks.h"
 #include "basekit/platform/desktop.h"
 
@@ -17,7 +18,7 @@ inline int fatal_status = -1;  // the exit status the fatal alert asked for
 }
 
 // Runs f, which must end in a fatal alert; returns that alert's lines joined
-// by '\n', or "(no fatal)".
+// by '\n', or "(no fatal)". A file the fatal path left open is closed.
 template <class F> std::string fatal_text(F f) {
   hookstruct saved = hok;
   hok.end_process = jump_back_from_fatal;
@@ -30,6 +31,8 @@ template <class F> std::string fatal_text(F f) {
   else
     died = 1;
   hok = saved;
-  if (!died || desk_alert_count() < 1) return "(no fatal)";
-  return desk_alert_text(desk_alert_count() - 1);
+  if (inf.is_open()) inf.close();
+  inf.clear();
+  if (!died) return "(no fatal)";
+  return desk_alert_count() > 0 ? desk_alert_text(desk_alert_count() - 1) : "(fatal without alert)";
 }
