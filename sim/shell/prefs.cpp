@@ -306,6 +306,16 @@ static void grab_desktop_prefs() {
   plat_prefer_whole_scale(whole);
   joysticks_known = (uint32_t)joys;
   joysticks_known_valid = 1;
+  // The axes chosen in the joystick window came later still: a file that
+  // ends before them, or holds one out of range, leaves the usual axes.
+  int axis[4];
+  for (int& a : axis) a = is();
+  if (scan_failed) {
+    scan_failed = 0;
+    return;
+  }
+  for (int c = 0; c < 4; c++)
+    if (in_range(axis[c], 0, PLAT_JOY_AXES)) set.joy_axis[c] = axis[c];
 }
 
 int joysticks_changed() { return !joysticks_known_valid || joysticks_known != plat_joy_fingerprint(); }
@@ -438,6 +448,7 @@ void hardprefs() {
   set.joy_rat_ptch = set.joy_rat_hdng = set.joy_rat_roll = set.fcon_force_rat = 1.0f;
   set.eq_ped = set.eq_avi = set.eq_thr = set.eq_col = 0;
   set.NZptch = set.NZroll = 0.01f;
+  for (int& a : set.joy_axis) a = 0;
   static const int responses[JOY_RESPONSES] = {2, 1, 5, 6, 22, 21, 19, 20, 15, 16, 11, 12, 10, 9, 17, 18};
   for (int k = 0; k < JOY_RESPONSES; k++) set.joy_response[k] = responses[k];
   nav.vol[0] = nav.vol[1] = 0.5f;
@@ -558,6 +569,7 @@ void write_prefs() {
   ouf << b01(plat_fullscreen_choice()) << " full screen\n";
   ouf << b01(plat_whole_scale_choice()) << " whole-factor scaling\n";
   ouf << (int)plat_joy_fingerprint() << " joysticks seen\n";
+  for (int a : set.joy_axis) ouf << a << " joystick axis\n";  // pitch, roll, yaw, throttle
   ouf_close();
 }
 

@@ -11,6 +11,7 @@
 #include "sim/aircraft/pln.h"
 #include "sim/atc/atc.h"
 #include "sim/flight/atm.h"
+#include "sim/flight/do_con.h"
 #include "sim/flight/flt.h"
 #include "sim/flight/rel.h"
 #include "sim/msc.h"
@@ -181,7 +182,7 @@ TEST_F(Prefs, TheFileHasThePartsLayout) {
       {" nav 2", 1}, {" com 1", 1}, {" com 2", 1}, {" adf", 1}, {" obs 1", 1}, {" obs 2", 1}, {" dme mode", 1},
       {" gps mode", 1}, {" gps index", 4}, {" gps id code", 4}, {"105", 0}, {" period", 1},
       {" note time flown", 1}, {" total failure chance", 1}, {"106", 0}, {" full screen", 1},
-      {" whole-factor scaling", 1}, {" joysticks seen", 1}};  // the desktop's lines close it
+      {" whole-factor scaling", 1}, {" joysticks seen", 1}, {" joystick axis", 4}};  // the desktop's lines close it
   std::vector<std::string> want = {"I", "38 version", "Trainer.acf", "Aircraft/Trainer/Trainer.acf", "",
                                    "100 checkpoint", ""};
   for (const auto& [label, n] : layout) {
@@ -208,15 +209,17 @@ TEST_F(Prefs, TheFileHasThePartsLayout) {
   EXPECT_EQ(l[28], "5 2.5 20 0 0  wx data");
 }
 
-// The desktop's lines bring back full screen, whole-factor scaling and the
-// joysticks seen; a file without them (an older one) or with them spoilt
-// reads as before, and then the joysticks count as new.
+// The desktop's lines bring back full screen, whole-factor scaling, the
+// joysticks seen and the axes chosen; a file without them (an older one) or
+// with them spoilt reads as before, and then the joysticks count as new.
 TEST_F(Prefs, TheDesktopLinesComeBackAndOlderFilesStillRead) {
   set_default_aircraft();
   good_file();
   env.apt_list_max = 3;
   plat_set_fullscreen(1);
   plat_set_whole_scale(1);
+  const int axes[4] = {3, 2, 6, 0};  // pitch on axis 2, roll on 1, yaw on 5, throttle the usual
+  for (int c = 0; c < 4; c++) set.joy_axis[c] = axes[c];
   write_prefs();
   std::string full = read_file(prefs_path);
   plat_set_fullscreen(0);
@@ -229,6 +232,24 @@ TEST_F(Prefs, TheDesktopLinesComeBackAndOlderFilesStillRead) {
   EXPECT_EQ(plat_fullscreen(), 1);
   EXPECT_EQ(plat_whole_scale(), 1);
   EXPECT_EQ(joysticks_changed(), 0);
+  EXPECT_EQ(joy_axis_of(JOY_PITCH), 2);
+  EXPECT_EQ(joy_axis_of(JOY_ROLL), 1);
+  EXPECT_EQ(joy_axis_of(JOY_YAW), 5);
+  EXPECT_EQ(joy_axis_of(JOY_THROTTLE), JOY_AXIS_DEFAULT[JOY_THROTTLE]);
+
+  // Written before the axes were kept: the rest of the desktop's lines
+  // still count, the axes stay the usual ones.
+  std::string no_axes = full.substr(0, full.find(" joysticks seen\n") + 16);
+  std::string bad_axis = with_value(full, " joystick axis", 0, "99");
+  for (const std::string* text : {&no_axes, &bad_axis}) {
+    write_file(prefs_path, *text);
+    plat_set_fullscreen(0);
+    hardprefs();
+    initprefs();
+    EXPECT_EQ(plat_fullscreen(), 1);
+    EXPECT_EQ(joy_axis_of(JOY_PITCH), JOY_AXIS_DEFAULT[JOY_PITCH]) << "none kept, or axis 99 that does not exist";
+    EXPECT_EQ(joy_axis_of(JOY_ROLL), text == &no_axes ? JOY_AXIS_DEFAULT[JOY_ROLL] : 1);
+  }
   plat_joy_state st{};
   st.axes = 4;
   plat_joy_set_fake(0, &st);
