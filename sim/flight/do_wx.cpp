@@ -236,6 +236,15 @@ void wxcalc() {
 
 // ---- storm level from the weather-radar map ----
 
+float wxr_at(float x, float y, int clamp) {
+  float wx = planex[GRID_I - 1][GRID_J - 1] - planex[0][0], wy = planey[GRID_I - 1][GRID_J - 1] - planey[0][0];
+  if (!(wx > 0) || !(wy > 0)) return 0;
+  float fi = WXR_I * (x - planex[0][0]) / wx, fj = WXR_J * (y - planey[0][0]) / wy;
+  if (!std::isfinite(fi) || !std::isfinite(fj)) return 0;
+  if (!clamp && (fi < 0 || fj < 0 || fi >= WXR_I || fj >= WXR_J)) return 0;
+  int i = flt_to_int(fltlim(fi, 0, WXR_I - 1)), j = flt_to_int(fltlim(fj, 0, WXR_J - 1));
+  return atm.wxr[i][j];
+}
 
 void storm_level() {
   if (scn.abovetops) {

@@ -11,6 +11,9 @@ void choose_turbulence(float level);
 void transition(float* in, float goal, float newpart);
 int  wind_index(float h);      // wind layer 0..8 for a height above sea level, m
 void storm_level();            // atm.level from the weather-radar map, at every event
+// The weather-radar map's cell under world point (x, y): 0 off the map, or
+// the nearest edge cell when clamp is set.
+float wxr_at(float x, float y, int clamp);
 void weather_sec();            // once a second: weather file, trend, icing, fuel
 
 // Forgets the wind's target, any microburst and what the weather file said.

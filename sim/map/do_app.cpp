@@ -13,6 +13,8 @@
 #include "basekit/bk_mnw.h"
 #include "basekit/platform/platform.h"
 #include "sim/aircraft/pln.h"
+#include "sim/flight/atm.h"
+#include "sim/flight/do_wx.h"
 #include "sim/flight/flt.h"
 #include "sim/flight/fltutil.h"
 #include "sim/flight/integ.h"
@@ -22,6 +24,7 @@
 #include "sim/set.h"
 #include "sim/shell/wintab.h"
 #include "sim/view/scn.h"
+#include "sim/view/traffic.h"
 #include "sim/world/apt.h"
 #include "sim/world/env.h"
 #include "sim/world/grid.h"
@@ -309,6 +312,30 @@ static int land_near(int i, int j) {
   return 0;
 }
 
+// The weather radar chart: precipitation returns where the radar map shows
+// them, then the traffic, coloured by how close it is.
+static void plot_radar(int kind, int left, int top, int right, int bottom) {
+  if (atm.rain_tstm > 1.01f)
+    for (int y = top; y + 1 <= bottom; y += 2)
+      for (int x = left; x + 1 <= right; x += 2) {
+        float wx = wxr_at(twodxcalc(x, kind), twodycalc(y, kind), 0);
+        if (wx < 0.3f) continue;
+        MACIBM_fillrect(wx > 0.8f ? 18 : wx > 0.6f ? 17 : 13, x - ox, y - oy, 2, 2);
+      }
+  for (int k = 0; k < TRAFFIC; k++) {
+    int x = pixelxfinder(traf_x[k][0], kind), y = pixelyfinder(traf_y[k][0], kind);
+    if (x < left + 3 || x > right - 3 || y < top + 3 || y > bottom - 12) continue;
+    float dist_nm = std::hypot(traf_x[k][0] - (float)flt.x, traf_y[k][0] - (float)flt.y) * con.mtrstonm;
+    float above_ft = (traf_z[k][0] - (float)flt.z) * con.mtrstoft;
+    int near = std::fabs(above_ft) <= 2000 && dist_nm <= 10, colour = !near ? 33 : dist_nm <= 5 ? 18 : 17;
+    MACIBM_fillrect(colour, x - 2 - ox, y - 2 - oy, 5, 5);
+    if (!near) continue;
+    char alt[8];
+    std::snprintf(alt, sizeof alt, "%+d", flt_to_int(above_ft / 100));
+    text(colour, x - 6, y + 11, alt);
+  }
+}
+
 static int px_[GRID_I][GRID_J], py_[GRID_I][GRID_J];
 static unsigned char seen_[GRID_I][GRID_J];
 
@@ -348,6 +375,8 @@ void plot_sea_and_navaids(int kind, int left, int top, int right, int bottom) {
                              px_[a3][b3] - ox, py_[a3][b3] - oy, 0);
       }
     }
+
+  if (style == 505) plot_radar(kind, left, top, right, bottom);
 
   int tc = ret_col(kind);
   for (int k = 0; k < OBS_MAX; k++) {

@@ -7,6 +7,7 @@
 #include "basekit/bk_funct.h"
 #include "basekit/bk_graph.h"
 #include "sim/flight/atm.h"
+#include "sim/flight/do_wx.h"
 #include "sim/flight/flt.h"
 #include "sim/msc.h"
 #include "sim/set.h"
@@ -59,19 +60,10 @@ void build_branch(int k, float x, float y, float z, float ground) {
   atm.strike_size[k] = n;
 }
 
-// The weather radar's cell under a world point, clamped to the map.
-static float radar_at(float x, float y) {
-  float wx = planex[GRID_I - 1][GRID_J - 1] - planex[0][0], wy = planey[GRID_I - 1][GRID_J - 1] - planey[0][0];
-  if (!(wx > 0) || !(wy > 0)) return 0;
-  float fi = WXR_I * (x - planex[0][0]) / wx, fj = WXR_J * (y - planey[0][0]) / wy;
-  int i = flt_to_int(fltlim(fi, 0, WXR_I - 1)), j = flt_to_int(fltlim(fj, 0, WXR_J - 1));
-  return atm.wxr[i][j];
-}
-
 void start_strike() {
   if (!(atm.rain_tstm > 1) || !(atm.temp_SL > 32)) return;
   float x = (float)flt.x + fltrand(-20 * NM, 20 * NM), y = (float)flt.y + fltrand(-20 * NM, 20 * NM);
-  if (!(radar_at(x, y) * atm.rain_tstm > 2)) return;
+  if (!(wxr_at(x, y, 1) * atm.rain_tstm > 2)) return;
   float ground;
   int i, j, t;
   find_local_h(x, y, &ground, &i, &j, &t);

@@ -14,6 +14,7 @@
 #include "sim/output/grf.h"
 #include "sim/set.h"
 #include "sim/shell/wintab.h"
+#include "sim/view/traffic.h"
 #include "sim/world/apt.h"
 #include "sim/world/env.h"
 #include "sim/world/grid.h"
@@ -161,17 +162,19 @@ TEST_F(PathAndMap, AnAirportNameOfThreeWordsTakesTwoLines) {
   EXPECT_STREQ(a, "Thermal");
 }
 
-// Red trail pixels of the chart's map surface within a square around (x, y).
-int trail_near(int kind, int x, int y, int half) {
+// Pixels of one colour on the chart's map surface within a square around (x, y).
+int colour_near(int kind, int x, int y, int half, int colour) {
   int l, t, r, b, row, dx, dy;
   chart_map_rect(kind, &l, &t, &r, &b);
   const uint8_t* p = gworld_pixels(4, &row, &dx, &dy);
   int n = 0;
   for (int j = y - half; j <= y + half; j++)
     for (int i = x - half; i <= x + half; i++)
-      if (i >= l && i <= r && j >= t && j <= b) n += p[(j - t) * row + (i - l)] == 18;
+      if (i >= l && i <= r && j >= t && j <= b) n += p[(j - t) * row + (i - l)] == colour;
   return n;
 }
+// Red trail pixels.
+int trail_near(int kind, int x, int y, int half) { return colour_near(kind, x, y, half, 18); }
 
 TEST_F(PathAndMap, TheChartsTrailJoinsOnlyConsecutiveSamples) {
   msc.map_type = 503;
@@ -196,6 +199,47 @@ TEST_F(PathAndMap, TheChartsTrailJoinsOnlyConsecutiveSamples) {
   EXPECT_EQ(trail_near(CHART_AREA, ax, (ay1 + ay2) / 2, 8), 0) << "no stroke between the two";
   EXPECT_EQ(trail_near(CHART_AREA, pixelxfinder(x0, CHART_AREA) + 6, pixelyfinder(y0, CHART_AREA) - 6, 6), 0)
       << "no stroke to the origin";
+}
+
+// The weather radar chart shows the radar map's returns where they are, and
+// the traffic: a close one in red with its height above us, a far one white.
+TEST_F(PathAndMap, TheWeatherRadarChartShowsReturnsAndTraffic) {
+  atmospherestruct atm_was = atm;
+  float tx[2] = {traf_x[0][0], traf_x[1][0]}, ty[2] = {traf_y[0][0], traf_y[1][0]}, tz[2] = {traf_z[0][0], traf_z[1][0]};
+  msc.map_type = 505;
+  reset_chart(CHART_AREA);
+  clear_path();
+  for (auto& col : atm.wxr)
+    for (float& v : col) v = 0;
+  // A heavy cell 60-70 km east and 50-60 km north of the region's corner.
+  float x0 = planex[0][0], y0 = planey[0][0];
+  float wx = planex[GRID_I - 1][GRID_J - 1] - x0, wy = planey[GRID_I - 1][GRID_J - 1] - y0;
+  for (int i = (int)(WXR_I * 60000 / wx); i <= (int)(WXR_I * 70000 / wx); i++)
+    for (int j = (int)(WXR_J * 50000 / wy); j <= (int)(WXR_J * 60000 / wy); j++) atm.wxr[i][j] = 0.9f;
+  const float NM = 1852;
+  traf_x[0][0] = (float)flt.x + 3 * NM, traf_y[0][0] = (float)flt.y, traf_z[0][0] = (float)flt.z + 500 / 3.2808f;
+  traf_x[1][0] = (float)flt.x, traf_y[1][0] = (float)flt.y + 25 * NM, traf_z[1][0] = (float)flt.z;
+  int l, t, r, b;
+  chart_map_rect(CHART_AREA, &l, &t, &r, &b);
+  int cx = pixelxfinder(x0 + 65000, CHART_AREA), cy = pixelyfinder(y0 + 55000, CHART_AREA);
+  int qx = pixelxfinder(x0 + 65000, CHART_AREA), qy = pixelyfinder(y0 + 120000, CHART_AREA);
+  int ax = pixelxfinder(traf_x[0][0], CHART_AREA), ay = pixelyfinder(traf_y[0][0], CHART_AREA);
+  int fx = pixelxfinder(traf_x[1][0], CHART_AREA), fy = pixelyfinder(traf_y[1][0], CHART_AREA);
+
+  atm.rain_tstm = 3;
+  plot_sea_and_navaids(CHART_AREA, l, t, r, b);
+  EXPECT_GT(colour_near(CHART_AREA, cx, cy, 1, 18), 6) << "the cell, in red";
+  EXPECT_EQ(colour_near(CHART_AREA, qx, qy, 3, 18) + colour_near(CHART_AREA, qx, qy, 3, 13), 0) << "clear air";
+  EXPECT_EQ(colour_near(CHART_AREA, ax, ay, 2, 18), 25) << "a close aircraft: a red square";
+  EXPECT_EQ(colour_near(CHART_AREA, fx, fy, 2, 33), 25) << "a far one: white";
+  EXPECT_GT(colour_near(CHART_AREA, ax, ay + 9, 5, 18), 3) << "+5, its height above us in hundreds of feet";
+
+  atm.rain_tstm = 1;  // no precipitation set: no returns
+  plot_sea_and_navaids(CHART_AREA, l, t, r, b);
+  EXPECT_EQ(colour_near(CHART_AREA, cx, cy, 1, 18), 0);
+
+  atm = atm_was;
+  for (int k = 0; k < 2; k++) traf_x[k][0] = tx[k], traf_y[k][0] = ty[k], traf_z[k][0] = tz[k];
 }
 
 TEST(RunnerCsv, AScriptedFlightWritesACsvThatPythonsReaderTakesByName) {
