@@ -203,7 +203,8 @@ void plot_freqbox(int x, int y, int n, int color) {
   int w = 6 * (int)std::strlen(f) + 3;
   int x0 = x - ox, y0 = y - oy;
   if (x0 < X_LFT || x0 + w > X_RGT || y0 < Y_TOP || y0 + 10 > Y_BOT) return;
-  MACIBM_fillrect(31, x0, y0, w, 10);
+  // The radar chart's text is the usual box colour: its box is dark instead.
+  MACIBM_fillrect(color == 31 ? 11 : 31, x0, y0, w, 10);
   MACIBM_framerect(color, x0, y0, w, 10);
   MACIBM_drstring(color, x0 + 2, y0 + 9, f, 5);
 }

@@ -216,7 +216,10 @@ TEST_F(PathAndMap, TheWeatherRadarChartShowsReturnsAndTraffic) {
   float wx = planex[GRID_I - 1][GRID_J - 1] - x0, wy = planey[GRID_I - 1][GRID_J - 1] - y0;
   for (int i = (int)(WXR_I * 60000 / wx); i <= (int)(WXR_I * 70000 / wx); i++)
     for (int j = (int)(WXR_J * 50000 / wy); j <= (int)(WXR_J * 60000 / wy); j++) atm.wxr[i][j] = 0.9f;
+  // Over the open sea south of Santa Catalina, clear of every symbol.
   const float NM = 1852;
+  double fx_was = flt.x, fy_was = flt.y;
+  flt.x = x0 + 30000, flt.y = y0 + 20000;
   traf_x[0][0] = (float)flt.x + 3 * NM, traf_y[0][0] = (float)flt.y, traf_z[0][0] = (float)flt.z + 500 / 3.2808f;
   traf_x[1][0] = (float)flt.x, traf_y[1][0] = (float)flt.y + 25 * NM, traf_z[1][0] = (float)flt.z;
   int l, t, r, b;
@@ -234,11 +237,26 @@ TEST_F(PathAndMap, TheWeatherRadarChartShowsReturnsAndTraffic) {
   EXPECT_EQ(colour_near(CHART_AREA, fx, fy, 2, 33), 25) << "a far one: white";
   EXPECT_GT(colour_near(CHART_AREA, ax, ay + 9, 5, 18), 3) << "+5, its height above us in hundreds of feet";
 
+  // A VOR's frequency box: light figures on a dark box, readable.
+  int vor = -1;
+  for (int n = 0; n <= env.navmax && n < NAV_MAX && vor < 0; n++) {
+    int x = pixelxfinder(env_x_of_latlon(nav_lat[n], nav_lon[n]), CHART_AREA) + 8;
+    int y = pixelyfinder(env_y_of_lat(nav_lat[n]), CHART_AREA) + 1;
+    if (nav_inreg[n] && nav_type[n] == NAV_VOR && x > l + 4 && x + 40 < r && y > t + 4 && y + 14 < b) vor = n;
+  }
+  ASSERT_GE(vor, 0);
+  int bx = pixelxfinder(env_x_of_latlon(nav_lat[vor], nav_lon[vor]), CHART_AREA) + 8 + 13;
+  int by = pixelyfinder(env_y_of_lat(nav_lat[vor]), CHART_AREA) + 1 + 5;
+  int figures = colour_near(CHART_AREA, bx, by, 3, 31), box = colour_near(CHART_AREA, bx, by, 3, 11);
+  EXPECT_GT(figures, 5);
+  EXPECT_GT(box, 10);
+
   atm.rain_tstm = 1;  // no precipitation set: no returns
   plot_sea_and_navaids(CHART_AREA, l, t, r, b);
   EXPECT_EQ(colour_near(CHART_AREA, cx, cy, 1, 18), 0);
 
   atm = atm_was;
+  flt.x = fx_was, flt.y = fy_was;
   for (int k = 0; k < 2; k++) traf_x[k][0] = tx[k], traf_y[k][0] = ty[k], traf_z[k][0] = tz[k];
 }
 
